@@ -1,0 +1,16 @@
+#!/usr/bin/env bash
+# Installs the Debian packages the build, the program and the tests need.
+# Does nothing (and touches no network) when everything is already there.
+set -euo pipefail
+paquetes=(cmake ninja-build g++ pkg-config qt6-base-dev qt6-translations-l10n libgl-dev
+          libzip-dev libsodium-dev libgtest-dev googletest zip unzip p7zip-full)
+faltan=()
+for p in "${paquetes[@]}"; do
+    dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q "install ok installed" || faltan+=("$p")
+done
+if [ ${#faltan[@]} -gt 0 ]; then
+    echo "Instalando: ${faltan[*]}"
+    if [ "$(id -u)" -ne 0 ]; then SUDO=sudo; else SUDO=; fi
+    $SUDO apt-get update
+    DEBIAN_FRONTEND=noninteractive $SUDO apt-get install -y --no-install-recommends "${faltan[@]}"
+fi
