@@ -1,0 +1,38 @@
+#pragma once
+// Libros.lst and Docs.lst: plain sequences of fixed-size records, and the
+// stored form of the book identifier.
+#include <cstdint>
+
+#include <QByteArray>
+#include <QString>
+
+#include "Registros.h"
+
+namespace brivo {
+
+class TAlmacen;
+
+// Identifier <-> 12-character stored form (bytes 177..208).
+QByteArray CifrarIdentificador(std::int32_t identificador);
+// Throws ErrorBrivo "'%s' no es un valor entero válido" when a pair is not a number.
+std::int32_t DescifrarIdentificador(const QByteArray& clave);
+// 100 random characters with codes 130..229.
+QByteArray GenerarRelleno();
+// A decoy identifier 100000..998999.
+std::int32_t GenerarSenuelo();
+
+// Book list: records into slots 1, 2, 3... in file order; the identifier is
+// decoded from ClaveCifrada. Missing file: nothing changes. Failures throw
+// ErrorBrivo/ErrorES with records already read kept.
+void LeerLibros(const QString& ruta, TAlmacen& almacen);
+// Every used slot, ascending, with decoy, Cifrado 1, stored identifier and
+// fresh fillers; written atomically.
+void EscribirLibros(const QString& ruta, const TAlmacen& almacen);
+// Document list: each record into the slot named by its Numero, unmarked.
+void LeerDocumentos(const QString& ruta, TAlmacen& almacen);
+void EscribirDocumentos(const QString& ruta, const TAlmacen& almacen);
+
+// The stored form of one book record as it goes to disk (for exports too).
+QByteArray LibroParaDisco(const TLibro& libro);
+
+} // namespace brivo
