@@ -1,0 +1,27 @@
+#pragma once
+// What the dialogs need of the main window. TMainForm implements it; the
+// dialogs read and change the library tables in place through it.
+#include <QString>
+
+class QWidget;
+
+namespace brivo {
+
+class TAlmacen;
+
+class IVentanaPrincipal {
+public:
+    virtual ~IVentanaPrincipal() = default;
+    virtual TAlmacen& Almacen() = 0;
+    virtual QWidget* Ventana() = 0;
+    virtual bool EditorAbierto() const = 0;
+    // Closes the document shown in the editor, keeping or discarding its
+    // changes by the book's rules (does nothing while the editor is closed).
+    virtual void CerrarDocumento() = 0;
+    // "Brivo II  Libro activo: " + the active book's title, cut to 124 characters.
+    virtual void PonerTitulo() = 0;
+    // Path of a document's file ("" when its book cannot be found).
+    virtual QString RutaDocumento(int numero) = 0;
+};
+
+} // namespace brivo
