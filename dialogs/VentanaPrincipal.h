@@ -22,6 +22,10 @@ public:
     virtual void PonerTitulo() = 0;
     // Path of a document's file ("" when its book cannot be found).
     virtual QString RutaDocumento(int numero) = 0;
+    // Selects the first top-level node of the topic tree and lists its
+    // documents (run by BorrarLibro before the book's documents are freed,
+    // so that neither the grid nor the editor keeps one of them).
+    virtual void SeleccionarPrimerNodo() {}
 };
 
 } // namespace brivo
