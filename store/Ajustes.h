@@ -38,7 +38,8 @@ public:
     explicit TArchivoIni(const QString& ruta);
     // Returns the default when the file, section or key is missing.
     QString LeerCadena(const QString& seccion, const QString& clave, const QString& defecto) const;
-    std::int32_t LeerEntero(const QString& seccion, const QString& clave, std::int32_t defecto) const;
+    std::int32_t LeerEntero(const QString& seccion, const QString& clave,
+                            std::int32_t defecto) const;
     void EscribirCadena(const QString& seccion, const QString& clave, const QString& valor);
     // Writes the file atomically; throws "No se puede escribir en %s".
     void Guardar() const;

@@ -42,7 +42,7 @@ public:
 
     // A copy of the used book with that identifier, or an empty record.
     TLibro BuscarLibro(std::int32_t identificador) const;
-    int LibroLibre() const;    // first free book slot, 0 when full
+    int LibroLibre() const;     // first free book slot, 0 when full
     int DocumentoLibre() const; // first free document slot, 0 when full
     bool HayLibros() const;
     bool LibroActivoValido() const;

@@ -13,6 +13,8 @@
 
 namespace brivo {
 
+class TArbol;
+
 // A document's place: the identifiers of its materia, tema and contenido.
 struct TLugar {
     std::int32_t Materia = 0;
@@ -36,6 +38,7 @@ struct TNodo {
 
     TNodo* Padre = nullptr;
     std::vector<std::unique_ptr<TNodo>> Hijos;
+    const TArbol* Arbol = nullptr; // the tree that holds the node (its top-level siblings)
 
     int Nivel() const;  // number of ancestors
     int Id() const;     // identifier as a number, -1 when it is not one
@@ -72,7 +75,8 @@ public:
 
     TLugar LugarDeNodo(const TNodo* nodo) const;
     // Texts of the materia, tema and contenido of a place; empty where not found.
-    void NombresDeLugar(const TLugar& lugar, QString& materia, QString& tema, QString& contenido) const;
+    void NombresDeLugar(const TLugar& lugar, QString& materia, QString& tema,
+                        QString& contenido) const;
     // The node that a place names, or nullptr (matched level by level).
     TNodo* NodoDeLugar(const TLugar& lugar) const;
     bool ExisteIdentificador(const QString& identificador) const;
@@ -87,9 +91,14 @@ public:
     void Guardar(const QString& ruta) const;
     QByteArray Serializar() const;
     void Deserializar(const QByteArray& datos); // same failures as Cargar
+    // The same, naming the file in the message for a damaged file.
+    void Deserializar(const QByteArray& datos, const QString& nombre);
+
+    // Deepest level a file may hold; deeper nesting marks the file as damaged.
+    static constexpr int MaxNivelArchivo = 64;
 
     // Special nodes.
-    static bool EsUtiles(const TNodo* n);      // level 0, identifier 1
+    static bool EsUtiles(const TNodo* n);       // level 0, identifier 1
     static bool EsHijoDeUtiles(const TNodo* n); // level 1 under "Útiles"
     static bool EsProtegido(const TNodo* n) { return EsUtiles(n) || EsHijoDeUtiles(n); }
 

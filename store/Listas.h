@@ -5,6 +5,7 @@
 
 #include <QByteArray>
 #include <QString>
+#include <QStringList>
 
 #include "Registros.h"
 
@@ -31,6 +32,13 @@ void EscribirLibros(const QString& ruta, const TAlmacen& almacen);
 // Document list: each record into the slot named by its Numero, unmarked.
 void LeerDocumentos(const QString& ruta, TAlmacen& almacen);
 void EscribirDocumentos(const QString& ruta, const TAlmacen& almacen);
+
+// The same readers, telling what a damaged file made them skip: bytes of an
+// incomplete last record, books beyond the 100 slots, document records whose
+// Numero lies outside 1..500 or repeats an earlier record's. Each skipped item
+// adds one Spanish line to avisos; the rest of the file is read normally.
+void LeerLibros(const QString& ruta, TAlmacen& almacen, QStringList* avisos);
+void LeerDocumentos(const QString& ruta, TAlmacen& almacen, QStringList* avisos);
 
 // The stored form of one book record as it goes to disk (for exports too).
 QByteArray LibroParaDisco(const TLibro& libro);

@@ -91,7 +91,7 @@ static_assert(offsetof(TDocumento, Formato) == 204);
 // little-endian whatever the host.
 QByteArray ABytes(const TLibro& libro);
 QByteArray ABytes(const TDocumento& doc);
-TLibro LibroDeBytes(const char* datos);      // TamRegistroLibro bytes
+TLibro LibroDeBytes(const char* datos);         // TamRegistroLibro bytes
 TDocumento DocumentoDeBytes(const char* datos); // TamRegistroDocumento bytes
 
 } // namespace brivo

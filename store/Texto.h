@@ -8,6 +8,7 @@
 #include <cstring>
 
 #include <QByteArray>
+#include <QDate>
 #include <QString>
 
 namespace brivo {
