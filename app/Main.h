@@ -1,0 +1,217 @@
+#pragma once
+// TMainForm, the program's single main window (instance MainForm). It owns
+// the library tables (TAlmacen) for the whole run, shows the topic tree, the
+// document grid and the exam list, and carries out every command from its
+// menu, its three toolbars and the panes.
+//
+// Handlers are public virtual slots named after the control and the event.
+// Menu items and toolbar buttons are wired to them by name (the property
+// "manejador" of each action and button holds the slot's name), so a handler
+// is added by declaring the slot here and naming it in the table of
+// Main.cpp. Handlers of the document bank, the tree editing and the exam
+// list are defined in their own files (MainArbol.cpp, MainDocumentos.cpp,
+// MainExamen.cpp, MainLibros.cpp).
+#include <QMainWindow>
+#include <QString>
+
+#include "Almacen.h"
+#include "VentanaPrincipal.h"
+
+class QAction;
+class QFrame;
+class QLabel;
+class QMenu;
+class QSplitter;
+class QTableView;
+class QToolButton;
+class QTreeView;
+class QWidget;
+
+namespace brivo {
+
+class TModeloArbol;
+class TModeloGridPreg;
+class TModeloGridExamen;
+
+class TMainForm : public QMainWindow, public IVentanaPrincipal {
+    Q_OBJECT
+public:
+    // Help context of a menu, menu item or part of the window.
+    static constexpr const char* PropiedadAyuda = "contextoAyuda";
+    // Name of the slot a menu item or toolbar button runs.
+    static constexpr const char* PropiedadManejador = "manejador";
+    static constexpr const char* TituloInicial = "Brivo II";
+    static constexpr const char* PrefijoTitulo = "Brivo II  Libro activo: ";
+    static constexpr int LargoMaximoTitulo = 124;
+
+    // Creation step. carpetaPrograma: folder of the data files, ending in
+    // "/"; empty for the folder of the program file.
+    explicit TMainForm(const QString& carpetaPrograma = QString(), QWidget* padre = nullptr);
+    ~TMainForm() override;
+
+    // IVentanaPrincipal
+    TAlmacen& Almacen() override { return almacen; }
+    QWidget* Ventana() override { return this; }
+    bool EditorAbierto() const override { return editorAbierto; }
+    void CerrarDocumento() override;
+    void PonerTitulo() override;
+    QString RutaDocumento(int numero) override;
+    void SeleccionarPrimerNodo() override;
+
+    // State values of the window besides the tables of the library.
+    void PonerEditorAbierto(bool abierto) { editorAbierto = abierto; }
+    double VersionEditor = 0.0;
+    bool CreandoExamen = false;
+
+    // Activation step: runs once, the first time the window is shown (it is
+    // queued from the first show event; calling it again does nothing).
+    void FormActivate();
+    bool Activado() const { return activado; }
+    // Whether CargarLibreria completed. Without a complete load the closing
+    // step does not write the library files, so that a failed or missing
+    // load never overwrites the data on disk.
+    bool LibreriaCargada() const { return libreriaCargada; }
+
+    // Insists on an active book, then sets the caption, selects the first
+    // materia and lists its documents.
+    void AsegurarLibroActivo();
+
+    // Document grid. ListarDocumentos rebuilds ListaPreg / NumListados, the
+    // column set and the grid's visibility for a node.
+    void ListarDocumentos(TNodo* nodo);
+    // Follows the grid's active cell (row 1-based) and sets DocActual.
+    void GridPregActiveCellChanged(int fila, int columna);
+    // The tree's selected node changed: list its documents and make row 1
+    // current.
+    void ArbolChange();
+
+    // Tree selection.
+    TNodo* NodoSeleccionado() const;
+    // Selects a node and lists its documents (also when it was already selected).
+    void SeleccionarNodo(TNodo* nodo);
+
+    // The editor (quits the word processor; does nothing while it is closed).
+    void CerrarEditor();
+
+    // Width of Panel1 (tree and document grid); the exam pane takes the rest.
+    int AnchoPanel1() const;
+    void PonerAnchoPanel1(int ancho);
+
+    // The help context of a widget: its own or its nearest ancestor's, else 1.
+    static int ContextoDe(const QObject* objeto);
+    // F1: opens the help at the context of the focused part.
+    void AyudaContextual();
+
+    // Models behind the views.
+    TModeloArbol* ModeloArbol = nullptr;
+    TModeloGridPreg* ModeloGridPreg = nullptr;
+    TModeloGridExamen* ModeloGridExamen = nullptr;
+
+    // Controls, named as their objectName.
+    QWidget* Panel1 = nullptr;
+    QWidget* PanelArbol = nullptr;
+    QFrame* Panel5 = nullptr;
+    QTreeView* Arbol = nullptr;
+    QSplitter* Splitter1 = nullptr;
+    QWidget* PanelPreg = nullptr;
+    QLabel* LabNoHayDocumentos = nullptr; // the caption of PanelPreg
+    QFrame* Panel4 = nullptr;
+    QTableView* GridPreg = nullptr;
+    QSplitter* Splitter2 = nullptr;
+    QWidget* PanelExamen = nullptr;
+    QFrame* Panel6 = nullptr;
+    QTableView* GridExamen = nullptr;
+
+    QToolButton* SBNuevoNodo = nullptr;
+    QToolButton* SBNuevoSubNodo = nullptr;
+    QToolButton* SBBorraNodo = nullptr;
+    QToolButton* SBEditor = nullptr;
+    QToolButton* SBOpciones = nullptr;
+    QToolButton* SBNuevoDoc = nullptr;
+    QToolButton* SBBorraDoc = nullptr;
+    QToolButton* SBVerExamen = nullptr;
+    QToolButton* SBPropDoc = nullptr;
+    QToolButton* SBPregsAExamen = nullptr;
+    QToolButton* SBBorraPregExam = nullptr;
+    QToolButton* SBCrearExamen = nullptr;
+
+    QMenu* Libros1 = nullptr;
+    QMenu* Arbol1 = nullptr;
+    QMenu* Documentos1 = nullptr;
+    QMenu* Examen1 = nullptr;
+    QMenu* Ayuda1 = nullptr;
+
+    QAction* Nuevolibros1 = nullptr;
+    QAction* Cambiardelibroactual1 = nullptr;
+    QAction* Modificarlibro1 = nullptr;
+    QAction* Importarlibro1 = nullptr;
+    QAction* Exportarlibro1 = nullptr;
+    QAction* Eliminarlibro1 = nullptr;
+    QAction* Opcionesgenerales1 = nullptr;
+    QAction* Salir1 = nullptr;
+    QAction* Anadirnodo1 = nullptr;
+    QAction* Anadirnodohijo1 = nullptr;
+    QAction* Borrarnodo1 = nullptr;
+    QAction* Abrireditor1 = nullptr;
+    QAction* Anadirdocumento1 = nullptr;
+    QAction* Borrardocumento1 = nullptr;
+    QAction* Propiedades1 = nullptr;
+    QAction* Verlistadedocumentosparaexamen1 = nullptr;
+    QAction* Borrardocumentodeexamen1 = nullptr;
+    QAction* Trasladardocumentosmarcadosaexamen1 = nullptr;
+    QAction* Crearexamen1 = nullptr;
+    QAction* Contenido1 = nullptr;
+    QAction* Acercade1 = nullptr;
+
+public slots:
+    // "&Libros"
+    virtual void Nuevolibros1Click();
+    virtual void Cambiardelibroactual1Click();
+    virtual void Modificarlibro1Click();
+    virtual void Importarlibro1Click();
+    virtual void Exportarlibro1Click();
+    virtual void Eliminarlibro1Click();
+    virtual void BOpcionesClick();
+    virtual void Salir1Click();
+    // "Arbol"
+    virtual void SBNuevoNodoClick();
+    virtual void SBNuevoSubNodoClick();
+    virtual void SBBorraNodoClick();
+    // "Documentos"
+    virtual void BEditarClick();
+    virtual void SBNuevoDocClick();
+    virtual void SBBorraDocClick();
+    virtual void BPropPregClick();
+    // "&Examen"
+    virtual void BVerExamenClick();
+    virtual void SBBorraPregExamClick();
+    virtual void SBPregsAExamenClick();
+    virtual void BCrearExamenClick();
+    // "&Ayuda"
+    virtual void ContenidoClick();
+    virtual void AcercadeClick();
+
+protected:
+    void showEvent(QShowEvent* evento) override;
+    void closeEvent(QCloseEvent* evento) override;
+    void keyPressEvent(QKeyEvent* evento) override;
+    bool eventFilter(QObject* objeto, QEvent* evento) override;
+
+private:
+    void CrearPaneles();
+    void CrearMenu();
+    QAction* Item(QMenu* menu, const char* nombre, const QString& texto, int contexto,
+                  const char* manejador);
+    QToolButton* Boton(QFrame* barra, const char* nombre, int x, int ancho, const QString& hint,
+                       const QIcon& icono, const char* manejador);
+    void Conectar(QObject* emisor, const char* senal, const char* manejador);
+
+    TAlmacen almacen;
+    bool editorAbierto = false;
+    bool activado = false;
+    bool activacionPendiente = false;
+    bool libreriaCargada = false;
+    bool ignorarCambioCelda = false;
+};
+
+} // namespace brivo

@@ -1,0 +1,96 @@
+#include "ModeloGridExamen.h"
+
+#include <algorithm>
+
+namespace brivo {
+
+QString TModeloGridExamen::Encabezado(int columna) {
+    if (columna == 0)
+        return QStringLiteral("Nº");
+    if (columna == 1)
+        return QStringLiteral("Descripción");
+    return {};
+}
+
+int TModeloGridExamen::Ancho(int columna) {
+    return columna == 0 ? 35 : columna == 1 ? 250 : 0;
+}
+
+TModeloGridExamen::TModeloGridExamen(TAlmacen& a, QObject* padre)
+    : QAbstractTableModel(padre), almacen(a) {}
+
+void TModeloGridExamen::PonerNumFilas(int filas) {
+    const int nuevas = std::clamp(filas - 1, 0, MaxExamen);
+    if (nuevas == filasDatos)
+        return;
+    beginResetModel();
+    filasDatos = nuevas;
+    endResetModel();
+}
+
+void TModeloGridExamen::Repintar() {
+    if (filasDatos > 0)
+        emit dataChanged(index(0, 0), index(filasDatos - 1, NumColumnas - 1));
+}
+
+int TModeloGridExamen::EntradaDeFila(int fila) const {
+    if (fila < 1 || fila > MaxExamen)
+        return -1;
+    const int entrada = almacen.ListaExamen[static_cast<size_t>(fila)];
+    return entrada > 0 ? entrada : -1;
+}
+
+QVariant TModeloGridExamen::GridExamenGetCellData(int fila, int columna) const {
+    const int entrada = EntradaDeFila(fila);
+    if (entrada < 1)
+        return {};
+    if (columna == 0)
+        return entrada;
+    if (columna == 1) {
+        // An entry may keep the number of a slot freed since; it never
+        // points outside the table.
+        if (entrada > MaxDocumentos)
+            return QString();
+        return almacen.Documentos[static_cast<size_t>(entrada)].Descripcion.Texto();
+    }
+    return {};
+}
+
+int TModeloGridExamen::rowCount(const QModelIndex& padre) const {
+    return padre.isValid() ? 0 : filasDatos;
+}
+
+int TModeloGridExamen::columnCount(const QModelIndex& padre) const {
+    return padre.isValid() ? 0 : NumColumnas;
+}
+
+QVariant TModeloGridExamen::data(const QModelIndex& indice, int rol) const {
+    if (!indice.isValid())
+        return {};
+    if (rol == Qt::TextAlignmentRole)
+        return indice.column() == 0 ? int(Qt::AlignRight | Qt::AlignVCenter)
+                                    : int(Qt::AlignLeft | Qt::AlignVCenter);
+    if (rol != Qt::DisplayRole && rol != Qt::EditRole && rol != Qt::ToolTipRole &&
+        rol != Qt::AccessibleTextRole)
+        return {};
+    const QVariant valor = GridExamenGetCellData(indice.row() + 1, indice.column());
+    if (!valor.isValid())
+        return {};
+    return rol == Qt::EditRole ? valor : QVariant(valor.toString());
+}
+
+QVariant TModeloGridExamen::headerData(int seccion, Qt::Orientation orientacion, int rol) const {
+    if (orientacion == Qt::Horizontal && (rol == Qt::DisplayRole || rol == Qt::AccessibleTextRole))
+        return Encabezado(seccion);
+    if (orientacion == Qt::Vertical && rol == Qt::DisplayRole)
+        return seccion + 1;
+    return {};
+}
+
+Qt::ItemFlags TModeloGridExamen::flags(const QModelIndex& indice) const {
+    if (!indice.isValid())
+        return Qt::NoItemFlags;
+    return Qt::ItemIsEnabled | Qt::ItemIsSelectable;
+}
+
+} // namespace brivo

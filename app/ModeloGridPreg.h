@@ -1,0 +1,67 @@
+#pragma once
+// The document grid (GridPreg): which documents a tree node lists, and a
+// table model that shows the row list ListaPreg of the library. Grid row r
+// (1..NumListados) is model row r - 1; the heading row is the view's header.
+#include <vector>
+
+#include <QAbstractTableModel>
+
+#include "Almacen.h"
+
+namespace brivo {
+
+// Documents listed for a node, in ascending slot order. m and t receive the
+// materia and tema identifiers the choice worked with (0 when not set), which
+// decide the column set.
+std::vector<int> ElegirDocumentos(const TAlmacen& almacen, const TNodo* nodo, int& m, int& t);
+
+class TModeloGridPreg : public QAbstractTableModel {
+    Q_OBJECT
+public:
+    static constexpr int NumColumnas = 11;
+    enum Columna {
+        ColNumero = 0,
+        ColMarca = 1,
+        ColDescripcion = 2,
+        ColDificultad = 3,
+        ColPuntos = 4,
+        ColTipo = 5,
+        ColRespuesta = 6,
+        ColContador = 7,
+        ColSimil = 8,
+        ColCreado = 9,
+        ColUsado = 10,
+    };
+    static QString Encabezado(int columna);
+    static int Ancho(int columna);
+    static const QStringList& ItemsDificultad(); // "0".."9"
+    static const QStringList& ItemsTipo();       // "", "Test", "Prob", "Preg"
+
+    explicit TModeloGridPreg(TAlmacen& almacen, QObject* padre = nullptr);
+
+    TAlmacen& Almacen() const { return almacen; }
+    // Tells the view that ListaPreg / NumListados were rebuilt.
+    void Refrescar();
+    // Tells the view that the records of the listed documents changed.
+    void Repintar();
+
+    // Document number of a grid row (1-based), -1 when the row has no entry.
+    int DocumentoDeFila(int fila) const;
+
+    // The value of a grid cell (row 1-based, column 0..10); an invalid
+    // QVariant when the cell has no data. Column 1 gives a bool, columns 3 and
+    // 5 the item index, column 4 a double, the others numbers or texts.
+    QVariant GridPregGetCellData(int fila, int columna) const;
+
+    int rowCount(const QModelIndex& padre = {}) const override;
+    int columnCount(const QModelIndex& padre = {}) const override;
+    QVariant data(const QModelIndex& indice, int rol = Qt::DisplayRole) const override;
+    QVariant headerData(int seccion, Qt::Orientation orientacion,
+                        int rol = Qt::DisplayRole) const override;
+    Qt::ItemFlags flags(const QModelIndex& indice) const override;
+
+protected:
+    TAlmacen& almacen;
+};
+
+} // namespace brivo

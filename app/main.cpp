@@ -1,0 +1,13 @@
+// Program start: the application with its help file and Spanish texts, the
+// main window MainForm, and the message loop until the window is closed.
+#include "Main.h"
+#include "Aplicacion.h"
+
+int main(int argc, char* argv[]) {
+    brivo::TAplicacion aplicacion(argc, argv);
+    aplicacion.CargarTraducciones();
+
+    brivo::TMainForm MainForm;
+    MainForm.show();
+    return aplicacion.exec();
+}
