@@ -1,0 +1,64 @@
+#pragma once
+// Files of the embedded word processor.
+//
+// A document file is the document as HTML in UTF-8, images embedded as data:
+// URIs, with the built-in properties as <meta name="brivo:N"> entries of the
+// head and a generator mark that tells the engine's own files apart. A file
+// saved with a password holds that HTML encrypted:
+//
+//   "BRIVOCIF" | version (1 byte) | Argon2id passes (u32 LE) | Argon2id memory
+//   in KiB (u32 LE) | salt (16) | nonce (24) | XChaCha20-Poly1305 ciphertext
+//
+// The key is derived from the password with Argon2id and the file's own salt;
+// the whole header is authenticated together with the text.
+#include <map>
+
+#include <QByteArray>
+#include <QString>
+
+class QTextDocument;
+
+namespace brivo::word {
+
+using PropiedadesDocumento = std::map<int, QString>;
+
+// Key-derivation cost of new encrypted files (the cost of a file is read back
+// from its header, so it can change without breaking older files).
+inline constexpr unsigned long long PasadasArgon2 = 3;
+inline constexpr unsigned int MemoriaArgon2KiB = 4096;
+
+enum class FormatoArchivo { Motor, Html, TextoPlano };
+
+struct ResultadoLectura {
+    FormatoArchivo formato = FormatoArchivo::Motor;
+    bool cifrado = false;
+    PropiedadesDocumento propiedades;
+};
+
+// Reads the file into doc (replacing its content). Throws ErrorBrivo when the
+// file is missing, unreadable, of an unknown kind, or when the password of an
+// encrypted file is wrong ("La contraseña no es correcta.").
+ResultadoLectura LeerArchivoDocumento(const QString& ruta, const QString& clave,
+                                      QTextDocument& doc);
+
+// Writes doc under ruta, encrypted when clave is not empty. Images that are not
+// embedded yet are embedded first. Throws ErrorBrivo when the file cannot be written.
+void GuardarArchivoDocumento(const QString& ruta, const QString& clave, QTextDocument& doc,
+                             const PropiedadesDocumento& propiedades);
+
+// The document as the HTML of a file, properties included.
+QByteArray HtmlDeDocumento(QTextDocument& doc, const PropiedadesDocumento& propiedades);
+
+// Encrypts and decrypts the bytes of a file (exposed for tests and benchmarks).
+QByteArray CifrarContenido(const QByteArray& claro, const QString& clave);
+QByteArray DescifrarContenido(const QByteArray& cifrado, const QString& clave,
+                              const QString& rutaParaMensajes);
+bool EsContenidoCifrado(const QByteArray& datos);
+
+// The name under which an image is stored in a document: a data: URI of its bytes.
+QString NombreImagenIncrustada(const QByteArray& bytes, const QString& tipoMime);
+
+// Turns every image of doc whose name is not a data: URI into an embedded one.
+void IncrustarImagenes(QTextDocument& doc);
+
+} // namespace brivo::word

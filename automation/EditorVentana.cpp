@@ -1,0 +1,796 @@
+#include "EditorVentana.h"
+
+#include <QAction>
+#include <QActionGroup>
+#include <QApplication>
+#include <QBuffer>
+#include <QCloseEvent>
+#include <QColorDialog>
+#include <QComboBox>
+#include <QDialog>
+#include <QDialogButtonBox>
+#include <QFileDialog>
+#include <QFileInfo>
+#include <QFontComboBox>
+#include <QFontDatabase>
+#include <QFormLayout>
+#include <QImage>
+#include <QImageReader>
+#include <QInputDialog>
+#include <QLineEdit>
+#include <QMenuBar>
+#include <QMessageBox>
+#include <QPainter>
+#include <QPixmap>
+#include <QPrintDialog>
+#include <QPrinter>
+#include <QPushButton>
+#include <QSpinBox>
+#include <QStatusBar>
+#include <QStyle>
+#include <QTextBlock>
+#include <QTextCursor>
+#include <QTextDocument>
+#include <QTextEdit>
+#include <QTextList>
+#include <QTextTable>
+#include <QToolBar>
+
+#include "ArchivoDocumento.h"
+#include "Errores.h"
+#include "MotorTexto.h"
+
+namespace brivo::word {
+
+namespace {
+
+DialogosEditor DialogosPorDefecto() {
+    DialogosEditor d;
+    d.PreguntarGuardar = [](QWidget* padre, const QString& nombre) {
+        QMessageBox caja(QMessageBox::Question, QStringLiteral("Brivo II"),
+                         QStringLiteral("¿Desea guardar los cambios en %1?").arg(nombre),
+                         QMessageBox::NoButton, padre);
+        QPushButton* si = caja.addButton(QStringLiteral("&Sí"), QMessageBox::YesRole);
+        QPushButton* no = caja.addButton(QStringLiteral("&No"), QMessageBox::NoRole);
+        caja.addButton(QStringLiteral("Cancelar"), QMessageBox::RejectRole);
+        caja.setDefaultButton(si);
+        caja.exec();
+        if (caja.clickedButton() == si)
+            return DialogosEditor::Respuesta::Si;
+        if (caja.clickedButton() == no)
+            return DialogosEditor::Respuesta::No;
+        return DialogosEditor::Respuesta::Cancelar;
+    };
+    d.ElegirImagen = [](QWidget* padre) {
+        return QFileDialog::getOpenFileName(
+            padre, QStringLiteral("Insertar imagen"), QString(),
+            QStringLiteral("Imágenes (*.png *.jpg *.jpeg *.gif *.bmp);;Todos (*)"));
+    };
+    d.ElegirColor = [](QWidget* padre, const QColor& actual) -> std::optional<QColor> {
+        const QColor color =
+            QColorDialog::getColor(actual, padre, QStringLiteral("Color del texto"));
+        if (!color.isValid())
+            return std::nullopt;
+        return color;
+    };
+    d.PedirTabla = [](QWidget* padre, int& filas, int& columnas) {
+        QDialog dialogo(padre);
+        dialogo.setWindowTitle(QStringLiteral("Insertar tabla"));
+        auto* forma = new QFormLayout(&dialogo);
+        auto* spinFilas = new QSpinBox(&dialogo);
+        spinFilas->setRange(1, 100);
+        spinFilas->setValue(filas);
+        auto* spinColumnas = new QSpinBox(&dialogo);
+        spinColumnas->setRange(1, 20);
+        spinColumnas->setValue(columnas);
+        forma->addRow(QStringLiteral("&Filas:"), spinFilas);
+        forma->addRow(QStringLiteral("&Columnas:"), spinColumnas);
+        auto* botones = new QDialogButtonBox(&dialogo);
+        botones->addButton(QStringLiteral("Aceptar"), QDialogButtonBox::AcceptRole);
+        botones->addButton(QStringLiteral("Cancelar"), QDialogButtonBox::RejectRole);
+        QObject::connect(botones, &QDialogButtonBox::accepted, &dialogo, &QDialog::accept);
+        QObject::connect(botones, &QDialogButtonBox::rejected, &dialogo, &QDialog::reject);
+        forma->addRow(botones);
+        if (dialogo.exec() != QDialog::Accepted)
+            return false;
+        filas = spinFilas->value();
+        columnas = spinColumnas->value();
+        return true;
+    };
+    d.ElegirPdf = [](QWidget* padre, const QString& sugerido) {
+        return QFileDialog::getSaveFileName(padre, QStringLiteral("Exportar a PDF"), sugerido,
+                                            QStringLiteral("Documentos PDF (*.pdf)"));
+    };
+    d.ElegirGuardarComo = [](QWidget* padre, const QString& sugerido) {
+        return QFileDialog::getSaveFileName(padre, QStringLiteral("Guardar como"), sugerido,
+                                            QStringLiteral("Documentos (*.doc);;Todos (*)"));
+    };
+    d.PedirContrasena = [](QWidget* padre) -> std::optional<QString> {
+        bool aceptado = false;
+        const QString clave = QInputDialog::getText(
+            padre, QStringLiteral("Contraseña"),
+            QStringLiteral("Contraseña para abrir el documento (vacía: sin contraseña):"),
+            QLineEdit::Password, QString(), &aceptado);
+        if (!aceptado)
+            return std::nullopt;
+        return clave;
+    };
+    d.ConfigurarImpresora = [](QWidget* padre, QPrinter& impresora) {
+        QPrintDialog dialogo(&impresora, padre);
+        dialogo.setWindowTitle(QStringLiteral("Imprimir"));
+        return dialogo.exec() == QDialog::Accepted;
+    };
+    d.MostrarError = [](QWidget* padre, const QString& mensaje) {
+        QMessageBox caja(QMessageBox::Critical, QStringLiteral("Brivo II"), mensaje,
+                         QMessageBox::NoButton, padre);
+        caja.addButton(QStringLiteral("Aceptar"), QMessageBox::AcceptRole);
+        caja.exec();
+    };
+    return d;
+}
+
+QString TipoMimeImagen(const QByteArray& formato) {
+    const QByteArray f = formato.toLower();
+    if (f == "png")
+        return QStringLiteral("image/png");
+    if (f == "jpg" || f == "jpeg")
+        return QStringLiteral("image/jpeg");
+    if (f == "gif")
+        return QStringLiteral("image/gif");
+    return {};
+}
+
+// Toolbar pictures drawn for the character commands.
+QIcon IconoLetra(const QString& letra, bool negrita, bool cursiva, bool subrayado) {
+    QPixmap imagen(24, 24);
+    imagen.fill(Qt::transparent);
+    QPainter pintor(&imagen);
+    QFont fuente(QStringLiteral("Serif"), 13);
+    fuente.setBold(negrita);
+    fuente.setItalic(cursiva);
+    fuente.setUnderline(subrayado);
+    pintor.setFont(fuente);
+    pintor.drawText(imagen.rect(), Qt::AlignCenter, letra);
+    return QIcon(imagen);
+}
+
+QIcon IconoLineas(Qt::Alignment alineacion) {
+    QPixmap imagen(24, 24);
+    imagen.fill(Qt::transparent);
+    QPainter pintor(&imagen);
+    pintor.setPen(QPen(Qt::black, 2));
+    const int anchos[] = {18, 12, 18, 10};
+    for (int i = 0; i < 4; ++i) {
+        const int y = 5 + i * 5;
+        int ancho = alineacion == Qt::AlignJustify ? 18 : anchos[i];
+        int x = 3;
+        if (alineacion == Qt::AlignHCenter)
+            x = 3 + (18 - ancho) / 2;
+        else if (alineacion == Qt::AlignRight)
+            x = 21 - ancho;
+        pintor.drawLine(x, y, x + ancho, y);
+    }
+    return QIcon(imagen);
+}
+
+QIcon IconoLista(bool numerada) {
+    QPixmap imagen(24, 24);
+    imagen.fill(Qt::transparent);
+    QPainter pintor(&imagen);
+    QFont fuente(QStringLiteral("Sans"), 6);
+    pintor.setFont(fuente);
+    for (int i = 0; i < 3; ++i) {
+        const int y = 6 + i * 6;
+        if (numerada)
+            pintor.drawText(QRect(1, y - 4, 7, 8), Qt::AlignCenter, QString::number(i + 1));
+        else
+            pintor.drawEllipse(QPoint(4, y), 1, 1);
+        pintor.setPen(QPen(Qt::black, 2));
+        pintor.drawLine(9, y, 22, y);
+        pintor.setPen(QPen(Qt::black, 1));
+    }
+    return QIcon(imagen);
+}
+
+} // namespace
+
+DialogosEditor& DialogosDelEditor() {
+    static DialogosEditor dialogos = DialogosPorDefecto();
+    return dialogos;
+}
+
+EditorVentana::EditorVentana(DocumentoMotor& doc) : documento(&doc) {
+    setObjectName(QStringLiteral("EditorVentana"));
+    setAttribute(Qt::WA_DeleteOnClose);
+    texto = new QTextEdit(this);
+    texto->setObjectName(QStringLiteral("TextoDocumento"));
+    texto->setAccessibleName(QStringLiteral("Texto del documento"));
+    texto->setDocument(&doc.Documento());
+    texto->setAcceptRichText(true);
+    setCentralWidget(texto);
+    CrearAcciones();
+    statusBar()->setObjectName(QStringLiteral("BarraEstado"));
+    connect(texto, &QTextEdit::currentCharFormatChanged, this, &EditorVentana::FormatoCambiado);
+    connect(texto, &QTextEdit::cursorPositionChanged, this, &EditorVentana::ParrafoCambiado);
+    connect(&doc.Documento(), &QTextDocument::modificationChanged, this,
+            &QWidget::setWindowModified);
+    setWindowModified(doc.Documento().isModified());
+    FormatoCambiado(texto->currentCharFormat());
+    ParrafoCambiado();
+    resize(800, 600);
+}
+
+EditorVentana::~EditorVentana() = default;
+
+QAction* EditorVentana::Accion(const QString& nombre, const QString& textoAccion,
+                               const QString& consejo, const QKeySequence& atajo) {
+    auto* accion = new QAction(textoAccion, this);
+    accion->setObjectName(nombre);
+    accion->setToolTip(consejo);
+    accion->setStatusTip(consejo);
+    if (!atajo.isEmpty())
+        accion->setShortcut(atajo);
+    return accion;
+}
+
+void EditorVentana::CrearAcciones() {
+    QStyle* estilo = style();
+    auto nombrarBoton = [](QToolBar* barra, QAction* accion) {
+        if (QWidget* boton = barra->widgetForAction(accion)) {
+            boton->setObjectName(QStringLiteral("SB") + accion->objectName().mid(3));
+            boton->setAccessibleName(accion->toolTip());
+        }
+    };
+
+    // Archivo
+    auto* accGuardar = Accion(QStringLiteral("accGuardar"), QStringLiteral("&Guardar"),
+                              QStringLiteral("Guardar el documento"), QKeySequence::Save);
+    accGuardar->setIcon(estilo->standardIcon(QStyle::SP_DialogSaveButton));
+    connect(accGuardar, &QAction::triggered, this, [this] { Guardar(); });
+    auto* accGuardarComo =
+        Accion(QStringLiteral("accGuardarComo"), QStringLiteral("Guardar &como..."),
+               QStringLiteral("Guardar el documento con otro nombre"));
+    connect(accGuardarComo, &QAction::triggered, this, &EditorVentana::GuardarComo);
+    auto* accContrasena =
+        Accion(QStringLiteral("accContrasena"), QStringLiteral("C&ontraseña..."),
+               QStringLiteral("Cambiar la contraseña con la que se guarda el documento"));
+    connect(accContrasena, &QAction::triggered, this, &EditorVentana::CambiarContrasena);
+    auto* accImprimir = Accion(QStringLiteral("accImprimir"), QStringLiteral("&Imprimir..."),
+                               QStringLiteral("Imprimir el documento"), QKeySequence::Print);
+    accImprimir->setIcon(QIcon::fromTheme(QStringLiteral("document-print"),
+                                          estilo->standardIcon(QStyle::SP_FileIcon)));
+    connect(accImprimir, &QAction::triggered, this, &EditorVentana::Imprimir);
+    auto* accPdf = Accion(QStringLiteral("accExportarPdf"), QStringLiteral("E&xportar a PDF..."),
+                          QStringLiteral("Exportar el documento a un archivo PDF"));
+    accPdf->setIcon(QIcon::fromTheme(QStringLiteral("application-pdf"),
+                                     estilo->standardIcon(QStyle::SP_FileDialogDetailedView)));
+    connect(accPdf, &QAction::triggered, this, &EditorVentana::ExportarPdfPreguntando);
+    auto* accCerrar = Accion(QStringLiteral("accCerrar"), QStringLiteral("C&errar"),
+                             QStringLiteral("Cerrar el documento"), QKeySequence::Close);
+    connect(accCerrar, &QAction::triggered, this, &QWidget::close);
+
+    // Edición
+    auto* accDeshacer = Accion(QStringLiteral("accDeshacer"), QStringLiteral("&Deshacer"),
+                               QStringLiteral("Deshacer la última acción"), QKeySequence::Undo);
+    accDeshacer->setIcon(
+        QIcon::fromTheme(QStringLiteral("edit-undo"), estilo->standardIcon(QStyle::SP_ArrowBack)));
+    connect(accDeshacer, &QAction::triggered, texto, &QTextEdit::undo);
+    auto* accRehacer = Accion(QStringLiteral("accRehacer"), QStringLiteral("&Rehacer"),
+                              QStringLiteral("Rehacer la acción deshecha"), QKeySequence::Redo);
+    accRehacer->setIcon(QIcon::fromTheme(QStringLiteral("edit-redo"),
+                                         estilo->standardIcon(QStyle::SP_ArrowForward)));
+    connect(accRehacer, &QAction::triggered, texto, &QTextEdit::redo);
+    connect(texto, &QTextEdit::undoAvailable, accDeshacer, &QAction::setEnabled);
+    connect(texto, &QTextEdit::redoAvailable, accRehacer, &QAction::setEnabled);
+    accDeshacer->setEnabled(texto->document()->isUndoAvailable());
+    accRehacer->setEnabled(texto->document()->isRedoAvailable());
+    auto* accCortar = Accion(QStringLiteral("accCortar"), QStringLiteral("Cor&tar"),
+                             QStringLiteral("Cortar la selección"), QKeySequence::Cut);
+    connect(accCortar, &QAction::triggered, texto, &QTextEdit::cut);
+    auto* accCopiar = Accion(QStringLiteral("accCopiar"), QStringLiteral("&Copiar"),
+                             QStringLiteral("Copiar la selección"), QKeySequence::Copy);
+    connect(accCopiar, &QAction::triggered, texto, &QTextEdit::copy);
+    auto* accPegar =
+        Accion(QStringLiteral("accPegar"), QStringLiteral("&Pegar"),
+               QStringLiteral("Pegar el contenido del portapapeles"), QKeySequence::Paste);
+    connect(accPegar, &QAction::triggered, texto, &QTextEdit::paste);
+    auto* accBuscar = Accion(QStringLiteral("accBuscar"), QStringLiteral("&Buscar..."),
+                             QStringLiteral("Buscar un texto en el documento"), QKeySequence::Find);
+    accBuscar->setIcon(QIcon::fromTheme(QStringLiteral("edit-find"),
+                                        estilo->standardIcon(QStyle::SP_FileDialogContentsView)));
+
+    // Formato
+    accNegrita = Accion(QStringLiteral("accNegrita"), QStringLiteral("&Negrita"),
+                        QStringLiteral("Negrita"), QKeySequence::Bold);
+    accNegrita->setIcon(IconoLetra(QStringLiteral("N"), true, false, false));
+    accNegrita->setCheckable(true);
+    connect(accNegrita, &QAction::triggered, this, [this](bool activa) {
+        QTextCharFormat f;
+        f.setFontWeight(activa ? QFont::Bold : QFont::Normal);
+        Combinar(f);
+    });
+    accCursiva = Accion(QStringLiteral("accCursiva"), QStringLiteral("C&ursiva"),
+                        QStringLiteral("Cursiva"), QKeySequence::Italic);
+    accCursiva->setIcon(IconoLetra(QStringLiteral("K"), false, true, false));
+    accCursiva->setCheckable(true);
+    connect(accCursiva, &QAction::triggered, this, [this](bool activa) {
+        QTextCharFormat f;
+        f.setFontItalic(activa);
+        Combinar(f);
+    });
+    accSubrayado = Accion(QStringLiteral("accSubrayado"), QStringLiteral("&Subrayado"),
+                          QStringLiteral("Subrayado"), QKeySequence::Underline);
+    accSubrayado->setIcon(IconoLetra(QStringLiteral("S"), false, false, true));
+    accSubrayado->setCheckable(true);
+    connect(accSubrayado, &QAction::triggered, this, [this](bool activa) {
+        QTextCharFormat f;
+        f.setFontUnderline(activa);
+        Combinar(f);
+    });
+    auto* accColor = Accion(QStringLiteral("accColor"), QStringLiteral("C&olor del texto..."),
+                            QStringLiteral("Color del texto"));
+    {
+        QPixmap muestra(24, 24);
+        muestra.fill(Qt::transparent);
+        QPainter pintor(&muestra);
+        pintor.fillRect(QRect(3, 16, 18, 5), Qt::red);
+        pintor.setFont(QFont(QStringLiteral("Sans"), 10, QFont::Bold));
+        pintor.drawText(QRect(0, 0, 24, 16), Qt::AlignCenter, QStringLiteral("A"));
+        accColor->setIcon(QIcon(muestra));
+    }
+    connect(accColor, &QAction::triggered, this, &EditorVentana::ElegirColor);
+
+    auto* grupoAlineacion = new QActionGroup(this);
+    auto alinear = [this, grupoAlineacion](const QString& nombre, const QString& textoAcc,
+                                           const QString& consejo, Qt::Alignment alineacion,
+                                           const QKeySequence& atajo) {
+        QAction* accion = Accion(nombre, textoAcc, consejo, atajo);
+        accion->setIcon(IconoLineas(alineacion));
+        accion->setCheckable(true);
+        grupoAlineacion->addAction(accion);
+        connect(accion, &QAction::triggered, this, [this, alineacion] {
+            QTextBlockFormat f;
+            f.setAlignment(alineacion);
+            texto->textCursor().mergeBlockFormat(f);
+        });
+        return accion;
+    };
+    accIzquierda =
+        alinear(QStringLiteral("accAlinearIzquierda"), QStringLiteral("Alinear a la &izquierda"),
+                QStringLiteral("Alinear a la izquierda"), Qt::AlignLeft | Qt::AlignAbsolute,
+                QKeySequence(Qt::CTRL | Qt::Key_L));
+    accCentro =
+        alinear(QStringLiteral("accCentrar"), QStringLiteral("C&entrar"), QStringLiteral("Centrar"),
+                Qt::AlignHCenter, QKeySequence(Qt::CTRL | Qt::Key_E));
+    accDerecha =
+        alinear(QStringLiteral("accAlinearDerecha"), QStringLiteral("Alinear a la &derecha"),
+                QStringLiteral("Alinear a la derecha"), Qt::AlignRight | Qt::AlignAbsolute,
+                QKeySequence(Qt::CTRL | Qt::Key_R));
+    accJustificar =
+        alinear(QStringLiteral("accJustificar"), QStringLiteral("&Justificar"),
+                QStringLiteral("Justificar"), Qt::AlignJustify, QKeySequence(Qt::CTRL | Qt::Key_J));
+    accVinetas = Accion(QStringLiteral("accVinetas"), QStringLiteral("&Viñetas"),
+                        QStringLiteral("Lista con viñetas"));
+    accVinetas->setIcon(IconoLista(false));
+    accVinetas->setCheckable(true);
+    connect(accVinetas, &QAction::triggered, this,
+            [this] { AlternarLista(QTextListFormat::ListDisc); });
+    accNumeracion = Accion(QStringLiteral("accNumeracion"), QStringLiteral("&Numeración"),
+                           QStringLiteral("Lista numerada"));
+    accNumeracion->setIcon(IconoLista(true));
+    accNumeracion->setCheckable(true);
+    connect(accNumeracion, &QAction::triggered, this,
+            [this] { AlternarLista(QTextListFormat::ListDecimal); });
+
+    // Insertar
+    auto* accImagen = Accion(QStringLiteral("accInsertarImagen"), QStringLiteral("&Imagen..."),
+                             QStringLiteral("Insertar una imagen"));
+    accImagen->setIcon(
+        QIcon::fromTheme(QStringLiteral("insert-image"), estilo->standardIcon(QStyle::SP_DirIcon)));
+    connect(accImagen, &QAction::triggered, this, &EditorVentana::InsertarImagenPreguntando);
+    auto* accTabla = Accion(QStringLiteral("accInsertarTabla"), QStringLiteral("&Tabla..."),
+                            QStringLiteral("Insertar una tabla"));
+    accTabla->setIcon(QIcon::fromTheme(QStringLiteral("insert-table"),
+                                       estilo->standardIcon(QStyle::SP_FileDialogListView)));
+    connect(accTabla, &QAction::triggered, this, &EditorVentana::InsertarTablaPreguntando);
+
+    // Menus
+    QMenu* menuArchivo = menuBar()->addMenu(QStringLiteral("&Archivo"));
+    menuArchivo->setObjectName(QStringLiteral("MenuArchivo"));
+    menuArchivo->addActions({accGuardar, accGuardarComo, accContrasena});
+    menuArchivo->addSeparator();
+    menuArchivo->addActions({accImprimir, accPdf});
+    menuArchivo->addSeparator();
+    menuArchivo->addAction(accCerrar);
+    QMenu* menuEdicion = menuBar()->addMenu(QStringLiteral("&Edición"));
+    menuEdicion->setObjectName(QStringLiteral("MenuEdicion"));
+    menuEdicion->addActions({accDeshacer, accRehacer});
+    menuEdicion->addSeparator();
+    menuEdicion->addActions({accCortar, accCopiar, accPegar});
+    menuEdicion->addSeparator();
+    menuEdicion->addAction(accBuscar);
+    QMenu* menuFormato = menuBar()->addMenu(QStringLiteral("&Formato"));
+    menuFormato->setObjectName(QStringLiteral("MenuFormato"));
+    menuFormato->addActions({accNegrita, accCursiva, accSubrayado, accColor});
+    menuFormato->addSeparator();
+    menuFormato->addActions({accIzquierda, accCentro, accDerecha, accJustificar});
+    menuFormato->addSeparator();
+    menuFormato->addActions({accVinetas, accNumeracion});
+    QMenu* menuInsertar = menuBar()->addMenu(QStringLiteral("&Insertar"));
+    menuInsertar->setObjectName(QStringLiteral("MenuInsertar"));
+    menuInsertar->addActions({accImagen, accTabla});
+
+    // Toolbars
+    QToolBar* barraArchivo = addToolBar(QStringLiteral("Archivo"));
+    barraArchivo->setObjectName(QStringLiteral("BarraArchivo"));
+    barraArchivo->addActions({accGuardar, accImprimir, accPdf});
+    QToolBar* barraEdicion = addToolBar(QStringLiteral("Edición"));
+    barraEdicion->setObjectName(QStringLiteral("BarraEdicion"));
+    barraEdicion->addActions({accDeshacer, accRehacer, accBuscar});
+    QToolBar* barraFormato = addToolBar(QStringLiteral("Formato"));
+    barraFormato->setObjectName(QStringLiteral("BarraFormato"));
+    comboFuente = new QFontComboBox(barraFormato);
+    comboFuente->setObjectName(QStringLiteral("CBFuente"));
+    comboFuente->setToolTip(QStringLiteral("Fuente"));
+    comboFuente->setAccessibleName(QStringLiteral("Fuente"));
+    barraFormato->addWidget(comboFuente);
+    connect(comboFuente, &QFontComboBox::textActivated, this, [this](const QString& familia) {
+        QTextCharFormat f;
+        f.setFontFamilies({familia});
+        Combinar(f);
+    });
+    comboTamano = new QComboBox(barraFormato);
+    comboTamano->setObjectName(QStringLiteral("CBTamano"));
+    comboTamano->setToolTip(QStringLiteral("Tamaño de la fuente"));
+    comboTamano->setAccessibleName(QStringLiteral("Tamaño de la fuente"));
+    comboTamano->setEditable(true);
+    for (int tamano : QFontDatabase::standardSizes())
+        comboTamano->addItem(QString::number(tamano));
+    barraFormato->addWidget(comboTamano);
+    connect(comboTamano, &QComboBox::textActivated, this, [this](const QString& valor) {
+        bool ok = false;
+        const double puntos = valor.toDouble(&ok);
+        if (ok && puntos > 0) {
+            QTextCharFormat f;
+            f.setFontPointSize(puntos);
+            Combinar(f);
+        }
+    });
+    barraFormato->addActions({accNegrita, accCursiva, accSubrayado, accColor});
+    barraFormato->addSeparator();
+    barraFormato->addActions({accIzquierda, accCentro, accDerecha, accJustificar});
+    barraFormato->addSeparator();
+    barraFormato->addActions({accVinetas, accNumeracion, accImagen, accTabla});
+    for (QToolBar* barra : {barraArchivo, barraEdicion, barraFormato})
+        for (QAction* accion : barra->actions())
+            if (!accion->isSeparator() && !accion->objectName().isEmpty())
+                nombrarBoton(barra, accion);
+
+    // Find bar
+    barraBuscar = new QToolBar(QStringLiteral("Buscar"), this);
+    barraBuscar->setObjectName(QStringLiteral("BarraBuscar"));
+    addToolBar(Qt::BottomToolBarArea, barraBuscar);
+    campoBuscar = new QLineEdit(barraBuscar);
+    campoBuscar->setObjectName(QStringLiteral("EdBuscar"));
+    campoBuscar->setToolTip(QStringLiteral("Texto que se busca"));
+    campoBuscar->setAccessibleName(QStringLiteral("Texto que se busca"));
+    campoBuscar->setPlaceholderText(QStringLiteral("Buscar"));
+    barraBuscar->addWidget(campoBuscar);
+    auto* accSiguiente = Accion(QStringLiteral("accBuscarSiguiente"), QStringLiteral("Siguiente"),
+                                QStringLiteral("Buscar hacia delante"), QKeySequence::FindNext);
+    connect(accSiguiente, &QAction::triggered, this, [this] { Buscar(campoBuscar->text(), true); });
+    auto* accAnterior = Accion(QStringLiteral("accBuscarAnterior"), QStringLiteral("Anterior"),
+                               QStringLiteral("Buscar hacia atrás"), QKeySequence::FindPrevious);
+    connect(accAnterior, &QAction::triggered, this, [this] { Buscar(campoBuscar->text(), false); });
+    auto* accCerrarBuscar = Accion(QStringLiteral("accCerrarBuscar"), QStringLiteral("Cerrar"),
+                                   QStringLiteral("Cerrar la búsqueda"));
+    connect(accCerrarBuscar, &QAction::triggered, barraBuscar, &QWidget::hide);
+    barraBuscar->addActions({accSiguiente, accAnterior, accCerrarBuscar});
+    for (QAction* accion : barraBuscar->actions())
+        if (!accion->objectName().isEmpty())
+            nombrarBoton(barraBuscar, accion);
+    connect(campoBuscar, &QLineEdit::returnPressed, this,
+            [this] { Buscar(campoBuscar->text(), true); });
+    barraBuscar->hide();
+    connect(accBuscar, &QAction::triggered, this, [this] {
+        barraBuscar->show();
+        campoBuscar->setFocus();
+        campoBuscar->selectAll();
+    });
+    for (QAction* accion :
+         {accGuardarComo, accContrasena, accCerrar, accCortar, accCopiar, accPegar})
+        addAction(accion);
+}
+
+void EditorVentana::Combinar(const QTextCharFormat& formato) {
+    QTextCursor cursor = texto->textCursor();
+    if (!cursor.hasSelection())
+        cursor.select(QTextCursor::WordUnderCursor);
+    cursor.mergeCharFormat(formato);
+    texto->mergeCurrentCharFormat(formato);
+}
+
+void EditorVentana::FormatoCambiado(const QTextCharFormat& formato) {
+    accNegrita->setChecked(formato.fontWeight() >= QFont::Bold);
+    accCursiva->setChecked(formato.fontItalic());
+    accSubrayado->setChecked(formato.fontUnderline());
+    const QFont fuente = formato.font();
+    comboFuente->setCurrentIndex(comboFuente->findText(QFontInfo(fuente).family()));
+    comboTamano->setEditText(QString::number(fuente.pointSizeF()));
+}
+
+void EditorVentana::ParrafoCambiado() {
+    const Qt::Alignment alineacion = texto->alignment();
+    if (alineacion & Qt::AlignHCenter)
+        accCentro->setChecked(true);
+    else if (alineacion & Qt::AlignRight)
+        accDerecha->setChecked(true);
+    else if (alineacion & Qt::AlignJustify)
+        accJustificar->setChecked(true);
+    else
+        accIzquierda->setChecked(true);
+    const QTextList* lista = texto->textCursor().currentList();
+    const int estilo = lista ? lista->format().style() : 0;
+    accVinetas->setChecked(lista && estilo == QTextListFormat::ListDisc);
+    accNumeracion->setChecked(lista && estilo == QTextListFormat::ListDecimal);
+}
+
+void EditorVentana::AlternarLista(int estilo) {
+    QTextCursor cursor = texto->textCursor();
+    cursor.beginEditBlock();
+    QTextList* lista = cursor.currentList();
+    if (lista && lista->format().style() == estilo) {
+        // Leaving the list: the paragraphs of the selection go back to plain ones.
+        const QTextBlock fin = texto->document()->findBlock(cursor.selectionEnd());
+        for (QTextBlock b = texto->document()->findBlock(cursor.selectionStart()); b.isValid();
+             b = b.next()) {
+            if (QTextList* l = b.textList())
+                l->remove(b);
+            QTextBlockFormat f = b.blockFormat();
+            f.setIndent(0);
+            QTextCursor(b).setBlockFormat(f);
+            if (b == fin)
+                break;
+        }
+    } else {
+        QTextListFormat formato;
+        formato.setStyle(QTextListFormat::Style(estilo));
+        formato.setIndent(1);
+        cursor.createList(formato);
+    }
+    cursor.endEditBlock();
+    ParrafoCambiado();
+}
+
+void EditorVentana::MostrarError(const QString& mensaje) {
+    if (DialogosDelEditor().MostrarError)
+        DialogosDelEditor().MostrarError(this, mensaje);
+}
+
+bool EditorVentana::Guardar() {
+    if (soltado)
+        return false;
+    try {
+        documento->Guardar();
+        statusBar()->showMessage(QStringLiteral("Documento guardado."), 3000);
+        return true;
+    } catch (const ErrorBrivo& error) {
+        MostrarError(error.Mensaje());
+        return false;
+    }
+}
+
+void EditorVentana::GuardarComo() {
+    if (soltado || !DialogosDelEditor().ElegirGuardarComo)
+        return;
+    const QString ruta = DialogosDelEditor().ElegirGuardarComo(this, documento->FullName());
+    if (ruta.isEmpty())
+        return;
+    try {
+        documento->SaveAs(ruta, documento->Clave());
+    } catch (const ErrorBrivo& error) {
+        MostrarError(error.Mensaje());
+    }
+}
+
+void EditorVentana::CambiarContrasena() {
+    if (soltado || !DialogosDelEditor().PedirContrasena)
+        return;
+    if (const auto clave = DialogosDelEditor().PedirContrasena(this)) {
+        documento->SetPassword(*clave);
+        // The new password only reaches the file with the next save.
+        texto->document()->setModified(true);
+    }
+}
+
+void EditorVentana::Imprimir() {
+    QPrinter impresora(QPrinter::HighResolution);
+    impresora.setDocName(windowTitle());
+    if (DialogosDelEditor().ConfigurarImpresora &&
+        DialogosDelEditor().ConfigurarImpresora(this, impresora))
+        texto->print(&impresora);
+}
+
+bool EditorVentana::ExportarPdf(const QString& ruta) {
+    QPrinter impresora(QPrinter::HighResolution);
+    impresora.setOutputFormat(QPrinter::PdfFormat);
+    impresora.setOutputFileName(ruta);
+    impresora.setPageSize(QPageSize(QPageSize::A4));
+    texto->document()->print(&impresora);
+    const QFileInfo info(ruta);
+    if (!info.exists() || info.size() == 0) {
+        MostrarError(QStringLiteral("No se puede crear el archivo PDF \"%1\".").arg(ruta));
+        return false;
+    }
+    statusBar()->showMessage(QStringLiteral("Documento exportado a %1.").arg(ruta), 3000);
+    return true;
+}
+
+void EditorVentana::ExportarPdfPreguntando() {
+    if (soltado || !DialogosDelEditor().ElegirPdf)
+        return;
+    const QFileInfo info(documento->FullName());
+    const QString sugerido =
+        info.absolutePath() + QLatin1Char('/') + info.completeBaseName() + QStringLiteral(".pdf");
+    const QString ruta = DialogosDelEditor().ElegirPdf(this, sugerido);
+    if (!ruta.isEmpty())
+        ExportarPdf(ruta);
+}
+
+bool EditorVentana::InsertarImagen(const QString& ruta) {
+    QFile archivo(ruta);
+    QByteArray bytes;
+    if (archivo.open(QIODevice::ReadOnly))
+        bytes = archivo.readAll();
+    QImage imagen;
+    const QByteArray formato = QImageReader::imageFormat(ruta);
+    if (bytes.isEmpty() || !imagen.loadFromData(bytes)) {
+        MostrarError(QStringLiteral("No se puede leer la imagen \"%1\".").arg(ruta));
+        return false;
+    }
+    QString mime = TipoMimeImagen(formato);
+    if (mime.isEmpty()) {
+        // Formats that browsers may not show are stored as PNG.
+        bytes.clear();
+        QBuffer buffer(&bytes);
+        buffer.open(QIODevice::WriteOnly);
+        imagen.save(&buffer, "PNG");
+        mime = QStringLiteral("image/png");
+    }
+    QTextImageFormat formatoImagen;
+    formatoImagen.setName(NombreImagenIncrustada(bytes, mime));
+    double ancho = imagen.width();
+    double alto = imagen.height();
+    constexpr double AnchoMaximo = 600.0;
+    if (ancho > AnchoMaximo) {
+        alto = alto * AnchoMaximo / ancho;
+        ancho = AnchoMaximo;
+    }
+    formatoImagen.setWidth(ancho);
+    formatoImagen.setHeight(alto);
+    texto->document()->addResource(QTextDocument::ImageResource, QUrl(formatoImagen.name()),
+                                   imagen);
+    texto->textCursor().insertImage(formatoImagen);
+    return true;
+}
+
+void EditorVentana::InsertarImagenPreguntando() {
+    if (soltado || !DialogosDelEditor().ElegirImagen)
+        return;
+    const QString ruta = DialogosDelEditor().ElegirImagen(this);
+    if (!ruta.isEmpty())
+        InsertarImagen(ruta);
+}
+
+void EditorVentana::InsertarTabla(int filas, int columnas) {
+    QTextTableFormat formato;
+    formato.setBorder(1);
+    formato.setBorderStyle(QTextFrameFormat::BorderStyle_Solid);
+    formato.setCellPadding(4);
+    formato.setCellSpacing(0);
+    formato.setWidth(QTextLength(QTextLength::PercentageLength, 100));
+    texto->textCursor().insertTable(filas, columnas, formato);
+}
+
+void EditorVentana::InsertarTablaPreguntando() {
+    if (soltado || !DialogosDelEditor().PedirTabla)
+        return;
+    int filas = 2;
+    int columnas = 2;
+    if (DialogosDelEditor().PedirTabla(this, filas, columnas))
+        InsertarTabla(filas, columnas);
+}
+
+void EditorVentana::ElegirColor() {
+    if (soltado || !DialogosDelEditor().ElegirColor)
+        return;
+    const QColor actual = texto->currentCharFormat().foreground().color();
+    if (const auto color = DialogosDelEditor().ElegirColor(this, actual)) {
+        QTextCharFormat f;
+        f.setForeground(*color);
+        Combinar(f);
+    }
+}
+
+bool EditorVentana::Buscar(const QString& buscado, bool adelante) {
+    if (buscado.isEmpty())
+        return false;
+    QTextDocument::FindFlags opciones;
+    if (!adelante)
+        opciones |= QTextDocument::FindBackward;
+    const QTextCursor encontrado = texto->document()->find(buscado, texto->textCursor(), opciones);
+    if (encontrado.isNull()) {
+        statusBar()->showMessage(QStringLiteral("No se encuentra «%1».").arg(buscado), 3000);
+        return false;
+    }
+    texto->setTextCursor(encontrado);
+    return true;
+}
+
+void EditorVentana::Colocar(bool maximizada, const QRect& geometria, const QString& titulo,
+                            const QString& tituloAplicacion) {
+    QString completo = titulo + QStringLiteral("[*]");
+    if (!tituloAplicacion.isEmpty())
+        completo += QStringLiteral(" - ") + tituloAplicacion;
+    setWindowTitle(completo);
+    if (maximizada) {
+        if (!isMaximized() || !isVisible())
+            showMaximized();
+        return;
+    }
+    if (geometria.isValid() && geometria != geometry()) {
+        if (isMaximized())
+            showNormal();
+        setGeometry(geometria);
+    }
+    if (!isVisible() || isMaximized() || isMinimized())
+        showNormal();
+}
+
+void EditorVentana::SoltarDocumento() {
+    if (soltado)
+        return;
+    soltado = true;
+    documento = nullptr;
+    disconnect(texto, nullptr, this, nullptr);
+    texto->setDocument(nullptr);
+    close();
+}
+
+void EditorVentana::closeEvent(QCloseEvent* evento) {
+    if (soltado || !documento) {
+        evento->accept();
+        return;
+    }
+    if (texto->document()->isModified() && DialogosDelEditor().PreguntarGuardar) {
+        const QString nombre = QFileInfo(documento->FullName()).fileName();
+        switch (DialogosDelEditor().PreguntarGuardar(this, nombre)) {
+        case DialogosEditor::Respuesta::Si:
+            if (!Guardar()) {
+                evento->ignore();
+                return;
+            }
+            break;
+        case DialogosEditor::Respuesta::No:
+            break;
+        case DialogosEditor::Respuesta::Cancelar:
+            evento->ignore();
+            return;
+        }
+    }
+    evento->accept();
+    DocumentoMotor* cerrado = documento;
+    soltado = true;
+    documento = nullptr;
+    disconnect(texto, nullptr, this, nullptr);
+    texto->setDocument(nullptr);
+    cerrado->CerrarDesdeVentana();
+}
+
+void EditorVentana::changeEvent(QEvent* evento) {
+    QMainWindow::changeEvent(evento);
+    if (evento->type() == QEvent::ActivationChange && isActiveWindow() && documento)
+        documento->AplicacionActivada();
+}
+
+} // namespace brivo::word

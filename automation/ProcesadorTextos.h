@@ -1,0 +1,156 @@
+#pragma once
+// Automation interface of the word processor. The rest of the program talks to
+// the word processor only through these classes; the engine behind them (the
+// embedded one of CrearMotorIncrustado, or another one later) stays hidden.
+//
+// Positions are character offsets in the main text of a document. Every
+// paragraph, the last one included, ends with one paragraph mark, so a document
+// whose text is "ab" followed by "c" as a second paragraph has the positions
+// 0 'a', 1 'b', 2 mark, 3 'c', 4 final mark, and its content range is [0, 5).
+//
+// Every failure is thrown as brivo::ErrorBrivo with a Spanish message.
+#include <memory>
+
+#include <QString>
+
+namespace brivo::word {
+
+// Window states with the numeric values that the callers use.
+enum class EstadoVentana { Normal = 0, Maximizada = 1, Minimizada = 2 };
+
+// SaveChanges of Close.
+enum class GuardarCambios { NoGuardar = 0, Guardar = -1 };
+
+// Collapse direction (the end is 0, the start 1).
+enum class Direccion { Final = 0, Inicio = 1 };
+
+// Built-in document properties, by their numbers.
+enum PropiedadDocumento : int {
+    PropTitulo = 1,
+    PropAsunto = 2,
+    PropAutor = 3,
+    PropComentarios = 5,
+    PropCategoria = 18,
+    PropCompania = 21,
+};
+
+// A window: the application window or the window of one document.
+class IVentanaWord {
+public:
+    virtual ~IVentanaWord() = default;
+    virtual EstadoVentana WindowState() const = 0;
+    virtual void SetWindowState(EstadoVentana estado) = 0;
+    virtual int Left() const = 0;
+    virtual int Top() const = 0;
+    virtual int Width() const = 0;
+    virtual int Height() const = 0;
+    virtual void SetLeft(int valor) = 0;
+    virtual void SetTop(int valor) = 0;
+    virtual void SetWidth(int valor) = 0;
+    virtual void SetHeight(int valor) = 0;
+    virtual QString Caption() const = 0;
+    virtual void SetCaption(const QString& texto) = 0;
+    virtual bool Visible() const = 0;
+    virtual void SetVisible(bool visible) = 0;
+};
+
+// A range of the main text of a document: [Start, End).
+class IRangoWord {
+public:
+    virtual ~IRangoWord() = default;
+    virtual int Start() const = 0;
+    virtual int End() const = 0;
+    virtual void SetRange(int inicio, int fin) = 0;
+    // Collapse(Final) leaves an empty range at the end; a range that ends after
+    // the final paragraph mark collapses to just before that mark.
+    virtual void Collapse(Direccion direccion = Direccion::Final) = 0;
+    // Inserts text at the end of the range, which grows over it; "\r" is a
+    // paragraph break.
+    virtual void InsertAfter(const QString& texto) = 0;
+    // Formatted text through the system clipboard. Paste replaces the range.
+    virtual void Copy() = 0;
+    virtual void Paste() = 0;
+    // Find.Execute with every match option off, no wrap and no replacement:
+    // a case-insensitive plain search inside the range, forwards or backwards.
+    // "^p" matches a paragraph mark and "^$" any letter. On success the range
+    // becomes the match. The result is what Found reports afterwards.
+    virtual bool FindExecute(const QString& texto, bool adelante = true) = 0;
+    virtual bool Found() const = 0;
+};
+
+// Arguments of Documents.Open. The four passwords are the open and write
+// passwords of the document and of its template.
+struct OpcionesApertura {
+    bool ConfirmConversions = true;
+    bool ReadOnly = false;
+    bool AddToRecentFiles = true;
+    QString PasswordDocument;
+    QString PasswordTemplate;
+    QString WritePasswordDocument;
+    QString WritePasswordTemplate;
+    bool Revert = false;
+    int Format = 0; // 0: detected from the file
+};
+
+// One open document.
+class IDocumentoWord {
+public:
+    virtual ~IDocumentoWord() = default;
+    virtual QString FullName() const = 0;
+    virtual IVentanaWord& Window() = 0;
+    // True when nothing is left unsaved.
+    virtual bool Saved() const = 0;
+    // Password for the next save (empty: none).
+    virtual void SetPassword(const QString& clave) = 0;
+    // "BuiltInDocumentProperties"(numero)."Value".
+    virtual QString BuiltInDocumentProperty(int numero) const = 0;
+    virtual void SetBuiltInDocumentProperty(int numero, const QString& valor) = 0;
+    virtual void Close(GuardarCambios guardar) = 0;
+    // Saves under ruta (encrypted when clave is not empty); ruta becomes FullName.
+    virtual void SaveAs(const QString& ruta, const QString& clave) = 0;
+    // Range over the whole main text.
+    virtual std::unique_ptr<IRangoWord> Content() = 0;
+    // False once the document has been closed (by a call or by the user).
+    virtual bool Abierto() const = 0;
+};
+
+// The word processor.
+class IAplicacionWord {
+public:
+    virtual ~IAplicacionWord() = default;
+    // Connect reaches the word processor; failures are exceptions.
+    virtual void Connect() = 0;
+    virtual void Disconnect() = 0;
+    virtual bool Conectado() const = 0;
+    // The application window (placement, Visible, Caption). Its placement is
+    // kept and given to document windows that have none of their own.
+    virtual IVentanaWord& Window() = 0;
+    // The last call of the placement: brings the active document to the front.
+    virtual void Activate() = 0;
+    virtual QString Version() const = 0;
+    virtual int DocumentsCount() const = 0;
+    // Opens a file; the opened document becomes the active document.
+    virtual std::shared_ptr<IDocumentoWord> DocumentsOpen(const QString& ruta,
+                                                          const OpcionesApertura& opciones) = 0;
+    // The active document (null when none is open).
+    virtual std::shared_ptr<IDocumentoWord> ActiveDocument() const = 0;
+    // Closes every document (saving or not) and disconnects.
+    virtual void Quit(GuardarCambios guardar = GuardarCambios::NoGuardar) = 0;
+};
+
+// The font object of the automation set. It only keeps its connection.
+class FuenteWord {
+public:
+    void Connect(IAplicacionWord& aplicacion) { conectada = &aplicacion; }
+    void Disconnect() { conectada = nullptr; }
+    bool Conectado() const { return conectada != nullptr; }
+
+private:
+    IAplicacionWord* conectada = nullptr;
+};
+
+// The embedded engine (rich-text documents, editor windows). Needs a running
+// QApplication; Connect fails without one.
+std::unique_ptr<IAplicacionWord> CrearMotorIncrustado();
+
+} // namespace brivo::word
