@@ -326,8 +326,6 @@ void TArbol::Deserializar(const QByteArray& datos, const QString& nombre) {
             throw dano();
         const char* id = tomar(largoId);
         const char* dato2 = tomar(largoDato2);
-        if (hijos > 0 && nivel + 1 > MaxNivelArchivo)
-            throw dano();
 
         TNodo* n = Anadir(padre, DeCp1252(info + TamInfoFijo, longitud), DeCp1252(id, largoId));
         n->Dato2 = DeCp1252(dato2, largoDato2);
@@ -339,8 +337,11 @@ void TArbol::Deserializar(const QByteArray& datos, const QString& nombre) {
         n->Marcada = (info[17] & 1) != 0;
         n->Atenuada = (info[17] & 2) != 0;
         n->Datos = LeerEntero(info + 22);
-        if (hijos > 0)
+        if (hijos > 0) {
+            if (nivel + 1 > MaxNivelArchivo)
+                throw dano();
             pila.push_back({n, hijos, nivel + 1});
+        }
     }
     // Bytes after the last block are not part of the tree and are ignored.
 }
