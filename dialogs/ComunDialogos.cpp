@@ -1,0 +1,46 @@
+#include "ComunDialogos.h"
+
+#include <QDialog>
+#include <QGuiApplication>
+#include <QKeySequence>
+#include <QPushButton>
+#include <QScreen>
+#include <QShortcut>
+
+#include "Interaccion.h"
+
+namespace brivo::dialogos {
+
+void PrepararDialogo(QDialog& dialogo, const char* nombreClase, const QString& titulo,
+                     int contextoAyuda) {
+    dialogo.setObjectName(QString::fromLatin1(nombreClase));
+    dialogo.setWindowTitle(titulo);
+    // No "what's this" button in the title bar: help is F1 and the "&Ayuda" buttons.
+    dialogo.setWindowFlag(Qt::WindowContextHelpButtonHint, false);
+    if (contextoAyuda > 0) {
+        auto* f1 = new QShortcut(QKeySequence(Qt::Key_F1), &dialogo);
+        f1->setContext(Qt::WindowShortcut);
+        QObject::connect(f1, &QShortcut::activated, &dialogo,
+                         [&dialogo, contextoAyuda] { ui::MostrarAyuda(&dialogo, contextoAyuda); });
+    }
+}
+
+void CentrarEnPantalla(QWidget& ventana) {
+    QScreen* pantalla = ventana.screen() ? ventana.screen() : QGuiApplication::primaryScreen();
+    if (!pantalla)
+        return;
+    ventana.adjustSize();
+    const QRect zona = pantalla->availableGeometry();
+    QRect marco = ventana.frameGeometry();
+    marco.moveCenter(zona.center());
+    ventana.move(marco.topLeft());
+}
+
+QPushButton* Boton(QWidget* padre, const char* nombre, const QString& texto) {
+    auto* b = new QPushButton(texto, padre);
+    b->setObjectName(QString::fromLatin1(nombre));
+    b->setAutoDefault(false);
+    return b;
+}
+
+} // namespace brivo::dialogos

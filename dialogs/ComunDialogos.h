@@ -1,0 +1,23 @@
+#pragma once
+// Small pieces shared by the book dialogs: naming, the F1 key, centring and
+// the Spanish push buttons.
+#include <QString>
+
+class QDialog;
+class QPushButton;
+class QWidget;
+
+namespace brivo::dialogos {
+
+// Gives the dialog its class name as objectName, its caption, and binds F1
+// to its help context (0: no help).
+void PrepararDialogo(QDialog& dialogo, const char* nombreClase, const QString& titulo,
+                     int contextoAyuda);
+
+// Places a top-level window in the middle of the screen it is on.
+void CentrarEnPantalla(QWidget& ventana);
+
+// A push button with its objectName and caption (the caption may carry "&").
+QPushButton* Boton(QWidget* padre, const char* nombre, const QString& texto);
+
+} // namespace brivo::dialogos

@@ -1,0 +1,325 @@
+#include "PropLibro.h"
+
+#include <QCheckBox>
+#include <QDir>
+#include <QFileInfo>
+#include <QFrame>
+#include <QGridLayout>
+#include <QHBoxLayout>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QRandomGenerator>
+#include <QSpinBox>
+#include <QVBoxLayout>
+
+#include "Almacen.h"
+#include "Clave.h"
+#include "ComunDialogos.h"
+#include "Interaccion.h"
+#include "VentanaPrincipal.h"
+
+namespace brivo {
+
+namespace {
+
+QLineEdit* Campo(QWidget* padre, const char* nombre, int longitudMaxima) {
+    auto* e = new QLineEdit(padre);
+    e->setObjectName(QString::fromLatin1(nombre));
+    if (longitudMaxima > 0)
+        e->setMaxLength(longitudMaxima);
+    return e;
+}
+
+QLabel* Etiqueta(QWidget* padre, const char* nombre, const QString& texto, QWidget* companero) {
+    auto* l = new QLabel(texto, padre);
+    l->setObjectName(QString::fromLatin1(nombre));
+    if (companero) {
+        l->setBuddy(companero);
+        QString nombreAccesible = texto;
+        if (nombreAccesible.endsWith(QLatin1Char(':')))
+            nombreAccesible.chop(1);
+        companero->setAccessibleName(nombreAccesible);
+    }
+    return l;
+}
+
+QCheckBox* Casilla(QWidget* padre, const char* nombre, const QString& texto) {
+    auto* c = new QCheckBox(texto, padre);
+    c->setObjectName(QString::fromLatin1(nombre));
+    return c;
+}
+
+} // namespace
+
+std::int32_t SortearIdentificador(const TAlmacen& almacen) {
+    auto usado = [&almacen](std::int32_t id) {
+        for (int i = 1; i <= MaxLibros; ++i)
+            if (almacen.Libros[i].Identificador == id)
+                return true;
+        return false;
+    };
+    std::int32_t id;
+    do {
+        id = 100000 + static_cast<std::int32_t>(QRandomGenerator::system()->bounded(899000));
+    } while (usado(id));
+    return id;
+}
+
+bool NombreCarpetaValido(const QString& carpeta) {
+    if (carpeta == QLatin1String(".") || carpeta == QLatin1String(".."))
+        return false;
+    return !carpeta.contains(QLatin1Char('/')) && !carpeta.contains(QLatin1Char('\\')) &&
+           !carpeta.contains(QChar(0));
+}
+
+QString RutaCarpetaLibro(const TAlmacen& almacen, const QString& carpeta) {
+    return almacen.CarpetaPrograma + QStringLiteral("Docs/") + carpeta;
+}
+
+TFormPropLibro::TFormPropLibro(IVentanaPrincipal& v, int m, QWidget* padre)
+    : QDialog(padre), ventana(v), modo(m) {
+    dialogos::PrepararDialogo(*this, "TFormPropLibro",
+                              QStringLiteral("Propiedades de libro activo"), ContextoAyuda);
+    setWindowFlag(Qt::WindowStaysOnTopHint, true);
+
+    EdId = new QSpinBox(this);
+    EdId->setObjectName(QStringLiteral("EdId"));
+    EdId->setRange(10000, 999000);
+    EdId->setSingleStep(100);
+    EdId->setValue(100000);
+    EdId->setEnabled(false);
+    LabId = Etiqueta(this, "LabId", QStringLiteral("Identificador:"), EdId);
+    LabId2 = new QLabel(QStringLiteral("Número entero de 6 cifras"), this);
+    LabId2->setObjectName(QStringLiteral("LabId2"));
+
+    EdTitulo = Campo(this, "EdTitulo", 100);
+    EdAutor = Campo(this, "EdAutor", 100);
+    EdMateria = Campo(this, "EdMateria", 100);
+    EdComentario = Campo(this, "EdComentario", 200);
+    EdCarpeta = Campo(this, "EdCarpeta", 0);
+
+    auto* rejilla = new QGridLayout;
+    int fila = 0;
+    rejilla->addWidget(LabId, fila, 0);
+    auto* filaId = new QHBoxLayout;
+    filaId->addWidget(EdId);
+    filaId->addWidget(LabId2);
+    filaId->addStretch();
+    rejilla->addLayout(filaId, fila++, 1);
+    const struct {
+        const char* nombre;
+        const char* texto;
+        QLineEdit* campo;
+    } filas[] = {{"LabTitulo", "Título:", EdTitulo},
+                 {"LabAutor", "Autor:", EdAutor},
+                 {"LabMateria", "Materia:", EdMateria},
+                 {"LabComentario", "Comentarios:", EdComentario},
+                 {"LabCarpeta", "Carpeta:", EdCarpeta}};
+    for (const auto& f : filas) {
+        rejilla->addWidget(Etiqueta(this, f.nombre, QString::fromUtf8(f.texto), f.campo), fila, 0);
+        rejilla->addWidget(f.campo, fila++, 1);
+    }
+
+    auto* panel = new QFrame(this);
+    panel->setObjectName(QStringLiteral("Panel1"));
+    panel->setFrameShape(QFrame::StyledPanel);
+    CBClaveEnDoc = Casilla(
+        panel, "CBClaveEnDoc",
+        QStringLiteral(
+            "Guardar clave en documentos (Impide modificar doc desde fuera del programa)."));
+    CBPermitirCambiosEnDoc =
+        Casilla(panel, "CBPermitirCambiosEnDoc", QStringLiteral("Permitir cambios en documentos."));
+    CBPrmitirMasDoc =
+        Casilla(panel, "CBPrmitirMasDoc", QStringLiteral("Permitir añadir documentos."));
+    CBPermitirExportar = Casilla(panel, "CBPermitirExportar", QStringLiteral("Permitir exportar."));
+    auto* cajaPanel = new QVBoxLayout(panel);
+    cajaPanel->addWidget(CBClaveEnDoc);
+    cajaPanel->addWidget(CBPermitirCambiosEnDoc);
+    cajaPanel->addWidget(CBPrmitirMasDoc);
+    cajaPanel->addWidget(CBPermitirExportar);
+
+    BOK = dialogos::Boton(this, "BOK", QStringLiteral("&OK"));
+    BOK->setDefault(true);
+    BCancelar = dialogos::Boton(this, "BCancelar", QStringLiteral("&Cancelar"));
+    BAyuda = dialogos::Boton(this, "BAyuda", QStringLiteral("&Ayuda"));
+    connect(BOK, &QPushButton::clicked, this, &TFormPropLibro::BOKClick);
+    connect(BCancelar, &QPushButton::clicked, this, &QDialog::reject);
+    connect(BAyuda, &QPushButton::clicked, this, &TFormPropLibro::BAyudaClick);
+    auto* botones = new QHBoxLayout;
+    botones->addStretch();
+    botones->addWidget(BOK);
+    botones->addWidget(BCancelar);
+    botones->addWidget(BAyuda);
+
+    auto* caja = new QVBoxLayout(this);
+    caja->addLayout(rejilla);
+    caja->addWidget(panel);
+    caja->addLayout(botones);
+
+    setTabOrder(EdTitulo, EdAutor);
+    setTabOrder(EdAutor, EdMateria);
+    setTabOrder(EdMateria, EdComentario);
+    setTabOrder(EdComentario, EdCarpeta);
+    setTabOrder(EdCarpeta, CBClaveEnDoc);
+    setTabOrder(CBClaveEnDoc, CBPermitirCambiosEnDoc);
+    setTabOrder(CBPermitirCambiosEnDoc, CBPrmitirMasDoc);
+    setTabOrder(CBPrmitirMasDoc, CBPermitirExportar);
+    setTabOrder(CBPermitirExportar, BOK);
+    setTabOrder(BOK, BCancelar);
+    setTabOrder(BCancelar, BAyuda);
+    EdTitulo->setFocus();
+    resize(560, sizeHint().height());
+
+    FormActivate();
+}
+
+void TFormPropLibro::FormActivate() {
+    const TAlmacen& a = ventana.Almacen();
+    if (modo == ModoNuevo)
+        SlotEditado = a.LibroLibre();
+    else
+        SlotEditado = a.LibroActivo;
+    if (SlotEditado < 1 || SlotEditado > MaxLibros) {
+        SlotEditado = 0;
+    } else {
+        const TLibro& libro = a.Libros[SlotEditado];
+        CBClaveEnDoc->setChecked(libro.ClaveEnDoc);
+        CBPermitirCambiosEnDoc->setChecked(libro.PermitirCambiosEnDoc);
+        CBPrmitirMasDoc->setChecked(libro.PermitirMasDoc);
+        CBPermitirExportar->setChecked(libro.PermitirExportar);
+        EdAutor->setText(libro.Autor.Texto());
+        EdTitulo->setText(libro.Titulo.Texto());
+        EdMateria->setText(libro.Materia.Texto());
+        EdCarpeta->setText(libro.Carpeta.Texto());
+        EdComentario->setText(libro.Comentario.Texto());
+        EdId->setValue(libro.Identificador);
+    }
+    if (modo == ModoNuevo) {
+        EdId->hide();
+        LabId->hide();
+        LabId2->hide();
+    }
+}
+
+void TFormPropLibro::BOKClick() {
+    TAlmacen& a = ventana.Almacen();
+    if (SlotEditado < 1 || SlotEditado > MaxLibros) {
+        // No slot to store into (every slot used, or no active book).
+        reject();
+        return;
+    }
+    if (ventana.EditorAbierto())
+        ventana.CerrarDocumento();
+
+    QWidget* padre = this;
+    if (EdAutor->text().isEmpty()) {
+        ui::Informacion(padre, QStringLiteral("Debe escribir el nombre del autor"));
+        return;
+    }
+    if (EdTitulo->text().isEmpty()) {
+        ui::Informacion(padre, QStringLiteral("Debe escribir el título del libro"));
+        return;
+    }
+    if (EdCarpeta->text().isEmpty()) {
+        ui::Informacion(
+            padre, QStringLiteral(
+                       "Debe escribir el nombre de la carpeta donde se guardarán los documentos"));
+        return;
+    }
+    // The folder becomes one folder inside Docs: a name that would climb out
+    // of it or reach into another folder is refused.
+    if (!NombreCarpetaValido(EdCarpeta->text())) {
+        ui::Informacion(padre, QStringLiteral("El nombre de la carpeta no es válido"));
+        return;
+    }
+
+    // The folder as it will be stored (single-byte text cut to 100), so that
+    // two names that store alike count as the same folder.
+    CadenaCorta<100> carpetaNueva;
+    carpetaNueva.Asignar(EdCarpeta->text());
+    bool carpetaEnUso = false;
+    int slotCarpeta = 0;
+    for (int i = 1; i <= MaxLibros; ++i) {
+        if (a.Libros[i].Carpeta == carpetaNueva) {
+            carpetaEnUso = true;
+            slotCarpeta = i;
+            break;
+        }
+    }
+    if (modo == ModoNuevo) {
+        if (carpetaEnUso && a.Libros[slotCarpeta].Identificador > 0) {
+            ui::Informacion(padre, QStringLiteral("La carpeta pertenece a otro libro"));
+            return;
+        }
+    } else if (carpetaEnUso && slotCarpeta != SlotEditado) {
+        ui::Informacion(padre, QStringLiteral("La carpeta pertenece a otro libro"));
+        return;
+    }
+
+    TLibro& libro = a.Libros[SlotEditado];
+    libro.ClaveEnDoc = CBClaveEnDoc->isChecked();
+    libro.PermitirCambiosEnDoc = CBPermitirCambiosEnDoc->isChecked();
+    libro.PermitirMasDoc = CBPrmitirMasDoc->isChecked();
+    libro.PermitirExportar = CBPermitirExportar->isChecked();
+    libro.Autor.Asignar(EdAutor->text());
+    libro.Titulo.Asignar(EdTitulo->text());
+    libro.Materia.Asignar(EdMateria->text());
+    const QString carpetaAnterior = libro.Carpeta.Texto();
+    libro.Carpeta = carpetaNueva;
+    libro.Comentario.Asignar(EdComentario->text());
+    // The identifier is never edited here: a modified book keeps its own and
+    // a new book gets a fresh one below.
+
+    if (modo == ModoNuevo) {
+        libro.Identificador = 0;
+        const std::int32_t id = SortearIdentificador(a);
+        libro.Identificador = id;
+        ui::Informacion(
+            padre, QStringLiteral("El identificador del libro que se acaba de crear es: %1.\r\n"
+                                  "Dede anotar este número para poder modificar las propiedades\r\n"
+                                  "de este libro")
+                       .arg(id));
+        ui::Informacion(padre, QStringLiteral("¿Seguro que ha anotado el número %1?.").arg(id));
+        a.LibroActivo = SlotEditado;
+        if (!carpetaEnUso)
+            QDir().mkdir(RutaCarpetaLibro(a, libro.Carpeta.Texto())); // an existing folder is used
+    } else {
+        const QString carpeta = libro.Carpeta.Texto();
+        if (carpetaAnterior != carpeta && !carpetaAnterior.isEmpty()) {
+            const QString origen = RutaCarpetaLibro(a, carpetaAnterior);
+            const QString destino = RutaCarpetaLibro(a, carpeta);
+            // A rename never replaces a folder that is already there (the
+            // system call would replace an empty one): the old folder stays.
+            if (!QFileInfo::exists(destino))
+                QDir().rename(origen, destino);
+        }
+    }
+    accept();
+}
+
+void TFormPropLibro::BAyudaClick() {
+    ui::MostrarAyuda(this, ContextoAyuda);
+}
+
+bool NuevoLibro(IVentanaPrincipal& ventana) {
+    if (ventana.Almacen().LibroLibre() == 0)
+        return false;
+    bool creado;
+    {
+        TFormPropLibro dialogo(ventana, TFormPropLibro::ModoNuevo, ventana.Ventana());
+        creado = ui::Ejecutar(dialogo) == QDialog::Accepted;
+    }
+    ventana.PonerTitulo();
+    return creado;
+}
+
+bool ModificarLibro(IVentanaPrincipal& ventana) {
+    if (!PedirIdentificador(ventana))
+        return false;
+    TAlmacen& a = ventana.Almacen();
+    TFormPropLibro dialogo(ventana, a.LibroActivo, ventana.Ventana());
+    return ui::Ejecutar(dialogo) == QDialog::Accepted;
+}
+
+} // namespace brivo

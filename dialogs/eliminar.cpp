@@ -1,0 +1,142 @@
+#include "eliminar.h"
+
+#include <QDir>
+#include <QFile>
+#include <QFont>
+#include <QHBoxLayout>
+#include <QLabel>
+#include <QPushButton>
+#include <QVBoxLayout>
+
+#include "Almacen.h"
+#include "Clave.h"
+#include "ComunDialogos.h"
+#include "Interaccion.h"
+#include "PropLibro.h"
+#include "VentanaPrincipal.h"
+
+namespace brivo {
+
+TFormEliminarLibro::TFormEliminarLibro(IVentanaPrincipal& v, QWidget* padre)
+    : QDialog(padre), ventana(v) {
+    dialogos::PrepararDialogo(*this, "TFormEliminarLibro", QStringLiteral("Eliminar libro"),
+                              ContextoAyuda);
+
+    LabAtencion = new QLabel(QStringLiteral("¡ATENCIÓN!"), this);
+    LabAtencion->setObjectName(QStringLiteral("LabAtencion"));
+    QFont grande = LabAtencion->font();
+    grande.setBold(true);
+    grande.setPointSize(grande.pointSize() + 4);
+    LabAtencion->setFont(grande);
+    LabAtencion->setStyleSheet(QStringLiteral("color: #b00000;"));
+    Label1 = new QLabel(QStringLiteral("Está a punto de eliminar el libro."), this);
+    Label1->setObjectName(QStringLiteral("Label1"));
+    LabLibro = new QLabel(this);
+    LabLibro->setObjectName(QStringLiteral("LabLibro"));
+    QFont negrita = LabLibro->font();
+    negrita.setBold(true);
+    LabLibro->setFont(negrita);
+    LabLibro->setTextFormat(Qt::PlainText);
+    LabLibro->setWordWrap(true);
+    Label2 =
+        new QLabel(QStringLiteral("Si quiere tener la posibilidad de reutilizarlo en el futuro, "
+                                  "debe exportarlo antes de eliminarlo"),
+                   this);
+    Label2->setObjectName(QStringLiteral("Label2"));
+    Label2->setWordWrap(true);
+
+    BExportar = dialogos::Boton(this, "BExportar", QStringLiteral("&Exportar libro"));
+    BCancelar = dialogos::Boton(this, "BCancelar", QStringLiteral("&Cancelar"));
+    BCancelar->setDefault(true); // Enter never deletes by accident
+    BEliminar = dialogos::Boton(this, "BEliminar", QStringLiteral("E&liminar libro"));
+    BAyuda = dialogos::Boton(this, "BAyuda", QStringLiteral("&Ayuda"));
+    connect(BExportar, &QPushButton::clicked, this, &TFormEliminarLibro::BExportarClick);
+    connect(BCancelar, &QPushButton::clicked, this, &QDialog::reject);
+    connect(BEliminar, &QPushButton::clicked, this, &TFormEliminarLibro::BEliminarClick);
+    connect(BAyuda, &QPushButton::clicked, this, [this] { ui::MostrarAyuda(this, ContextoAyuda); });
+
+    auto* botones = new QHBoxLayout;
+    botones->addWidget(BExportar);
+    botones->addStretch();
+    botones->addWidget(BCancelar);
+    botones->addWidget(BEliminar);
+    botones->addWidget(BAyuda);
+    auto* caja = new QVBoxLayout(this);
+    caja->addWidget(LabAtencion, 0, Qt::AlignHCenter);
+    caja->addWidget(Label1);
+    caja->addWidget(LabLibro);
+    caja->addWidget(Label2);
+    caja->addSpacing(8);
+    caja->addLayout(botones);
+
+    FormCreate();
+    BCancelar->setFocus();
+    resize(460, sizeHint().height());
+    dialogos::CentrarEnPantalla(*this);
+}
+
+void TFormEliminarLibro::FormCreate() {
+    const TAlmacen& a = ventana.Almacen();
+    const TLibro* libro = a.LibroActivoPtr();
+    LabLibro->setText(libro ? libro->Titulo.Texto() : QString());
+}
+
+void TFormEliminarLibro::BExportarClick() {
+    if (PedirIdentificador(ventana) && AlExportar)
+        AlExportar();
+}
+
+void TFormEliminarLibro::BEliminarClick() {
+    if (ventana.EditorAbierto())
+        ventana.CerrarDocumento();
+    BorrarLibro(ventana);
+    accept();
+}
+
+void BorrarLibro(IVentanaPrincipal& ventana) {
+    TAlmacen& a = ventana.Almacen();
+    // With no valid active book the identifier would be 0, which every free
+    // document slot carries: nothing may be deleted then.
+    if (!a.LibroActivoValido())
+        return;
+    const std::int32_t idBorrado = a.Libros[a.LibroActivo].Identificador;
+
+    ventana.SeleccionarPrimerNodo();
+
+    for (int k = 1; k <= MaxDocumentos; ++k) {
+        if (a.Documentos[k].IdLibro != idBorrado)
+            continue;
+        const QString ruta = ventana.RutaDocumento(k);
+        if (!ruta.isEmpty())
+            QFile::remove(ruta); // a file that cannot be deleted stays
+        a.Documentos[k].Vaciar();
+    }
+
+    int slot = 0;
+    for (int i = 1; i <= MaxLibros; ++i) {
+        if (a.Libros[i].Identificador == idBorrado) {
+            slot = i;
+            break;
+        }
+    }
+    if (slot == 0)
+        return;
+    TLibro& libro = a.Libros[slot];
+    // Only an empty folder goes; an empty name would name Docs itself.
+    if (!libro.Carpeta.Vacia())
+        QDir().rmdir(RutaCarpetaLibro(a, libro.Carpeta.Texto()));
+    libro.Identificador = 0;
+    libro.Titulo.Vaciar();
+    libro.Autor.Vaciar();
+    libro.Materia.Vaciar();
+    libro.Carpeta.Vaciar();
+    libro.Comentario.Vaciar();
+}
+
+bool EliminarLibro(IVentanaPrincipal& ventana, std::function<void()> alExportar) {
+    TFormEliminarLibro dialogo(ventana, ventana.Ventana());
+    dialogo.AlExportar = std::move(alExportar);
+    return ui::Ejecutar(dialogo) == QDialog::Accepted;
+}
+
+} // namespace brivo
