@@ -49,7 +49,8 @@ struct Trabajo {
         }
     }
     void AvisarMayor(const QString& item) {
-        const int p = totalBytes > 0 ? static_cast<int>(hechos * 100 / totalBytes) : 100;
+        const int p =
+            totalBytes > 0 ? static_cast<int>(qMin<qint64>(100, hechos * 100 / totalBytes)) : 100;
         if (p != ultimoMayor) {
             ultimoMayor = p;
             Avisar(mayor, item, p);

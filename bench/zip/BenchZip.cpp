@@ -1,0 +1,230 @@
+// Writes and reads 500 documents of about 50 KB with TZipFile/TUnzipFile and
+// with Info-ZIP zip/unzip on the same files in the same run, plain and with a
+// password, and prints the best time of each over several rounds.
+//
+//   bench_zip [rounds] [compression level]
+#include "UnzipFile.h"
+#include "ZipFile.h"
+
+#include <QCoreApplication>
+#include <QDir>
+#include <QElapsedTimer>
+#include <QFile>
+#include <QFileInfo>
+#include <QProcess>
+#include <QStandardPaths>
+#include <QTemporaryDir>
+
+#include <algorithm>
+#include <cstdio>
+#include <functional>
+#include <limits>
+
+using namespace brivo;
+
+namespace {
+
+constexpr int NumDocumentos = 500;
+const QString Clave = QStringLiteral("Clave de prueba 2024");
+
+QByteArray Documento(int n) {
+    static const char* palabras[] = {
+        "pregunta",  "respuesta", "desarrollo", "comentario", "tema",     "materia",
+        "contenido", "examen",    "ecuación",   "función",    "derivada", "integral",
+        "historia",  "célula",    "energía",    "Calcule",    "Explique", "Demuestre",
+        "siguiente", "valor",     "resultado",  "apartado",   "figura",   "tabla"};
+    const int tamano = 40000 + (n * 7919) % 20000; // 40 to 60 KB, 50 KB on average
+    QByteArray t = "<!DOCTYPE HTML><html><head><meta charset=\"utf-8\"><meta name=\"title\" "
+                   "content=\"Documento ";
+    t += QByteArray::number(n) + "\"><style>p { margin: 0 } .t { font-weight: bold }</style>"
+                                 "</head><body style=\"font-family:'Times New Roman'; "
+                                 "font-size:12pt;\">\n<p class=\"t\">#PREG</p>\n";
+    quint32 x = 2463534242u ^ static_cast<quint32>(n * 2654435761u + 1);
+    int parrafo = 0;
+    while (t.size() < tamano) {
+        if (++parrafo % 9 == 0)
+            t += "<p class=\"t\">#RESP</p>\n";
+        t += "<p style=\"margin-top:0px; margin-bottom:6px; text-indent:12px;\"><span "
+             "style=\"font-size:12pt;\">";
+        const int n = 10 + static_cast<int>(x % 25);
+        for (int i = 0; i < n; ++i) {
+            x ^= x << 13;
+            x ^= x >> 17;
+            x ^= x << 5;
+            t += palabras[x % 24];
+            if (x & 0x300)
+                t += ' ';
+            else
+                t += " " + QByteArray::number((x >> 10) % 10000) + ", ";
+        }
+        t += "</span></p>\n";
+    }
+    t.truncate(tamano - 15);
+    t += "</body></html>\n";
+    return t;
+}
+
+double Mejor(int rondas, const std::function<void()>& preparar,
+             const std::function<bool()>& tarea) {
+    double mejor = std::numeric_limits<double>::max();
+    for (int i = 0; i < rondas; ++i) {
+        preparar();
+        QElapsedTimer reloj;
+        reloj.start();
+        if (!tarea()) {
+            std::fprintf(stderr, "fallo en la tarea\n");
+            std::exit(1);
+        }
+        mejor = std::min(mejor, reloj.nsecsElapsed() / 1e6);
+    }
+    return mejor;
+}
+
+bool Ejecutar(const QString& programa, const QStringList& args, const QString& carpeta) {
+    QProcess p;
+    p.setWorkingDirectory(carpeta);
+    p.start(programa, args);
+    return p.waitForFinished(600000) && p.exitStatus() == QProcess::NormalExit && p.exitCode() == 0;
+}
+
+void Vaciar(const QString& carpeta) {
+    QDir(carpeta).removeRecursively();
+    QDir().mkpath(carpeta);
+}
+
+} // namespace
+
+int main(int argc, char** argv) {
+    QCoreApplication app(argc, argv);
+    const int rondas = argc > 1 ? std::max(1, atoi(argv[1])) : 5;
+    const int nivel = argc > 2 ? atoi(argv[2]) : 5;
+    const bool hayInfoZip = !QStandardPaths::findExecutable("zip").isEmpty() &&
+                            !QStandardPaths::findExecutable("unzip").isEmpty();
+
+    QTemporaryDir tmp;
+    const QString docs = tmp.path() + "/Docs/Libro de prueba";
+    QDir().mkpath(docs);
+    QStringList nombres;
+    qint64 bytes = 0;
+    for (int i = 1; i <= NumDocumentos; ++i) {
+        const QString nombre = QStringLiteral("K%1.doc").arg(i, 6, 10, QLatin1Char('0'));
+        QFile f(docs + "/" + nombre);
+        const QByteArray d = Documento(i);
+        if (!f.open(QIODevice::WriteOnly) || f.write(d) != d.size())
+            return 1;
+        bytes += d.size();
+        nombres << nombre;
+    }
+    std::printf("%d documentos, %.1f MB, nivel de compresión %d, mejor de %d rondas\n",
+                NumDocumentos, bytes / 1e6, nivel, rondas);
+
+    const QString zipPropio = tmp.path() + "/propio.zip";
+    const QString zipInfo = tmp.path() + "/infozip.zip";
+    auto escribir = [&](const QString& archivo, bool cifrar) {
+        TZipFile z;
+        z.lpszZipFile = archivo;
+        z.lpszItemList = "\"" + docs + "/*.*\"";
+        z.lpszComment = "Libro de prueba";
+        z.Options = TZipFile::NoDirectoryNamesFlag | TZipFile::AddCommentFlag |
+                    TZipFile::NoDirectoryEntriesFlag | TZipFile::NuevoArchivoFlag;
+        z.CompFactor = nivel;
+        if (cifrar) {
+            z.Options |= TZipFile::EncryptFlag;
+            z.lpszEncryptCode = Clave;
+        }
+        z.OnMinorCallback = [](const QString&, int, bool&) {};
+        z.OnMajorCallback = [](const QString&, int, bool&) {};
+        return z.Execute(TZipFile::ZIP_ADD);
+    };
+    auto leer = [&](const QString& archivo, const QString& destino, bool cifrado) {
+        TUnzipFile u;
+        u.lpszZipFile = archivo;
+        u.lpszDestination = destino;
+        u.lpszFileSpec = "K*.*";
+        u.Options =
+            TUnzipFile::OverWriteFlag | TUnzipFile::QuietFlag | TUnzipFile::NoDirectoryNamesFlag;
+        if (cifrado) {
+            u.Options = TUnzipFile::DecryptFlag | TUnzipFile::OverWriteFlag;
+            u.lpszDecryptCode = Clave;
+        }
+        u.OnMinorCallback = [](const QString&, int, bool&) {};
+        u.OnMajorCallback = [](const QString&, int, bool&) {};
+        return u.Execute(TUnzipFile::UNZIP_EXTRACT) && u.Cuenta == NumDocumentos;
+    };
+    const QString destino = tmp.path() + "/destino";
+    auto borrar = [](const QString& a) { return [a] { QFile::remove(a); }; };
+
+    const bool hay7z = !QStandardPaths::findExecutable("7z").isEmpty();
+    const QString zip7z = tmp.path() + "/7z.zip";
+    struct Fila {
+        const char* que;
+        double propio;
+        double infozip;
+        double sieteZip;
+        qint64 tamPropio;
+        qint64 tamInfo;
+    };
+    std::vector<Fila> filas;
+    for (const bool cifrar : {false, true}) {
+        Fila zipF{cifrar ? "zip, con clave" : "zip, sin clave", 0, 0, 0, 0, 0};
+        Fila unzipF{cifrar ? "unzip, con clave" : "unzip, sin clave", 0, 0, 0, 0, 0};
+        zipF.propio = Mejor(rondas, borrar(zipPropio), [&] { return escribir(zipPropio, cifrar); });
+        zipF.tamPropio = QFileInfo(zipPropio).size();
+        unzipF.propio = Mejor(
+            rondas, [&] { Vaciar(destino); }, [&] { return leer(zipPropio, destino, cifrar); });
+        if (hayInfoZip) {
+            // Info-ZIP at its default level; with a password it can only use
+            // the traditional encryption.
+            QStringList args{"-q"};
+            if (cifrar)
+                args << "-P" << Clave;
+            args << zipInfo;
+            args += nombres;
+            zipF.infozip =
+                Mejor(rondas, borrar(zipInfo), [&] { return Ejecutar("zip", args, docs); });
+            zipF.tamInfo = QFileInfo(zipInfo).size();
+            QStringList argsU{"-q", "-o"};
+            if (cifrar)
+                argsU << "-P" << Clave;
+            argsU << zipInfo << "-d" << destino;
+            unzipF.infozip = Mejor(
+                rondas, [&] { Vaciar(destino); },
+                [&] { return Ejecutar("unzip", argsU, tmp.path()); });
+        }
+        if (hay7z && cifrar) {
+            // 7-Zip with the same AES-256 encryption, one thread.
+            QStringList args{"a",     "-tzip",      "-bd",         "-mmt=1",
+                             "-mx=5", "-p" + Clave, "-mem=AES256", zip7z};
+            args += nombres;
+            zipF.sieteZip =
+                Mejor(rondas, borrar(zip7z), [&] { return Ejecutar("7z", args, docs); });
+            const QStringList argsX{"x",          "-y",           "-bd", "-mmt=1",
+                                    "-p" + Clave, "-o" + destino, zip7z};
+            unzipF.sieteZip = Mejor(
+                rondas, [&] { Vaciar(destino); },
+                [&] { return Ejecutar("7z", argsX, tmp.path()); });
+        }
+        filas.push_back(zipF);
+        filas.push_back(unzipF);
+    }
+
+    std::printf("%-18s %11s %14s %7s %12s %12s %12s\n", "", "Brivo ms", "Info-ZIP ms", "razón",
+                "7-Zip AES ms", "zip Brivo", "zip Info-ZIP");
+    for (const Fila& f : filas) {
+        std::printf("%-18s %11.1f %14.1f %7.2f %12.1f", f.que, f.propio, f.infozip,
+                    f.infozip > 0 ? f.propio / f.infozip : 0.0, f.sieteZip);
+        if (f.tamPropio)
+            std::printf(" %12lld %12lld", static_cast<long long>(f.tamPropio),
+                        static_cast<long long>(f.tamInfo));
+        std::printf("\n");
+    }
+    std::printf("Con clave: Brivo y 7-Zip cifran con AES-256; Info-ZIP, con el cifrado "
+                "tradicional.\n");
+    if (hayInfoZip) {
+        const bool cumple =
+            filas[0].propio <= 1.3 * filas[0].infozip && filas[1].propio <= 1.3 * filas[1].infozip;
+        std::printf("Objetivo sin clave (hasta 1,3 veces Info-ZIP): %s\n",
+                    cumple ? "cumplido" : "NO cumplido");
+    }
+    return 0;
+}
