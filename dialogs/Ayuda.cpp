@@ -11,6 +11,7 @@
 #include <QTextDocumentFragment>
 #include <QUrl>
 #include <QVBoxLayout>
+#include <QWindow>
 
 #include "Interaccion.h"
 
@@ -148,7 +149,7 @@ TVisorAyuda* Visor(bool crear) {
 
 namespace brivo::ui {
 
-void MostrarAyuda(QWidget* /*padre*/, int contexto) {
+void MostrarAyuda(QWidget* padre, int contexto) {
     const bool guion = TGuion::Activo() != nullptr;
     if (guion)
         TGuion::Activo()->AyudasAbiertas.append(contexto);
@@ -157,6 +158,10 @@ void MostrarAyuda(QWidget* /*padre*/, int contexto) {
     if (guion)
         return; // scripted runs load the section but never show a window
     v->show();
+    // Help asked from a modal dialog must stay usable while the dialog runs:
+    // a window whose transient parent is the modal one is not blocked by it.
+    if (padre && padre->window()->windowHandle() && v->windowHandle())
+        v->windowHandle()->setTransientParent(padre->window()->windowHandle());
     v->raise();
     v->activateWindow();
 }

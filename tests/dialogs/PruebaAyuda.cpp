@@ -5,6 +5,7 @@
 #include <QPushButton>
 #include <QTest>
 #include <QTextBrowser>
+#include <QWindow>
 
 #include <gtest/gtest.h>
 
@@ -145,5 +146,22 @@ TEST_F(Ayuda, F1AbreElContextoDelDialogo) {
     d.ClaveEdit->setFocus();
     QTest::keyClick(d.ClaveEdit, Qt::Key_F1);
     EXPECT_EQ(g.AyudasAbiertas, QList<int>{1001});
+    d.close();
+}
+
+TEST_F(Ayuda, ElVisorSigueUsableDesdeUnDialogoModal) {
+    TClaveDialog d;
+    d.setModal(true);
+    d.show();
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(&d));
+    d.BOK->setFocus();
+    ui::MostrarAyuda(d.BOK, TClaveDialog::ContextoAyuda); // no script: the real viewer
+    ayuda::TVisorAyuda* visor = ayuda::Visor();
+    ASSERT_NE(visor, nullptr);
+    EXPECT_TRUE(visor->isVisible());
+    EXPECT_EQ(visor->Contexto(), 1001);
+    ASSERT_NE(visor->windowHandle(), nullptr);
+    EXPECT_EQ(visor->windowHandle()->transientParent(), d.windowHandle());
+    visor->close();
     d.close();
 }
