@@ -27,16 +27,6 @@ int EscribirTodo(int fd, const char* datos, qsizetype n) {
     return 0;
 }
 
-void SincronizarCarpeta(const QByteArray& ruta) {
-    const int barra = ruta.lastIndexOf('/');
-    const QByteArray carpeta = barra > 0 ? ruta.left(barra) : QByteArray(barra == 0 ? "/" : ".");
-    const int fd = ::open(carpeta.constData(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
-    if (fd >= 0) {
-        ::fsync(fd);
-        ::close(fd);
-    }
-}
-
 } // namespace
 
 ResultadoLectura Leer(const QString& ruta, QByteArray& datos) {
@@ -103,7 +93,8 @@ ResultadoEscritura EscribirSeguro(const QString& ruta, const QByteArray& datos) 
         ::fchmod(fd, st.st_mode & 07777);
 
     int error = EscribirTodo(fd, datos.constData(), datos.size());
-    if (error == 0 && ::fsync(fd) != 0)
+    // The data reaches the disk before the new file takes the old one's name.
+    if (error == 0 && ::fdatasync(fd) != 0)
         error = errno;
     if (::close(fd) != 0 && error == 0)
         error = errno;
@@ -118,7 +109,6 @@ ResultadoEscritura EscribirSeguro(const QString& ruta, const QByteArray& datos) 
         ::unlink(temporal.constData());
         return r;
     }
-    SincronizarCarpeta(destino);
     return r;
 }
 
