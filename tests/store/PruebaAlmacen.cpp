@@ -165,8 +165,8 @@ TEST(CargarLibreria, FailureInTheBookListStopsTheLaterSteps) {
 
 TEST(CargarLibreria, ReadsEveryFileAndTheActiveBook) {
     Programa p;
-    Escribir(p.R("Libros.lst"), RegistroLibro(111111, "Uno", "uno") +
-                                    RegistroLibro(222222, "Dos", "dos"));
+    Escribir(p.R("Libros.lst"),
+             RegistroLibro(111111, "Uno", "uno") + RegistroLibro(222222, "Dos", "dos"));
     DocumentoEnBytes d;
     d.numero = 3;
     d.marcado = true;
@@ -235,7 +235,7 @@ TEST(GuardarLibreria, SecondSaveCopiesThePreviousListsIntoDocs) {
     EXPECT_EQ(Leer(p.R("Docs/Docs.lst")), docs1);
     const QByteArray libros2 = Leer(p.R("Libros.lst"));
     EXPECT_EQ(libros2.size(), libros1.size());
-    EXPECT_NE(libros2, libros1); // fresh decoys and fillers
+    EXPECT_NE(libros2, libros1);             // fresh decoys and fillers
     EXPECT_NE(Leer(p.R("Docs.lst")), docs1); // the mark of document 2 is gone
     TAlmacen c2;
     c2.CarpetaPrograma = p.c.Ruta();
