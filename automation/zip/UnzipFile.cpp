@@ -225,9 +225,10 @@ int TUnzipFile::Extraer() {
                 return ZipErrorEscritura;
             if (!sobrescribir)
                 continue; // existing files are kept
-            if (!S_ISLNK(existente.st_mode) &&
-                ::access(RutaLocal(p.destino).constData(), W_OK) != 0 &&
-                !(wUnzipSubOptions & USO_OVERWRITE_RO))
+            // A file without any write permission counts as read-only.
+            const bool soloLectura = S_ISREG(existente.st_mode) &&
+                                     (existente.st_mode & (S_IWUSR | S_IWGRP | S_IWOTH)) == 0;
+            if (soloLectura && !(wUnzipSubOptions & USO_OVERWRITE_RO))
                 return ZipErrorEscritura;
         }
         // Two entries for one target: the later one wins.

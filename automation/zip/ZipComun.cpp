@@ -187,6 +187,12 @@ std::optional<QString> RutaSeguraDeEntrada(const QString& nombreEntrada, bool so
     const QStringList partes = nombre.split(QLatin1Char('/'), Qt::SkipEmptyParts);
     if (partes.isEmpty())
         return std::nullopt;
+    // A name the file system cannot hold would fail only when the files are
+    // moved into place, after others were already written.
+    for (const QString& parte : partes) {
+        if (parte.toLocal8Bit().size() > 255)
+            return std::nullopt;
+    }
     if (soloNombre) {
         const QString& ultimo = partes.last();
         if (ultimo == QLatin1String(".") || ultimo == QLatin1String(".."))

@@ -74,7 +74,8 @@ bool CoincideComodin(const QString& patron, const QString& nombre);
 // nothing when the name is unsafe. With soloNombre the bare file name is taken;
 // otherwise the stored folders are kept. Backslashes count as separators.
 // Refused: empty names, "." or "..", any ".." folder, absolute paths (when
-// folders are kept), names with a colon (drive-like) or control characters.
+// folders are kept), names with a colon (drive-like) or control characters,
+// and parts longer than the file system allows.
 std::optional<QString> RutaSeguraDeEntrada(const QString& nombreEntrada, bool soloNombre);
 
 } // namespace brivo
