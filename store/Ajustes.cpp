@@ -177,13 +177,17 @@ void TArchivoIni::EscribirCadena(const QString& seccion, const QString& clave,
     lineas.insert(ultima + 1, ACp1252(clave) + '=' + v);
 }
 
-void TArchivoIni::Guardar() const {
+QByteArray TArchivoIni::Contenido() const {
     QByteArray datos;
     for (const QByteArray& l : lineas) {
         datos += l;
         datos += "\r\n";
     }
-    if (archivos::EscribirSeguro(ruta, datos).error != 0)
+    return datos;
+}
+
+void TArchivoIni::Guardar() const {
+    if (archivos::EscribirSeguro(ruta, Contenido()).error != 0)
         throw ErrorBrivo(QStringLiteral("No se puede escribir en %1").arg(ruta));
 }
 
@@ -212,8 +216,8 @@ TAjustes LeerAjustes(const QString& ruta) {
     return a;
 }
 
-void EscribirAjustes(const QString& ruta, const TAjustes& a) {
-    TArchivoIni ini(ruta);
+namespace {
+void PonerAjustes(TArchivoIni& ini, const TAjustes& a) {
     const QString g = QStringLiteral("General");
     const QString e = QStringLiteral("Examen");
     auto entero = [&](const QString& s, const char* clave, std::int32_t v) {
@@ -233,6 +237,18 @@ void EscribirAjustes(const QString& ruta, const TAjustes& a) {
     texto("TextoDesarrollo", a.TextoDesarrollo);
     texto("TextoRespuesta", a.TextoRespuesta);
     texto("TextoComentario", a.TextoComentario);
+}
+} // namespace
+
+QByteArray AjustesEnBytes(const QString& ruta, const TAjustes& ajustes) {
+    TArchivoIni ini(ruta);
+    PonerAjustes(ini, ajustes);
+    return ini.Contenido();
+}
+
+void EscribirAjustes(const QString& ruta, const TAjustes& ajustes) {
+    TArchivoIni ini(ruta);
+    PonerAjustes(ini, ajustes);
     ini.Guardar();
 }
 

@@ -30,6 +30,8 @@ TAjustes LeerAjustes(const QString& ruta);
 // Writes the eleven values, keeping every other line of the file; throws
 // ErrorBrivo "No se puede escribir en %s" on failure.
 void EscribirAjustes(const QString& ruta, const TAjustes& ajustes);
+// The contents the file at ruta would have after EscribirAjustes.
+QByteArray AjustesEnBytes(const QString& ruta, const TAjustes& ajustes);
 
 // Profile-file access for single values, with the rules of the platform the
 // format comes from: case-insensitive names, foreign lines kept, CR LF written.
@@ -43,6 +45,8 @@ public:
     void EscribirCadena(const QString& seccion, const QString& clave, const QString& valor);
     // Writes the file atomically; throws "No se puede escribir en %s".
     void Guardar() const;
+    // The lines of the file, each ended by CR LF.
+    QByteArray Contenido() const;
 
 private:
     QString ruta;

@@ -4,6 +4,9 @@
 #include <QCoreApplication>
 #include <QFileInfo>
 
+#include <functional>
+#include <vector>
+
 #include "Archivos.h"
 #include "Listas.h"
 
@@ -89,28 +92,64 @@ void TAlmacen::CargarLibreria() {
     BuscarModelos();
 }
 
-namespace {
-// The previous version of a list file goes to Docs/ just before the file is
-// rewritten; a copy that cannot be made (no file yet, no Docs/) is skipped.
-void CopiarAnterior(const QString& origen, const QString& destino) {
-    QByteArray datos;
-    const archivos::ResultadoLectura r = archivos::Leer(origen, datos);
-    if (!r.abierto || r.error != 0)
-        return;
-    archivos::EscribirSeguro(destino, datos);
-}
-} // namespace
-
 void TAlmacen::GuardarLibreria() const {
-    CopiarAnterior(Ruta(QStringLiteral("Libros.lst")), Ruta(QStringLiteral("Docs/Libros.lst")));
-    EscribirLibros(Ruta(QStringLiteral("Libros.lst")), *this);
-    CopiarAnterior(Ruta(QStringLiteral("Docs.lst")), Ruta(QStringLiteral("Docs/Docs.lst")));
-    EscribirDocumentos(Ruta(QStringLiteral("Docs.lst")), *this);
-    Arbol.Guardar(Ruta(QStringLiteral("Docs/Arbol.tvw")));
-    Arbol.Guardar(Ruta(QStringLiteral("Arbol.tvw")));
+    // Every file goes first to a temporary file beside it; the files are then
+    // flushed to disk together and put in place in the order of the steps. A
+    // step that fails puts in place what the steps before it wrote and stops.
+    archivos::TEscrituraEnGrupo grupo;
+    // Each step's failure, thrown with the step's own message.
+    using Error = std::function<void(const archivos::ResultadoEscritura&)>;
+    std::vector<Error> errores; // for each prepared file, its failure (empty: a copy)
+
+    const Error deLista = [](const archivos::ResultadoEscritura& r) {
+        throw archivos::ErrorDeSistema(r.error);
+    };
+    auto deArbol = [](const QString& ruta) -> Error {
+        return [ruta](const archivos::ResultadoEscritura& r) {
+            if (r.alCrear)
+                throw ErrorBrivo(QStringLiteral("No se puede crear el archivo %1").arg(ruta));
+            throw archivos::ErrorDeSistema(r.error);
+        };
+    };
+    auto confirmar = [&] {
+        const archivos::TEscrituraEnGrupo::Fallo f = grupo.Confirmar();
+        if (f.indice >= 0)
+            errores[static_cast<size_t>(f.indice)](f.resultado);
+    };
+    auto paso = [&](const QString& ruta, const QByteArray& datos, const Error& error) {
+        const archivos::ResultadoEscritura r = grupo.Preparar(ruta, datos);
+        errores.push_back(error);
+        if (r.error != 0) {
+            confirmar();
+            error(r);
+        }
+    };
+    // The previous version of a list goes to Docs/ before the list is
+    // rewritten; a copy that cannot be made (no file yet, no Docs/) is skipped.
+    auto copia = [&](const QString& origen, const QString& destino) {
+        QByteArray datos;
+        const archivos::ResultadoLectura r = archivos::Leer(origen, datos);
+        if (!r.abierto || r.error != 0)
+            return;
+        grupo.Preparar(destino, datos, true);
+        errores.push_back(Error());
+    };
+
+    copia(Ruta(QStringLiteral("Libros.lst")), Ruta(QStringLiteral("Docs/Libros.lst")));
+    paso(Ruta(QStringLiteral("Libros.lst")), LibrosEnBytes(*this), deLista);
+    copia(Ruta(QStringLiteral("Docs.lst")), Ruta(QStringLiteral("Docs/Docs.lst")));
+    paso(Ruta(QStringLiteral("Docs.lst")), DocumentosEnBytes(*this), deLista);
+    const QByteArray arbol = Arbol.Serializar();
+    paso(Ruta(QStringLiteral("Docs/Arbol.tvw")), arbol,
+         deArbol(Ruta(QStringLiteral("Docs/Arbol.tvw"))));
+    paso(Ruta(QStringLiteral("Arbol.tvw")), arbol, deArbol(Ruta(QStringLiteral("Arbol.tvw"))));
     TAjustes ajustes = Ajustes;
     ajustes.LibroActivo = LibroActivo;
-    EscribirAjustes(Ruta(QStringLiteral("BRIVO_II.INI")), ajustes);
+    const QString ini = Ruta(QStringLiteral("BRIVO_II.INI"));
+    paso(ini, AjustesEnBytes(ini, ajustes), [ini](const archivos::ResultadoEscritura&) {
+        throw ErrorBrivo(QStringLiteral("No se puede escribir en %1").arg(ini));
+    });
+    confirmar();
 }
 
 } // namespace brivo

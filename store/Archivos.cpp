@@ -9,6 +9,8 @@
 #include <QFileInfo>
 #include <QRandomGenerator>
 
+#include <thread>
+
 namespace brivo::archivos {
 
 namespace {
@@ -70,11 +72,13 @@ ResultadoLectura Leer(const QString& ruta, QByteArray& datos) {
     return r;
 }
 
-ResultadoEscritura EscribirSeguro(const QString& ruta, const QByteArray& datos) {
+namespace {
+
+// Creates the temporary file beside the destination and writes the data.
+ResultadoEscritura CrearTemporal(const QByteArray& destino, const QByteArray& datos,
+                                 QByteArray& temporal, int& fd) {
     ResultadoEscritura r;
-    const QByteArray destino = QFile::encodeName(ruta);
-    QByteArray temporal;
-    int fd = -1;
+    fd = -1;
     for (int intento = 0; intento < 100 && fd < 0; ++intento) {
         temporal =
             destino + ".tmp" + QByteArray::number(QRandomGenerator::system()->generate(), 16);
@@ -91,11 +95,25 @@ ResultadoEscritura EscribirSeguro(const QString& ruta, const QByteArray& datos) 
     struct stat st {};
     if (::stat(destino.constData(), &st) == 0 && S_ISREG(st.st_mode))
         ::fchmod(fd, st.st_mode & 07777);
+    const int error = EscribirTodo(fd, datos.constData(), datos.size());
+    if (error != 0) {
+        ::close(fd);
+        fd = -1;
+        ::unlink(temporal.constData());
+        r.error = error;
+    }
+    return r;
+}
 
-    int error = EscribirTodo(fd, datos.constData(), datos.size());
-    // The data reaches the disk before the new file takes the old one's name.
-    if (error == 0 && ::fdatasync(fd) != 0)
+// Flushes the data to disk, closes the file and puts it in place.
+ResultadoEscritura Terminar(const QByteArray& temporal, const QByteArray& destino, int fd,
+                            bool sincronizado, int errorSincronia) {
+    ResultadoEscritura r;
+    int error = 0;
+    if (!sincronizado && ::fdatasync(fd) != 0)
         error = errno;
+    else if (sincronizado)
+        error = errorSincronia;
     if (::close(fd) != 0 && error == 0)
         error = errno;
     if (error != 0) {
@@ -107,9 +125,76 @@ ResultadoEscritura EscribirSeguro(const QString& ruta, const QByteArray& datos) 
         r.error = errno;
         r.alCrear = true;
         ::unlink(temporal.constData());
-        return r;
     }
     return r;
+}
+
+} // namespace
+
+ResultadoEscritura EscribirSeguro(const QString& ruta, const QByteArray& datos) {
+    const QByteArray destino = QFile::encodeName(ruta);
+    QByteArray temporal;
+    int fd = -1;
+    const ResultadoEscritura r = CrearTemporal(destino, datos, temporal, fd);
+    if (r.error != 0)
+        return r;
+    return Terminar(temporal, destino, fd, false, 0);
+}
+
+TEscrituraEnGrupo::~TEscrituraEnGrupo() {
+    for (const Pendiente& p : pendientes) {
+        ::close(p.fd);
+        ::unlink(p.temporal.constData());
+    }
+}
+
+ResultadoEscritura TEscrituraEnGrupo::Preparar(const QString& ruta, const QByteArray& datos,
+                                               bool opcional) {
+    Pendiente p;
+    p.destino = QFile::encodeName(ruta);
+    p.opcional = opcional;
+    p.indice = preparados++;
+    const ResultadoEscritura r = CrearTemporal(p.destino, datos, p.temporal, p.fd);
+    if (r.error == 0)
+        pendientes.push_back(std::move(p));
+    return r;
+}
+
+TEscrituraEnGrupo::Fallo TEscrituraEnGrupo::Confirmar() {
+    // One flush per file, all at once: the disk serves them in one go.
+    std::vector<int> errores(pendientes.size(), 0);
+    {
+        std::vector<std::thread> hilos;
+        hilos.reserve(pendientes.size());
+        for (size_t i = 0; i < pendientes.size(); ++i) {
+            hilos.emplace_back([this, &errores, i] {
+                if (::fdatasync(pendientes[i].fd) != 0)
+                    errores[i] = errno;
+            });
+        }
+        for (std::thread& h : hilos)
+            h.join();
+    }
+    Fallo fallo;
+    std::vector<Pendiente> resto = std::move(pendientes);
+    pendientes.clear();
+    size_t i = 0;
+    for (; i < resto.size(); ++i) {
+        const Pendiente& p = resto[i];
+        const ResultadoEscritura r = Terminar(p.temporal, p.destino, p.fd, true, errores[i]);
+        if (r.error != 0 && !p.opcional) {
+            fallo.indice = p.indice;
+            fallo.resultado = r;
+            ++i;
+            break;
+        }
+    }
+    // After a failure the later files stay where they were.
+    for (; i < resto.size(); ++i) {
+        ::close(resto[i].fd);
+        ::unlink(resto[i].temporal.constData());
+    }
+    return fallo;
 }
 
 ErrorES ErrorDeSistema(int codigo) {

@@ -2,6 +2,8 @@
 // Whole-file reading and crash-safe writing for the data files. Writing goes
 // to a temporary file in the same folder, is flushed to disk and then renamed
 // over the old file, so a crash or a full disk never leaves a torn file.
+#include <vector>
+
 #include <QByteArray>
 #include <QString>
 
@@ -24,6 +26,41 @@ struct ResultadoEscritura {
 };
 
 ResultadoEscritura EscribirSeguro(const QString& ruta, const QByteArray& datos);
+
+// Several files written as one save: each is written to its temporary file
+// first, then all of them are flushed to disk together (one wait for the disk
+// instead of one per file) and renamed into place in the order they were
+// prepared. A file that fails to go into place stops the renaming there.
+class TEscrituraEnGrupo {
+public:
+    TEscrituraEnGrupo() = default;
+    TEscrituraEnGrupo(const TEscrituraEnGrupo&) = delete;
+    TEscrituraEnGrupo& operator=(const TEscrituraEnGrupo&) = delete;
+    ~TEscrituraEnGrupo(); // temporary files never put in place are removed
+
+    // Writes the temporary file. A failed optional file is just left out.
+    ResultadoEscritura Preparar(const QString& ruta, const QByteArray& datos,
+                                bool opcional = false);
+
+    struct Fallo {
+        int indice = -1; // position in preparation order; -1 when all went well
+        ResultadoEscritura resultado;
+    };
+    // Flushes and renames everything prepared so far; failures of optional
+    // files are ignored.
+    Fallo Confirmar();
+
+private:
+    struct Pendiente {
+        QByteArray temporal;
+        QByteArray destino;
+        int fd = -1;
+        bool opcional = false;
+        int indice = 0;
+    };
+    std::vector<Pendiente> pendientes;
+    int preparados = 0;
+};
 
 // The runtime's input/output error for a system error number:
 // "No se encuentra el archivo" for a missing file, "Error de E/S %d" otherwise.

@@ -164,14 +164,18 @@ void LeerLibros(const QString& ruta, TAlmacen& almacen, QStringList* avisos) {
         throw archivos::ErrorDeSistema(r.error);
 }
 
-void EscribirLibros(const QString& ruta, const TAlmacen& almacen) {
+QByteArray LibrosEnBytes(const TAlmacen& almacen) {
     QByteArray datos;
     datos.reserve(MaxLibros * TamRegistroLibro);
     for (int i = 1; i <= MaxLibros; ++i) {
         if (almacen.Libros[i].Usado())
             datos += LibroParaDisco(almacen.Libros[i]);
     }
-    const archivos::ResultadoEscritura r = archivos::EscribirSeguro(ruta, datos);
+    return datos;
+}
+
+void EscribirLibros(const QString& ruta, const TAlmacen& almacen) {
+    const archivos::ResultadoEscritura r = archivos::EscribirSeguro(ruta, LibrosEnBytes(almacen));
     if (r.error != 0)
         throw archivos::ErrorDeSistema(r.error);
 }
@@ -221,14 +225,19 @@ void LeerDocumentos(const QString& ruta, TAlmacen& almacen, QStringList* avisos)
         throw archivos::ErrorDeSistema(r.error);
 }
 
-void EscribirDocumentos(const QString& ruta, const TAlmacen& almacen) {
+QByteArray DocumentosEnBytes(const TAlmacen& almacen) {
     QByteArray datos;
     datos.reserve(MaxDocumentos * TamRegistroDocumento);
     for (int i = 1; i <= MaxDocumentos; ++i) {
         if (almacen.Documentos[i].Usado())
             datos += ABytes(almacen.Documentos[i]);
     }
-    const archivos::ResultadoEscritura r = archivos::EscribirSeguro(ruta, datos);
+    return datos;
+}
+
+void EscribirDocumentos(const QString& ruta, const TAlmacen& almacen) {
+    const archivos::ResultadoEscritura r =
+        archivos::EscribirSeguro(ruta, DocumentosEnBytes(almacen));
     if (r.error != 0)
         throw archivos::ErrorDeSistema(r.error);
 }

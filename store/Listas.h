@@ -40,6 +40,11 @@ void EscribirDocumentos(const QString& ruta, const TAlmacen& almacen);
 void LeerLibros(const QString& ruta, TAlmacen& almacen, QStringList* avisos);
 void LeerDocumentos(const QString& ruta, TAlmacen& almacen, QStringList* avisos);
 
+// The whole contents of the two files as the writers above produce them
+// (the book list with fresh decoys and fillers).
+QByteArray LibrosEnBytes(const TAlmacen& almacen);
+QByteArray DocumentosEnBytes(const TAlmacen& almacen);
+
 // The stored form of one book record as it goes to disk (for exports too).
 QByteArray LibroParaDisco(const TLibro& libro);
 

@@ -295,8 +295,16 @@ TEST(GuardarLibreria, UnwritableBookListStopsEverything) {
     p.a.CargarLibreria();
     Poblar(p.a);
     QDir(p.c.Ruta()).mkdir("Docs.lst"); // the document list cannot be put in place
-    EXPECT_TRUE(MensajeDe([&] { p.a.GuardarLibreria(); }).startsWith("Error de E/S"));
+    try {
+        p.a.GuardarLibreria();
+        FAIL() << "sin error";
+    } catch (const ErrorES& e) {
+        EXPECT_EQ(e.Codigo(), 21); // a file cannot replace a folder
+        EXPECT_EQ(e.Mensaje(), QStringLiteral("Error de E/S 21"));
+    }
     EXPECT_TRUE(QFileInfo(p.R("Libros.lst")).isFile());
     EXPECT_FALSE(QFileInfo::exists(p.R("Arbol.tvw")));
     EXPECT_FALSE(QFileInfo::exists(p.R("BRIVO_II.INI")));
+    EXPECT_EQ(QDir(p.c.Ruta()).entryList({"*.tmp*"}, QDir::Files).size(), 0);
+    EXPECT_EQ(QDir(p.R("Docs")).entryList({"*.tmp*"}, QDir::Files).size(), 0);
 }

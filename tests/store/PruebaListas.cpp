@@ -81,8 +81,9 @@ TEST(Identificador, EveryIdentifierRoundTrips) {
             ASSERT_TRUE(codigo >= 177 && codigo <= 208) << id;
         }
         ASSERT_EQ(DescifrarIdentificador(clave), id) << id;
-        if (id % 997 == 0)
+        if (id % 997 == 0) {
             ASSERT_EQ(clave, ClaveDe(id)) << id;
+        }
     }
 }
 
