@@ -260,7 +260,8 @@ void TMainForm::CrearPaneles() {
 
     // Exam pane.
     PanelExamen = Panel(Splitter2, "PanelExamen", QStringLiteral("Documentos para examen"), 1400);
-    PanelExamen->setMinimumWidth(0);
+    // An explicit minimum lets Panel1 leave only a sliver of the exam pane.
+    PanelExamen->setMinimumWidth(1);
     Panel6 = Barra(PanelExamen, "Panel6", QStringLiteral("Barra de herramientas del examen"));
     SBPregsAExamen = Boton(Panel6, "SBPregsAExamen", 0, LadoBoton,
                            QStringLiteral("Añadir preguntas marcadas a examen"),
