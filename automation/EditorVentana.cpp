@@ -689,7 +689,9 @@ void EditorVentana::InsertarTabla(int filas, int columnas) {
     formato.setCellPadding(4);
     formato.setCellSpacing(0);
     formato.setWidth(QTextLength(QTextLength::PercentageLength, 100));
-    texto->textCursor().insertTable(filas, columnas, formato);
+    QTextCursor cursor = texto->textCursor();
+    cursor.insertTable(filas, columnas, formato);
+    texto->setTextCursor(cursor);
 }
 
 void EditorVentana::InsertarTablaPreguntando() {
@@ -745,6 +747,9 @@ void EditorVentana::Colocar(bool maximizada, const QRect& geometria, const QStri
     }
     if (!isVisible() || isMaximized() || isMinimized())
         showNormal();
+    // Some window systems move a window when it is first shown; the placement wins.
+    if (geometria.isValid() && geometria != geometry())
+        setGeometry(geometria);
 }
 
 void EditorVentana::SoltarDocumento() {

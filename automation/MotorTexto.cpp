@@ -294,8 +294,9 @@ DocumentoMotor::DocumentoMotor(AplicacionMotor& app, const QString& rutaArchivo,
     if (auto titulo = propiedades.find(PropTitulo); titulo != propiedades.end())
         doc->setMetaInformation(QTextDocument::DocumentTitle, titulo->second);
     ventana.SetCaption(QFileInfo(ruta).fileName());
-    QObject::connect(doc.get(), &QTextDocument::contentsChange, doc.get(),
-                     [this](int, int, int) { textoAlDia = false; });
+    // contentsChange is only emitted once a layout exists; contentsChanged always is.
+    QObject::connect(doc.get(), &QTextDocument::contentsChanged, doc.get(),
+                     [this] { textoAlDia = false; });
 }
 
 DocumentoMotor::~DocumentoMotor() {
@@ -416,6 +417,10 @@ void DocumentoMotor::AplicarVentana(bool aplicacionVisible, const VentanaMotor& 
                     ventana.Caption(), placement.Caption());
 }
 
+EditorVentana* DocumentoMotor::Editor() const {
+    return editor.data();
+}
+
 void DocumentoMotor::AplicacionActivada() {
     if (abierto)
         aplicacion.DocumentoActivado(this);
@@ -466,8 +471,9 @@ std::shared_ptr<IDocumentoWord> AplicacionMotor::DocumentsOpen(const QString& ru
     // A file that is open already is not read again: its document becomes active.
     for (const auto& documento : documentos) {
         if (documento->FullName() == absoluta) {
-            DocumentoActivado(documento.get());
-            return documento;
+            std::shared_ptr<DocumentoMotor> existente = documento;
+            DocumentoActivado(existente.get());
+            return existente;
         }
     }
     auto documento = std::make_shared<DocumentoMotor>(*this, absoluta, opciones.PasswordDocument);

@@ -100,7 +100,7 @@ public:
     // Closing asked by the editor window (the question, if any, was already asked).
     void CerrarDesdeVentana();
     VentanaMotor& Ventana() { return ventana; }
-    EditorVentana* Editor() const { return editor; }
+    EditorVentana* Editor() const;
     void AplicarVentana(bool aplicacionVisible, const VentanaMotor& placementAplicacion);
     void TraerAlFrente();
     // The user brought this document's window to the front.

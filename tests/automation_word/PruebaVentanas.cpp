@@ -1,0 +1,220 @@
+// Editor windows: placement from automation, hidden documents, the question on
+// closing, and the editor's own commands.
+#include <QAbstractButton>
+#include <QAction>
+#include <QApplication>
+#include <QImage>
+#include <QTextBlock>
+#include <QTextEdit>
+#include <QTextList>
+#include <QTextTable>
+#include <QToolBar>
+
+#include "ComunPruebas.h"
+#include "EditorVentana.h"
+
+using namespace pruebas;
+
+namespace {
+
+class Ventanas : public Motor {
+protected:
+    void SetUp() override {
+        Motor::SetUp();
+        guardados = DialogosDelEditor();
+        DialogosDelEditor().PreguntarGuardar = [this](QWidget*, const QString& nombre) {
+            preguntas << nombre;
+            return respuesta;
+        };
+        DialogosDelEditor().MostrarError = [this](QWidget*, const QString& m) { errores << m; };
+        IVentanaWord& v = aplicacion->Window();
+        v.SetWindowState(EstadoVentana::Normal);
+        v.SetTop(30);
+        v.SetLeft(0);
+        v.SetWidth(700);
+        v.SetHeight(500);
+        v.SetVisible(true);
+        v.SetCaption("Brivo II");
+    }
+    void TearDown() override {
+        Motor::TearDown();
+        QApplication::processEvents();
+        DialogosDelEditor() = guardados;
+    }
+    static EditorVentana* EditorDe(IDocumentoWord& doc) {
+        return dynamic_cast<DocumentoMotor&>(doc).Editor();
+    }
+
+    DialogosEditor guardados;
+    DialogosEditor::Respuesta respuesta = DialogosEditor::Respuesta::Cancelar;
+    QStringList preguntas;
+    QStringList errores;
+};
+
+} // namespace
+
+TEST_F(Ventanas, ColocacionDesdeLaAutomatizacion) {
+    auto visible = Abrir(EscribirTexto("K000001.doc", "Visible"));
+    auto oculto = Abrir(EscribirTexto("K000002.doc", "Oculto"));
+    oculto->Window().SetWindowState(EstadoVentana::Normal);
+    oculto->Window().SetWindowState(EstadoVentana::Minimizada);
+    IVentanaWord& v = visible->Window();
+    v.SetWindowState(EstadoVentana::Normal);
+    v.SetLeft(0);
+    v.SetTop(150);
+    v.SetWidth(600);
+    v.SetHeight(300);
+    v.SetCaption("[Historia] K000001.doc");
+    aplicacion->Activate();
+    EditorVentana* editor = EditorDe(*visible);
+    ASSERT_NE(editor, nullptr);
+    EXPECT_TRUE(editor->isVisible());
+    EXPECT_EQ(editor->geometry(), QRect(0, 150, 600, 300));
+    EXPECT_EQ(editor->windowTitle(), QStringLiteral("[Historia] K000001.doc[*] - Brivo II"));
+    EXPECT_EQ(editor->Texto()->toPlainText(), QStringLiteral("Visible"));
+    // The hidden document has no visible window.
+    EXPECT_TRUE(EditorDe(*oculto) == nullptr || !EditorDe(*oculto)->isVisible());
+    // Maximised and minimised follow the automation calls.
+    v.SetWindowState(EstadoVentana::Maximizada);
+    QApplication::processEvents();
+    EXPECT_TRUE(editor->isMaximized());
+    v.SetWindowState(EstadoVentana::Minimizada);
+    QApplication::processEvents();
+    EXPECT_FALSE(editor->isVisible());
+    // A document without a placement of its own takes the application's.
+    auto tercero = Abrir(EscribirTexto("K000003.doc", "Tercero"));
+    QApplication::processEvents();
+    ASSERT_NE(EditorDe(*tercero), nullptr);
+    // The size is exact; the window system may shift a new window by its frame.
+    const QRect g = EditorDe(*tercero)->geometry();
+    EXPECT_EQ(g.size(), QSize(700, 500));
+    EXPECT_LE(std::abs(g.x() - 0) + std::abs(g.y() - 30), 4);
+    // Closing from automation closes the window without questions.
+    tercero->Content()->InsertAfter("cambio");
+    QPointer<EditorVentana> ventana = EditorDe(*tercero);
+    tercero->Close(GuardarCambios::NoGuardar);
+    QApplication::processEvents();
+    EXPECT_TRUE(preguntas.isEmpty());
+    EXPECT_TRUE(ventana.isNull() || !ventana->isVisible());
+    // The hidden application window shows no document.
+    aplicacion->Window().SetVisible(false);
+    QApplication::processEvents();
+    EXPECT_FALSE(editor->isVisible());
+}
+
+TEST_F(Ventanas, CerrarConCambiosPregunta) {
+    const QString ruta = EscribirTexto("K000004.doc", "Original");
+    auto doc = Abrir(ruta);
+    aplicacion->Activate();
+    EditorVentana* editor = EditorDe(*doc);
+    ASSERT_NE(editor, nullptr);
+    editor->Texto()->textCursor().insertText("Nuevo ");
+    EXPECT_FALSE(doc->Saved());
+    EXPECT_TRUE(editor->isWindowModified());
+
+    respuesta = DialogosEditor::Respuesta::Cancelar;
+    EXPECT_FALSE(editor->close());
+    EXPECT_EQ(preguntas, QStringList{"K000004.doc"});
+    EXPECT_TRUE(doc->Abierto());
+
+    respuesta = DialogosEditor::Respuesta::Si;
+    EXPECT_TRUE(editor->close());
+    EXPECT_FALSE(doc->Abierto());
+    EXPECT_EQ(aplicacion->DocumentsCount(), 0);
+    QApplication::processEvents();
+    auto reabierto = Abrir(ruta);
+    EXPECT_EQ(Parrafos(*reabierto), QStringLiteral("Nuevo Original"));
+
+    // "No" closes without saving; an unchanged document asks nothing.
+    aplicacion->Activate();
+    EditorDe(*reabierto)->Texto()->textCursor().insertText("Descartado ");
+    respuesta = DialogosEditor::Respuesta::No;
+    EXPECT_TRUE(EditorDe(*reabierto)->close());
+    EXPECT_EQ(preguntas.size(), 3);
+    auto otra = Abrir(ruta);
+    EXPECT_EQ(Parrafos(*otra), QStringLiteral("Nuevo Original"));
+    aplicacion->Activate();
+    EXPECT_TRUE(EditorDe(*otra)->close());
+    EXPECT_EQ(preguntas.size(), 3);
+}
+
+TEST_F(Ventanas, OrdenesDelEditor) {
+    const QString ruta = EscribirTexto("K000005.doc", "Texto");
+    auto doc = Abrir(ruta, "123456");
+    doc->SaveAs(ruta, "123456");
+    aplicacion->Activate();
+    EditorVentana* editor = EditorDe(*doc);
+    ASSERT_NE(editor, nullptr);
+    QTextEdit* texto = editor->Texto();
+
+    // Every action has its Spanish hint; toolbar buttons have accessible names.
+    for (QAction* accion : editor->findChildren<QAction*>()) {
+        if (accion->objectName().startsWith("acc")) {
+            EXPECT_FALSE(accion->toolTip().isEmpty()) << accion->objectName().toStdString();
+        }
+    }
+    int botones = 0;
+    for (QToolBar* barra : editor->findChildren<QToolBar*>())
+        for (QAction* accion : barra->actions())
+            if (QWidget* w = barra->widgetForAction(accion);
+                w && !accion->isSeparator() && accion->objectName().startsWith("acc")) {
+                EXPECT_FALSE(w->accessibleName().isEmpty()) << accion->objectName().toStdString();
+                EXPECT_TRUE(w->objectName().startsWith("SB"));
+                ++botones;
+            }
+    EXPECT_GE(botones, 18);
+
+    // Bold through its action on a selection.
+    QTextCursor c = texto->textCursor();
+    c.setPosition(0);
+    c.setPosition(5, QTextCursor::KeepAnchor);
+    texto->setTextCursor(c);
+    editor->findChild<QAction*>("accNegrita")->trigger();
+    QTextCursor comprobar(texto->document());
+    comprobar.setPosition(3);
+    EXPECT_EQ(comprobar.charFormat().fontWeight(), QFont::Bold);
+    // Numbering, then a table and an image at the end.
+    editor->findChild<QAction*>("accNumeracion")->trigger();
+    ASSERT_NE(texto->textCursor().currentList(), nullptr);
+    EXPECT_EQ(texto->textCursor().currentList()->format().style(), QTextListFormat::ListDecimal);
+    editor->findChild<QAction*>("accNumeracion")->trigger();
+    EXPECT_EQ(texto->textCursor().currentList(), nullptr);
+    texto->moveCursor(QTextCursor::End);
+    editor->InsertarTabla(2, 3);
+    EXPECT_NE(texto->textCursor().currentTable(), nullptr);
+    texto->moveCursor(QTextCursor::End);
+    QImage imagen(40, 20, QImage::Format_RGB32);
+    imagen.fill(Qt::yellow);
+    ASSERT_TRUE(imagen.save(Ruta("dibujo.png")));
+    EXPECT_TRUE(editor->InsertarImagen(Ruta("dibujo.png")));
+    EXPECT_FALSE(editor->InsertarImagen(Ruta("no-existe.png")));
+    EXPECT_EQ(errores.size(), 1);
+    // Undo takes the image back, redo brings it again.
+    const int conImagen = texto->document()->characterCount();
+    texto->undo();
+    EXPECT_LT(texto->document()->characterCount(), conImagen);
+    texto->redo();
+    EXPECT_EQ(texto->document()->characterCount(), conImagen);
+    // Find in the window.
+    texto->moveCursor(QTextCursor::Start);
+    EXPECT_TRUE(editor->Buscar("xto", true));
+    EXPECT_EQ(texto->textCursor().selectedText(), QStringLiteral("xto"));
+    EXPECT_FALSE(editor->Buscar("inexistente", true));
+
+    // Ctrl+S saves to FullName with the document's password.
+    ASSERT_TRUE(editor->Guardar());
+    EXPECT_TRUE(doc->Saved());
+    QFile archivo(ruta);
+    ASSERT_TRUE(archivo.open(QIODevice::ReadOnly));
+    EXPECT_TRUE(archivo.readAll().startsWith("BRIVOCIF"));
+    // PDF export.
+    ASSERT_TRUE(editor->ExportarPdf(Ruta("salida.pdf")));
+    QFile pdf(Ruta("salida.pdf"));
+    ASSERT_TRUE(pdf.open(QIODevice::ReadOnly));
+    EXPECT_TRUE(pdf.read(5).startsWith("%PDF"));
+    doc->Close(GuardarCambios::NoGuardar);
+    auto reabierto = Abrir(ruta, "123456");
+    const QString html = QDoc(*reabierto).toHtml();
+    EXPECT_TRUE(html.contains("data:image/png;base64,"));
+    EXPECT_TRUE(html.contains("<table"));
+}
