@@ -79,6 +79,8 @@ int TNodo::Id() const {
 }
 
 int TNodo::Indice() const {
+    if (!Padre && !Arbol)
+        return -1; // a node that belongs to no tree
     const auto& hermanos = Padre ? Padre->Hijos : Arbol->Raices();
     for (size_t i = 0; i < hermanos.size(); ++i) {
         if (hermanos[i].get() == this)
