@@ -72,6 +72,8 @@ QWidget* Panel(QWidget* padre, const char* nombre, const QString& descripcion, i
 }
 
 void PrepararGrid(QTableView* grid) {
+    // The design widths of the columns are measured for a small font.
+    grid->setFont(QFont(QStringLiteral("Arial"), 8));
     grid->verticalHeader()->hide();
     grid->verticalHeader()->setDefaultSectionSize(AltoFila);
     grid->verticalHeader()->setMinimumSectionSize(AltoFila);
