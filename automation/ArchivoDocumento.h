@@ -25,7 +25,7 @@ using PropiedadesDocumento = std::map<int, QString>;
 // Key-derivation cost of new encrypted files (the cost of a file is read back
 // from its header, so it can change without breaking older files).
 inline constexpr unsigned long long PasadasArgon2 = 3;
-inline constexpr unsigned int MemoriaArgon2KiB = 4096;
+inline constexpr unsigned int MemoriaArgon2KiB = 2048;
 
 enum class FormatoArchivo { Motor, Html, TextoPlano };
 
