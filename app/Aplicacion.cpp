@@ -14,7 +14,6 @@ namespace brivo {
 TAplicacion::TAplicacion(int& argc, char** argv) : QApplication(argc, argv) {
     setApplicationName(QStringLiteral("Brivo II"));
     setApplicationVersion(QStringLiteral("1.00"));
-    setProperty("archivoAyuda", QString::fromLatin1(ArchivoAyuda));
     QLocale::setDefault(QLocale(QLocale::Spanish, QLocale::Spain));
 }
 

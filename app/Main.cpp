@@ -29,6 +29,7 @@
 #include "ModeloGridExamen.h"
 #include "ModeloGridPreg.h"
 #include "PropLibro.h"
+#include "VistaArbol.h"
 #include "eliminar.h"
 
 namespace brivo {
@@ -194,7 +195,7 @@ void TMainForm::CrearPaneles() {
     PanelArbol->layout()->addWidget(Panel5);
 
     ModeloArbol = new TModeloArbol(almacen.Arbol, this);
-    Arbol = new QTreeView(PanelArbol);
+    Arbol = new TVistaArbol(PanelArbol);
     Arbol->setObjectName(QStringLiteral("Arbol"));
     Arbol->setAccessibleName(QStringLiteral("Árbol de materias, temas y contenidos"));
     Arbol->setProperty(PropiedadAyuda, 1200);

@@ -2,10 +2,13 @@
 // main window MainForm, and the message loop until the window is closed.
 #include "Main.h"
 #include "Aplicacion.h"
+#include "Ayuda.h"
 
 int main(int argc, char* argv[]) {
     brivo::TAplicacion aplicacion(argc, argv);
     aplicacion.CargarTraducciones();
+    brivo::ayuda::PonerRutaArchivo(QCoreApplication::applicationDirPath() + QLatin1Char('/') +
+                                   QLatin1String(brivo::TAplicacion::ArchivoAyuda));
 
     brivo::TMainForm MainForm;
     MainForm.show();

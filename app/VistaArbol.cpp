@@ -1,0 +1,43 @@
+#include "VistaArbol.h"
+
+#include <QPainter>
+
+namespace brivo {
+
+namespace {
+
+bool TieneHermanoSiguiente(const QModelIndex& i) {
+    return i.isValid() && i.row() + 1 < i.model()->rowCount(i.parent());
+}
+
+} // namespace
+
+TVistaArbol::TVistaArbol(QWidget* padre) : QTreeView(padre) {}
+
+void TVistaArbol::drawBranches(QPainter* pintor, const QRect& zona,
+                               const QModelIndex& indice) const {
+    const int sangria = indentation();
+    if (sangria > 0 && rootIsDecorated()) {
+        pintor->save();
+        QPen pluma(palette().color(QPalette::Mid), 1, Qt::DotLine);
+        pintor->setPen(pluma);
+        const int medio = zona.top() + zona.height() / 2;
+        // Column of the node itself: the right edge of the branch area.
+        int x = zona.right() - sangria + 1;
+        const int centro = x + sangria / 2;
+        pintor->drawLine(centro, zona.top(), centro,
+                         TieneHermanoSiguiente(indice) ? zona.bottom() : medio);
+        pintor->drawLine(centro, medio, x + sangria - 2, medio);
+        // Ancestors' columns: a line goes on where the ancestor has more siblings.
+        for (QModelIndex a = indice.parent(); a.isValid(); a = a.parent()) {
+            x -= sangria;
+            if (TieneHermanoSiguiente(a))
+                pintor->drawLine(x + sangria / 2, zona.top(), x + sangria / 2, zona.bottom());
+        }
+        pintor->restore();
+    }
+    // Expand and collapse buttons of the style, drawn over the lines.
+    QTreeView::drawBranches(pintor, zona, indice);
+}
+
+} // namespace brivo
