@@ -83,7 +83,8 @@ bool Coincide(const QString& texto, int posicion, const std::vector<ElementoBusq
         const QChar c = texto.at(posicion + qsizetype(j));
         switch (patron[j].tipo) {
         case ElementoBusqueda::Parrafo:
-            if (c != QChar::ParagraphSeparator)
+            // The start and the end of a table also end the paragraph before them.
+            if (c != QChar::ParagraphSeparator && c.unicode() != 0xFDD0 && c.unicode() != 0xFDD1)
                 return false;
             break;
         case ElementoBusqueda::Letra:

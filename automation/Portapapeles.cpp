@@ -38,9 +38,13 @@ FragmentoWord CopiarRango(const QTextDocument& doc, int inicio, int fin) {
     cursor.setPosition(inicio);
     cursor.setPosition(fin, QTextCursor::KeepAnchor);
     f.fragmento = cursor.selection();
-    f.largo = fin - inicio;
-    const QTextBlock primero = doc.findBlock(inicio);
-    const QTextBlock ultimoBloque = doc.findBlock(fin);
+    // A range that starts or ends inside a table takes the whole table, as Qt
+    // widens the selection to it.
+    const int desde = cursor.selectionStart();
+    const int hasta = cursor.selectionEnd();
+    f.largo = hasta - desde;
+    const QTextBlock primero = doc.findBlock(desde);
+    const QTextBlock ultimoBloque = doc.findBlock(hasta);
     f.bloques = ultimoBloque.blockNumber() - primero.blockNumber() + 1;
     f.conFormatos = !EnTabla(primero);
     f.formatoPrimero = SinLista(primero.blockFormat());

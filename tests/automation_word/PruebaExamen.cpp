@@ -5,6 +5,7 @@
 
 #include <QTextBlock>
 #include <QTextList>
+#include <QTextTable>
 
 #include "ComunPruebas.h"
 #include "ModelosDocumento.h"
@@ -291,4 +292,48 @@ TEST_F(Examen, TresPreguntasConFormato) {
     const QString antes = Parrafos(*examen);
     examen->Close(GuardarCambios::Guardar);
     EXPECT_EQ(Parrafos(*Abrir(Ruta("K000100.doc"))), antes);
+}
+
+TEST_F(Examen, TablasAlPrincipioYAlFinalDeUnaSeccion) {
+    // "#PREG" followed at once by a table; the development ends in a table that
+    // the next marker follows at once.
+    const QString ruta = EscribirDocumento("t.doc", [](QTextCursor& c) {
+        c.insertText("#PREG");
+        QTextTable* t1 = c.insertTable(1, 2);
+        t1->cellAt(0, 0).firstCursorPosition().insertText("a1");
+        t1->cellAt(0, 1).firstCursorPosition().insertText("b1");
+        c.movePosition(QTextCursor::End);
+        c.insertText("Texto de la pregunta");
+        c.insertBlock();
+        c.insertText("#DESA");
+        c.insertBlock();
+        c.insertText("Desarrollo");
+        QTextTable* t2 = c.insertTable(2, 1);
+        t2->cellAt(0, 0).firstCursorPosition().insertText("x2");
+        t2->cellAt(1, 0).firstCursorPosition().insertText("y2");
+        c.movePosition(QTextCursor::End);
+        c.insertText("#RESP");
+        c.insertBlock();
+        c.insertText("R");
+    });
+    auto examen = NuevoExamen();
+    Opciones o;
+    o.PonComentario = false;
+    ArmarExamen(*aplicacion, *examen, {ruta}, {}, o);
+    QTextDocument& q = QDoc(*examen);
+    std::vector<QTextTable*> tablas;
+    for (QTextFrame* marco : q.rootFrame()->childFrames())
+        if (auto* tabla = qobject_cast<QTextTable*>(marco))
+            tablas.push_back(tabla);
+    ASSERT_EQ(tablas.size(), 2u);
+    EXPECT_EQ(tablas[0]->columns(), 2);
+    EXPECT_EQ(tablas[0]->cellAt(0, 1).firstCursorPosition().block().text(), "b1");
+    EXPECT_EQ(tablas[1]->rows(), 2);
+    EXPECT_EQ(tablas[1]->cellAt(1, 0).firstCursorPosition().block().text(), "y2");
+    const QString texto = Parrafos(*examen);
+    EXPECT_LT(texto.indexOf("Pregunta 1"), texto.indexOf("a1"));
+    EXPECT_LT(texto.indexOf("y2"), texto.indexOf("Respuesta"));
+    EXPECT_TRUE(texto.contains("Texto de la pregunta"));
+    EXPECT_FALSE(texto.contains("#RESP"));
+    EXPECT_FALSE(texto.contains("#DESA"));
 }
