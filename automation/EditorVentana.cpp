@@ -21,10 +21,12 @@
 #include <QMenuBar>
 #include <QMessageBox>
 #include <QPainter>
+#include <QPainterPath>
 #include <QPixmap>
 #include <QPrintDialog>
 #include <QPrinter>
 #include <QPushButton>
+#include <QSignalBlocker>
 #include <QSpinBox>
 #include <QStatusBar>
 #include <QStyle>
@@ -192,6 +194,87 @@ QIcon IconoLista(bool numerada) {
     return QIcon(imagen);
 }
 
+// Small toolbar pictures drawn for this editor.
+QIcon IconoDibujado(const std::function<void(QPainter&)>& dibujar) {
+    QPixmap imagen(24, 24);
+    imagen.fill(Qt::transparent);
+    QPainter pintor(&imagen);
+    pintor.setRenderHint(QPainter::Antialiasing);
+    dibujar(pintor);
+    return QIcon(imagen);
+}
+
+QIcon IconoImpresora() {
+    return IconoDibujado([](QPainter& p) {
+        p.setPen(QPen(Qt::black, 1.2));
+        p.setBrush(Qt::white);
+        p.drawRect(7, 3, 10, 7);
+        p.setBrush(QColor(0x90, 0x90, 0x90));
+        p.drawRoundedRect(3, 9, 18, 9, 2, 2);
+        p.setBrush(Qt::white);
+        p.drawRect(7, 14, 10, 7);
+    });
+}
+
+QIcon IconoPdf() {
+    return IconoDibujado([](QPainter& p) {
+        p.setPen(QPen(Qt::black, 1.2));
+        p.setBrush(Qt::white);
+        p.drawRect(4, 2, 16, 20);
+        p.fillRect(QRect(2, 9, 20, 8), QColor(0xC0, 0x20, 0x20));
+        p.setPen(Qt::white);
+        p.setFont(QFont(QStringLiteral("Sans"), 6, QFont::Bold));
+        p.drawText(QRect(2, 9, 20, 8), Qt::AlignCenter, QStringLiteral("PDF"));
+    });
+}
+
+QIcon IconoImagen() {
+    return IconoDibujado([](QPainter& p) {
+        p.setPen(QPen(Qt::black, 1.2));
+        p.setBrush(QColor(0xD8, 0xEC, 0xFF));
+        p.drawRect(2, 4, 20, 16);
+        p.setPen(Qt::NoPen);
+        p.setBrush(QColor(0x30, 0x90, 0x30));
+        p.drawPolygon(QPolygon(
+            {QPoint(3, 19), QPoint(9, 10), QPoint(14, 16), QPoint(17, 12), QPoint(21, 19)}));
+        p.setBrush(QColor(0xF0, 0xC0, 0x20));
+        p.drawEllipse(QPoint(17, 8), 2, 2);
+    });
+}
+
+QIcon IconoTabla() {
+    return IconoDibujado([](QPainter& p) {
+        p.setPen(QPen(Qt::black, 1.2));
+        p.setBrush(Qt::white);
+        p.drawRect(2, 4, 20, 16);
+        p.fillRect(QRect(3, 5, 19, 4), QColor(0xB0, 0xC8, 0xE8));
+        for (int x : {9, 15})
+            p.drawLine(x, 4, x, 20);
+        for (int y : {9, 14})
+            p.drawLine(2, y, 22, y);
+    });
+}
+
+QIcon IconoFlecha(bool atras) {
+    return IconoDibujado([atras](QPainter& p) {
+        p.setPen(QPen(QColor(0x20, 0x50, 0x90), 2.2, Qt::SolidLine, Qt::RoundCap));
+        QPainterPath camino;
+        if (atras) {
+            camino.moveTo(19, 18);
+            camino.cubicTo(19, 9, 12, 7, 5, 10);
+            p.drawPath(camino);
+            p.drawLine(5, 10, 9, 5);
+            p.drawLine(5, 10, 10, 13);
+        } else {
+            camino.moveTo(5, 18);
+            camino.cubicTo(5, 9, 12, 7, 19, 10);
+            p.drawPath(camino);
+            p.drawLine(19, 10, 15, 5);
+            p.drawLine(19, 10, 14, 13);
+        }
+    });
+}
+
 } // namespace
 
 DialogosEditor& DialogosDelEditor() {
@@ -257,13 +340,11 @@ void EditorVentana::CrearAcciones() {
     connect(accContrasena, &QAction::triggered, this, &EditorVentana::CambiarContrasena);
     auto* accImprimir = Accion(QStringLiteral("accImprimir"), QStringLiteral("&Imprimir..."),
                                QStringLiteral("Imprimir el documento"), QKeySequence::Print);
-    accImprimir->setIcon(QIcon::fromTheme(QStringLiteral("document-print"),
-                                          estilo->standardIcon(QStyle::SP_FileIcon)));
+    accImprimir->setIcon(QIcon::fromTheme(QStringLiteral("document-print"), IconoImpresora()));
     connect(accImprimir, &QAction::triggered, this, &EditorVentana::Imprimir);
     auto* accPdf = Accion(QStringLiteral("accExportarPdf"), QStringLiteral("E&xportar a PDF..."),
                           QStringLiteral("Exportar el documento a un archivo PDF"));
-    accPdf->setIcon(QIcon::fromTheme(QStringLiteral("application-pdf"),
-                                     estilo->standardIcon(QStyle::SP_FileDialogDetailedView)));
+    accPdf->setIcon(IconoPdf());
     connect(accPdf, &QAction::triggered, this, &EditorVentana::ExportarPdfPreguntando);
     auto* accCerrar = Accion(QStringLiteral("accCerrar"), QStringLiteral("C&errar"),
                              QStringLiteral("Cerrar el documento"), QKeySequence::Close);
@@ -272,13 +353,11 @@ void EditorVentana::CrearAcciones() {
     // Edición
     auto* accDeshacer = Accion(QStringLiteral("accDeshacer"), QStringLiteral("&Deshacer"),
                                QStringLiteral("Deshacer la última acción"), QKeySequence::Undo);
-    accDeshacer->setIcon(
-        QIcon::fromTheme(QStringLiteral("edit-undo"), estilo->standardIcon(QStyle::SP_ArrowBack)));
+    accDeshacer->setIcon(QIcon::fromTheme(QStringLiteral("edit-undo"), IconoFlecha(true)));
     connect(accDeshacer, &QAction::triggered, texto, &QTextEdit::undo);
     auto* accRehacer = Accion(QStringLiteral("accRehacer"), QStringLiteral("&Rehacer"),
                               QStringLiteral("Rehacer la acción deshecha"), QKeySequence::Redo);
-    accRehacer->setIcon(QIcon::fromTheme(QStringLiteral("edit-redo"),
-                                         estilo->standardIcon(QStyle::SP_ArrowForward)));
+    accRehacer->setIcon(QIcon::fromTheme(QStringLiteral("edit-redo"), IconoFlecha(false)));
     connect(accRehacer, &QAction::triggered, texto, &QTextEdit::redo);
     connect(texto, &QTextEdit::undoAvailable, accDeshacer, &QAction::setEnabled);
     connect(texto, &QTextEdit::redoAvailable, accRehacer, &QAction::setEnabled);
@@ -385,13 +464,11 @@ void EditorVentana::CrearAcciones() {
     // Insertar
     auto* accImagen = Accion(QStringLiteral("accInsertarImagen"), QStringLiteral("&Imagen..."),
                              QStringLiteral("Insertar una imagen"));
-    accImagen->setIcon(
-        QIcon::fromTheme(QStringLiteral("insert-image"), estilo->standardIcon(QStyle::SP_DirIcon)));
+    accImagen->setIcon(QIcon::fromTheme(QStringLiteral("insert-image"), IconoImagen()));
     connect(accImagen, &QAction::triggered, this, &EditorVentana::InsertarImagenPreguntando);
     auto* accTabla = Accion(QStringLiteral("accInsertarTabla"), QStringLiteral("&Tabla..."),
                             QStringLiteral("Insertar una tabla"));
-    accTabla->setIcon(QIcon::fromTheme(QStringLiteral("insert-table"),
-                                       estilo->standardIcon(QStyle::SP_FileDialogListView)));
+    accTabla->setIcon(QIcon::fromTheme(QStringLiteral("insert-table"), IconoTabla()));
     connect(accTabla, &QAction::triggered, this, &EditorVentana::InsertarTablaPreguntando);
 
     // Menus
@@ -510,12 +587,23 @@ void EditorVentana::Combinar(const QTextCharFormat& formato) {
     texto->mergeCurrentCharFormat(formato);
 }
 
-void EditorVentana::FormatoCambiado(const QTextCharFormat& formato) {
+void EditorVentana::FormatoCambiado(const QTextCharFormat& recibido) {
+    // Before the cursor first moves the editor reports an empty format: the
+    // text at the cursor, or its paragraph, tells the real one.
+    QTextCharFormat formato = recibido;
+    if (formato.properties().isEmpty()) {
+        const QTextCursor cursor = texto->textCursor();
+        formato = cursor.charFormat();
+        if (formato.properties().isEmpty())
+            formato = cursor.block().charFormat();
+    }
     accNegrita->setChecked(formato.fontWeight() >= QFont::Bold);
     accCursiva->setChecked(formato.fontItalic());
     accSubrayado->setChecked(formato.fontUnderline());
-    const QFont fuente = formato.font();
-    comboFuente->setCurrentIndex(comboFuente->findText(QFontInfo(fuente).family()));
+    // What the format leaves unset comes from the document's default font.
+    const QFont fuente = formato.font().resolve(texto->document()->defaultFont());
+    const QSignalBlocker bloqueo(comboFuente);
+    comboFuente->setCurrentFont(fuente);
     comboTamano->setEditText(QString::number(fuente.pointSizeF()));
 }
 
