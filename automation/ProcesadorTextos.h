@@ -9,6 +9,25 @@
 // 0 'a', 1 'b', 2 mark, 3 'c', 4 final mark, and its content range is [0, 5).
 //
 // Every failure is thrown as brivo::ErrorBrivo with a Spanish message.
+//
+// Typical use by the main window:
+//
+//   std::unique_ptr<IAplicacionWord> WordApplication = CrearMotorIncrustado();
+//   std::shared_ptr<IDocumentoWord> WordDocument, WordDocumentAux;
+//   FuenteWord WordFont;
+//   WordApplication->Connect();              // throws when it cannot start
+//   WordFont.Connect(*WordApplication);
+//   WordApplication->Window().SetTop(...);   // placement, SetVisible(true), SetCaption("Brivo II")
+//   WordApplication->Activate();
+//   WordDocument = WordApplication->DocumentsOpen(ruta, opciones);
+//   auto rango = WordDocument->Content();
+//   rango->Collapse();
+//   rango->InsertAfter("\r");
+//   WordDocument->Close(GuardarCambios::Guardar);
+//   WordApplication->Quit();                 // closes every document without saving
+//
+// A document closed by the user in its window reports Abierto() false, and
+// any further call on it throws.
 #include <memory>
 
 #include <QString>
