@@ -30,6 +30,7 @@
 #include "ModeloGridPreg.h"
 #include "PropLibro.h"
 #include "VistaArbol.h"
+#include "VistaGridPreg.h"
 #include "eliminar.h"
 
 namespace brivo {
@@ -231,7 +232,7 @@ void TMainForm::CrearPaneles() {
     PanelPreg->layout()->addWidget(Panel4);
 
     ModeloGridPreg = new TModeloGridPreg(almacen, this);
-    GridPreg = new QTableView(PanelPreg);
+    GridPreg = new TVistaGridPreg(PanelPreg);
     GridPreg->setObjectName(QStringLiteral("GridPreg"));
     GridPreg->setAccessibleName(QStringLiteral("Documentos del nodo seleccionado"));
     GridPreg->setProperty(PropiedadAyuda, 1300);
@@ -292,6 +293,8 @@ void TMainForm::CrearPaneles() {
     Splitter2->setStretchFactor(0, 0);
     Splitter2->setStretchFactor(1, 1);
     PonerAnchoPanel1(787);
+
+    PrepararGridYArbol();
 
     setTabOrder(Arbol, GridPreg);
     setTabOrder(GridPreg, GridExamen);
@@ -484,6 +487,8 @@ void TMainForm::SeleccionarPrimerNodo() {
 }
 
 void TMainForm::ArbolChange() {
+    // A cell being edited keeps the typed value.
+    TerminarEdicionGridPreg();
     TNodo* nodo = NodoSeleccionado();
     ModeloArbol->PonerSeleccionado(nodo);
     ListarDocumentos(nodo);
@@ -497,6 +502,8 @@ void TMainForm::ArbolChange() {
 
 void TMainForm::ListarDocumentos(TNodo* nodo) {
     TCursorEspera espera;
+    // The rows are rebuilt: an edit in progress is written first.
+    TerminarEdicionGridPreg();
     for (int r = 1; r <= MaxDocumentos; ++r)
         almacen.ListaPreg[static_cast<size_t>(r)] = -1;
     int m = 0;

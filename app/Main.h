@@ -21,6 +21,8 @@ class QAction;
 class QFrame;
 class QLabel;
 class QMenu;
+class QMimeData;
+class QPoint;
 class QSplitter;
 class QTableView;
 class QToolButton;
@@ -84,6 +86,24 @@ public:
     // The tree's selected node changed: list its documents and make row 1
     // current.
     void ArbolChange();
+
+    // The properties dialog of the current document (nothing when there is
+    // none), then the grid repainted. Run by BPropPregClick.
+    void PropiedadesDocumentoActual();
+    // Ends an edit in progress in the grid, keeping its value.
+    void TerminarEdicionGridPreg();
+    // GridPregEndDrag: a drag of the grid ended; repaints it when it ended
+    // on a target.
+    void GridPregEndDrag(bool enDestino);
+    // ArbolDragOver: whether a drag carrying these data comes from the
+    // document grid and a node lies under the point (tree viewport
+    // coordinates).
+    bool ArbolDragOver(const QMimeData* datos, const QPoint& punto) const;
+    // ArbolDragDrop: the drop of marked documents on the node under a point.
+    void ArbolDragDrop(const QPoint& punto);
+    // The drop itself, without a drag: asks, gives every marked document in
+    // use the node's place, clears the marks and selects the node.
+    void SoltarDocumentosEnNodo(TNodo* destino);
 
     // Tree selection.
     TNodo* NodoSeleccionado() const;
@@ -198,6 +218,8 @@ protected:
     bool eventFilter(QObject* objeto, QEvent* evento) override;
 
 private:
+    // Cell kinds of the grid and drag and drop between grid and tree.
+    void PrepararGridYArbol();
     void CrearPaneles();
     void CrearMenu();
     QAction* Item(QMenu* menu, const char* nombre, const QString& texto, int contexto,

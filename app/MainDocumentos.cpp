@@ -9,6 +9,8 @@ void TMainForm::SBNuevoDocClick() {}
 
 void TMainForm::SBBorraDocClick() {}
 
-void TMainForm::BPropPregClick() {}
+void TMainForm::BPropPregClick() {
+    PropiedadesDocumentoActual();
+}
 
 } // namespace brivo

@@ -1,9 +1,12 @@
 #include "ModeloGridPreg.h"
 
-#include <QSize>
-#include <set>
+#include <algorithm>
+#include <cmath>
 #include <tuple>
 
+#include <QSize>
+
+#include "PropPreg.h"
 #include "Texto.h"
 
 namespace brivo {
@@ -20,6 +23,55 @@ int IdDe(const TNodo* n) {
     return n ? n->Id() : 0;
 }
 
+// Places of the nodes below `nodo` (whose own place is m, t, c at `nivel`),
+// added to `lugares`. Nodes deeper than level 2 have the place (0, 0, 0).
+void LugaresBajo(const TNodo& nodo, int nivel, int m, int t, std::vector<Clave>& lugares) {
+    for (const auto& h : nodo.Hijos) {
+        const int id = h->Id();
+        switch (nivel + 1) {
+        case 1:
+            lugares.emplace_back(m, id, 0);
+            LugaresBajo(*h, 1, m, id, lugares);
+            break;
+        case 2:
+            lugares.emplace_back(m, t, id);
+            LugaresBajo(*h, 2, m, t, lugares);
+            break;
+        default:
+            lugares.emplace_back(0, 0, 0);
+            LugaresBajo(*h, nivel + 1, 0, 0, lugares);
+            break;
+        }
+    }
+}
+
+// The place of every node of the tree, sorted for binary search. Built once
+// per listing: the identifiers of each node are read once, and each
+// document is then looked up in logarithmic time.
+std::vector<Clave> LugaresDelArbol(const TArbol& arbol) {
+    std::vector<Clave> lugares;
+    lugares.reserve(static_cast<size_t>(arbol.Raices().size()) * 16);
+    for (const auto& r : arbol.Raices()) {
+        const int m = r->Id();
+        lugares.emplace_back(m, 0, 0);
+        LugaresBajo(*r, 0, m, 0, lugares);
+    }
+    std::sort(lugares.begin(), lugares.end());
+    lugares.erase(std::unique(lugares.begin(), lugares.end()), lugares.end());
+    return lugares;
+}
+
+bool EnteroDe(const QVariant& valor, int& entero) {
+    bool ok = false;
+    if (valor.typeId() == QMetaType::QString) {
+        const QString t = valor.toString().trimmed();
+        entero = t.isEmpty() ? 0 : t.toInt(&ok);
+        return t.isEmpty() || ok;
+    }
+    entero = valor.toInt(&ok);
+    return ok;
+}
+
 } // namespace
 
 std::vector<int> ElegirDocumentos(const TAlmacen& almacen, const TNodo* nodo, int& m, int& t) {
@@ -29,50 +81,51 @@ std::vector<int> ElegirDocumentos(const TAlmacen& almacen, const TNodo* nodo, in
     if (!nodo)
         return lista;
     const auto& docs = almacen.Documentos;
-    const int nivel = nodo->Nivel();
-    if (nivel == 2) {
-        const int c = nodo->Id();
-        t = IdDe(nodo->Padre);
-        m = IdDe(nodo->Padre ? nodo->Padre->Padre : nullptr);
+    // Every choice below lists documents in use only: a free slot has the
+    // place (0, 0, 0) and must never show as a row, whatever the node's
+    // identifiers read as.
+    auto elegir = [&](auto&& condicion) {
         for (int k = 1; k <= MaxDocumentos; ++k) {
-            const TDocumento& d = docs[k];
-            if (d.IdMateria == m && d.IdTema == t && d.IdContenido == c)
+            const TDocumento& d = docs[static_cast<size_t>(k)];
+            if (d.Numero > 0 && condicion(d))
                 lista.push_back(k);
         }
-    } else if (nivel == 1) {
+    };
+    switch (nodo->Nivel()) {
+    case 2: {
+        const int c = nodo->Id();
+        t = IdDe(nodo->Padre);
+        m = IdDe(nodo->Padre->Padre);
+        elegir([&](const TDocumento& d) {
+            return d.IdMateria == m && d.IdTema == t && d.IdContenido == c;
+        });
+        break;
+    }
+    case 1:
         t = nodo->Id();
         m = IdDe(nodo->Padre);
         if (m == 1 && t == 4) {
-            // Places of every node of the tree, all levels.
-            std::set<Clave> lugares;
-            almacen.Arbol.Recorrer([&](TNodo* n) {
-                const TLugar l = almacen.Arbol.LugarDeNodo(n);
-                lugares.insert({l.Materia, l.Tema, l.Contenido});
-            });
-            for (int k = 1; k <= MaxDocumentos; ++k) {
-                const TDocumento& d = docs[k];
-                if (d.Numero <= 0)
-                    continue;
+            // "No asignados": places that no node of the tree has; (0, 0, 0)
+            // always counts as unassigned.
+            const std::vector<Clave> lugares = LugaresDelArbol(almacen.Arbol);
+            elegir([&](const TDocumento& d) {
                 const Clave lugar = ClaveDe(d);
-                if (lugar == Clave{0, 0, 0} || !lugares.count(lugar))
-                    lista.push_back(k);
-            }
+                return lugar == Clave{0, 0, 0} ||
+                       !std::binary_search(lugares.begin(), lugares.end(), lugar);
+            });
         } else if (m == 1 && t == 5) {
-            for (int k = 1; k <= MaxDocumentos; ++k)
-                if (docs[k].Numero > 0)
-                    lista.push_back(k);
+            elegir([](const TDocumento&) { return true; });
         } else {
-            for (int k = 1; k <= MaxDocumentos; ++k)
-                if (docs[k].IdMateria == m && docs[k].IdTema == t)
-                    lista.push_back(k);
+            elegir([&](const TDocumento& d) { return d.IdMateria == m && d.IdTema == t; });
         }
-    } else if (nivel == 0) {
+        break;
+    case 0:
         m = nodo->Id();
-        if (m > 1) {
-            for (int k = 1; k <= MaxDocumentos; ++k)
-                if (docs[k].IdMateria == m)
-                    lista.push_back(k);
-        }
+        if (m > 1)
+            elegir([&](const TDocumento& d) { return d.IdMateria == m; });
+        break;
+    default:
+        break; // deeper nodes list nothing
     }
     return lista;
 }
@@ -99,9 +152,11 @@ const QStringList& TModeloGridPreg::ItemsDificultad() {
 }
 
 const QStringList& TModeloGridPreg::ItemsTipo() {
-    static const QStringList items = {QString(), QStringLiteral("Test"), QStringLiteral("Prob"),
-                                      QStringLiteral("Preg")};
-    return items;
+    return ItemsTipoDocumento();
+}
+
+QString TModeloGridPreg::TextoPuntos(double puntos) {
+    return QString::number(puntos, 'f', 2).replace(QLatin1Char('.'), QLatin1Char(','));
 }
 
 TModeloGridPreg::TModeloGridPreg(TAlmacen& a, QObject* padre)
@@ -121,12 +176,12 @@ int TModeloGridPreg::DocumentoDeFila(int fila) const {
     if (fila < 1 || fila > almacen.NumListados || fila > MaxDocumentos)
         return -1;
     const int numero = almacen.ListaPreg[static_cast<size_t>(fila)];
-    return numero > 0 ? numero : -1;
+    return numero > 0 && numero <= MaxDocumentos ? numero : -1;
 }
 
 QVariant TModeloGridPreg::GridPregGetCellData(int fila, int columna) const {
     const int numero = DocumentoDeFila(fila);
-    if (numero < 1 || numero > MaxDocumentos)
+    if (numero < 1)
         return {};
     const TDocumento& d = almacen.Documentos[static_cast<size_t>(numero)];
     switch (columna) {
@@ -154,6 +209,58 @@ QVariant TModeloGridPreg::GridPregGetCellData(int fila, int columna) const {
         return d.FechaUso.Texto();
     default:
         return {};
+    }
+}
+
+bool TModeloGridPreg::PonerCelda(int fila, int columna, const QVariant& valor) {
+    const int numero = DocumentoDeFila(fila);
+    if (numero < 1 || !valor.isValid())
+        return false;
+    TDocumento& d = almacen.Documentos[static_cast<size_t>(numero)];
+    int entero = 0;
+    switch (columna) {
+    case ColMarca:
+        d.Marcado = valor.toBool();
+        return true;
+    case ColDescripcion:
+        d.Descripcion.Asignar(valor.toString().left(LargoDescripcion));
+        return true;
+    case ColDificultad:
+        if (!EnteroDe(valor, entero) || entero < 0 || entero >= ItemsDificultad().size())
+            return false;
+        d.Dificultad = entero;
+        return true;
+    case ColPuntos: {
+        double puntos = 0.0;
+        if (valor.typeId() == QMetaType::QString) {
+            const QString texto = valor.toString().trimmed();
+            if (!texto.isEmpty() && !LeerNumero(texto, puntos))
+                return false;
+        } else {
+            bool ok = false;
+            puntos = valor.toDouble(&ok);
+            if (!ok || !std::isfinite(puntos))
+                return false;
+        }
+        d.Puntos = puntos;
+        return true;
+    }
+    case ColTipo:
+        if (!EnteroDe(valor, entero) || entero < 0 || entero >= ItemsTipo().size())
+            return false;
+        d.Tipo = entero;
+        return true;
+    case ColRespuesta:
+        d.Respuesta.Asignar(valor.toString().trimmed().left(LargoRespuesta));
+        return true;
+    case ColContador:
+    case ColSimil:
+        if (!EnteroDe(valor, entero) || entero > 999999 || entero < -99999)
+            return false;
+        (columna == ColContador ? d.Usos : d.Similitud) = entero;
+        return true;
+    default:
+        return false; // number and dates are read-only
     }
 }
 
@@ -189,6 +296,10 @@ QVariant TModeloGridPreg::data(const QModelIndex& indice, int rol) const {
     if (columna == ColMarca) {
         if (rol == Qt::CheckStateRole)
             return valor.toBool() ? Qt::Checked : Qt::Unchecked;
+        if (rol == Qt::EditRole)
+            return valor;
+        if (rol == Qt::AccessibleTextRole || rol == Qt::ToolTipRole)
+            return valor.toBool() ? QStringLiteral("Marcado") : QStringLiteral("Sin marcar");
         return {};
     }
     if (rol == Qt::EditRole)
@@ -197,23 +308,44 @@ QVariant TModeloGridPreg::data(const QModelIndex& indice, int rol) const {
         return {};
     switch (columna) {
     case ColDificultad: {
+        // A difficulty outside the items (the properties dialog takes any
+        // integer) still shows its number.
         const int i = valor.toInt();
-        return i >= 0 && i < ItemsDificultad().size() ? ItemsDificultad()[i] : QString();
+        return i >= 0 && i < ItemsDificultad().size() ? ItemsDificultad()[i] : QString::number(i);
     }
     case ColTipo: {
         const int i = valor.toInt();
         return i >= 0 && i < ItemsTipo().size() ? ItemsTipo()[i] : QString();
     }
     case ColPuntos:
-        return QString::number(valor.toDouble(), 'f', 2).replace('.', ',');
+        return TextoPuntos(valor.toDouble());
     default:
         return valor.toString();
     }
 }
 
+bool TModeloGridPreg::setData(const QModelIndex& indice, const QVariant& valor, int rol) {
+    if (!indice.isValid() || indice.model() != this)
+        return false;
+    QVariant v = valor;
+    if (indice.column() == ColMarca) {
+        if (rol == Qt::CheckStateRole)
+            v = valor.toInt() == Qt::Checked;
+        else if (rol != Qt::EditRole)
+            return false;
+    } else if (rol != Qt::EditRole) {
+        return false;
+    }
+    if (!PonerCelda(indice.row() + 1, indice.column(), v))
+        return false;
+    emit dataChanged(indice, indice);
+    return true;
+}
+
 QVariant TModeloGridPreg::headerData(int seccion, Qt::Orientation orientacion, int rol) const {
     if (orientacion == Qt::Horizontal && (rol == Qt::DisplayRole || rol == Qt::AccessibleTextRole))
-        return Encabezado(seccion);
+        return seccion == ColMarca && rol == Qt::AccessibleTextRole ? QStringLiteral("Marca")
+                                                                    : Encabezado(seccion);
     if (orientacion == Qt::Horizontal && rol == Qt::SizeHintRole)
         return QSize(Ancho(seccion), 19);
     if (orientacion == Qt::Vertical && rol == Qt::DisplayRole)
@@ -224,7 +356,23 @@ QVariant TModeloGridPreg::headerData(int seccion, Qt::Orientation orientacion, i
 Qt::ItemFlags TModeloGridPreg::flags(const QModelIndex& indice) const {
     if (!indice.isValid())
         return Qt::NoItemFlags;
-    return Qt::ItemIsEnabled | Qt::ItemIsSelectable;
+    Qt::ItemFlags f = Qt::ItemIsEnabled | Qt::ItemIsSelectable;
+    if (DocumentoDeFila(indice.row() + 1) < 1)
+        return f;
+    switch (indice.column()) {
+    case ColMarca:
+        return f | Qt::ItemIsUserCheckable;
+    case ColDescripcion:
+    case ColDificultad:
+    case ColPuntos:
+    case ColTipo:
+    case ColRespuesta:
+    case ColContador:
+    case ColSimil:
+        return f | Qt::ItemIsEditable;
+    default:
+        return f;
+    }
 }
 
 } // namespace brivo

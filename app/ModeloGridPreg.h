@@ -2,6 +2,8 @@
 // The document grid (GridPreg): which documents a tree node lists, and a
 // table model that shows the row list ListaPreg of the library. Grid row r
 // (1..NumListados) is model row r - 1; the heading row is the view's header.
+// Cells are read and written in place: an edit goes straight into the
+// document record.
 #include <vector>
 
 #include <QAbstractTableModel>
@@ -12,7 +14,7 @@ namespace brivo {
 
 // Documents listed for a node, in ascending slot order. m and t receive the
 // materia and tema identifiers the choice worked with (0 when not set), which
-// decide the column set.
+// decide the column set. Only slots in use are ever listed.
 std::vector<int> ElegirDocumentos(const TAlmacen& almacen, const TNodo* nodo, int& m, int& t);
 
 class TModeloGridPreg : public QAbstractTableModel {
@@ -32,10 +34,18 @@ public:
         ColCreado = 9,
         ColUsado = 10,
     };
+    // Longest texts the cells take.
+    static constexpr int LargoDescripcion = 100;
+    static constexpr int LargoPuntos = 14;
+    static constexpr int LargoRespuesta = 5;
+    static constexpr int CifrasEntero = 6;
+
     static QString Encabezado(int columna);
     static int Ancho(int columna);
     static const QStringList& ItemsDificultad(); // "0".."9"
     static const QStringList& ItemsTipo();       // "", "Test", "Prob", "Preg"
+    // Points as the grid shows them: two decimals with the Spanish comma.
+    static QString TextoPuntos(double puntos);
 
     explicit TModeloGridPreg(TAlmacen& almacen, QObject* padre = nullptr);
 
@@ -52,10 +62,18 @@ public:
     // QVariant when the cell has no data. Column 1 gives a bool, columns 3 and
     // 5 the item index, column 4 a double, the others numbers or texts.
     QVariant GridPregGetCellData(int fila, int columna) const;
+    // Writes a cell's value into the document record (row 1-based). Column 1
+    // takes a bool, columns 3 and 5 an item index, column 4 a number or a
+    // text with the Spanish comma, columns 7 and 8 an integer, columns 2 and
+    // 6 a text (cut to the cell's length; the answer trimmed of blanks).
+    // False, with the record unchanged, for a read-only cell, a row without a
+    // document or a value the cell cannot hold.
+    bool PonerCelda(int fila, int columna, const QVariant& valor);
 
     int rowCount(const QModelIndex& padre = {}) const override;
     int columnCount(const QModelIndex& padre = {}) const override;
     QVariant data(const QModelIndex& indice, int rol = Qt::DisplayRole) const override;
+    bool setData(const QModelIndex& indice, const QVariant& valor, int rol = Qt::EditRole) override;
     QVariant headerData(int seccion, Qt::Orientation orientacion,
                         int rol = Qt::DisplayRole) const override;
     Qt::ItemFlags flags(const QModelIndex& indice) const override;

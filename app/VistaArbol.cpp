@@ -1,6 +1,11 @@
 #include "VistaArbol.h"
 
+#include <QDragEnterEvent>
+#include <QDragMoveEvent>
+#include <QDropEvent>
 #include <QPainter>
+#include <QPointer>
+#include <QTimer>
 
 namespace brivo {
 
@@ -12,7 +17,12 @@ bool TieneHermanoSiguiente(const QModelIndex& i) {
 
 } // namespace
 
-TVistaArbol::TVistaArbol(QWidget* padre) : QTreeView(padre) {}
+TVistaArbol::TVistaArbol(QWidget* padre) : QTreeView(padre) {
+    setAcceptDrops(true);
+    viewport()->setAcceptDrops(true);
+    setDragDropMode(QAbstractItemView::DropOnly);
+    setDropIndicatorShown(true);
+}
 
 void TVistaArbol::drawBranches(QPainter* pintor, const QRect& zona,
                                const QModelIndex& indice) const {
@@ -38,6 +48,46 @@ void TVistaArbol::drawBranches(QPainter* pintor, const QRect& zona,
     }
     // Expand and collapse buttons of the style, drawn over the lines.
     QTreeView::drawBranches(pintor, zona, indice);
+}
+
+void TVistaArbol::dragEnterEvent(QDragEnterEvent* evento) {
+    // The drag is taken in while it crosses the view; whether it may be
+    // dropped is decided node by node as it moves.
+    QTreeView::dragEnterEvent(evento);
+    if (AceptaArrastre && evento->mimeData()) {
+        evento->setDropAction(Qt::MoveAction);
+        evento->accept();
+    }
+}
+
+void TVistaArbol::dragMoveEvent(QDragMoveEvent* evento) {
+    // The base class scrolls near the edges and tracks the hovered node.
+    QTreeView::dragMoveEvent(evento);
+    const QPoint punto = evento->position().toPoint();
+    if (AceptaArrastre && AceptaArrastre(evento->mimeData(), punto)) {
+        evento->setDropAction(Qt::MoveAction);
+        evento->accept(visualRect(indexAt(punto)));
+    } else {
+        evento->ignore();
+    }
+}
+
+void TVistaArbol::dropEvent(QDropEvent* evento) {
+    const QPoint punto = evento->position().toPoint();
+    if (!AceptaArrastre || !AceptaArrastre(evento->mimeData(), punto)) {
+        evento->ignore();
+        return;
+    }
+    evento->setDropAction(Qt::MoveAction);
+    evento->accept();
+    stopAutoScroll();
+    setState(NoState);
+    viewport()->update();
+    QPointer<TVistaArbol> yo(this);
+    QTimer::singleShot(0, this, [yo, punto] {
+        if (yo && yo->Soltar)
+            yo->Soltar(punto);
+    });
 }
 
 } // namespace brivo
