@@ -3,6 +3,7 @@
 #include <QAbstractButton>
 #include <QAction>
 #include <QApplication>
+#include <QFileInfo>
 #include <QImage>
 #include <QTextBlock>
 #include <QTextEdit>
@@ -217,4 +218,35 @@ TEST_F(Ventanas, OrdenesDelEditor) {
     const QString html = QDoc(*reabierto).toHtml();
     EXPECT_TRUE(html.contains("data:image/png;base64,"));
     EXPECT_TRUE(html.contains("<table"));
+}
+
+TEST_F(Ventanas, ContrasenaYGuardarComoDesdeLaVentana) {
+    auto doc = Abrir(EscribirTexto("K000006.doc", "Con clave"));
+    aplicacion->Activate();
+    EditorVentana* editor = EditorDe(*doc);
+    ASSERT_NE(editor, nullptr);
+    DialogosDelEditor().PedirContrasena = [](QWidget*) { return std::optional<QString>("777777"); };
+    DialogosDelEditor().ElegirGuardarComo = [this](QWidget*, const QString& sugerido) {
+        EXPECT_TRUE(sugerido.endsWith("K000006.doc"));
+        return Ruta("otra.doc");
+    };
+    editor->findChild<QAction*>("accContrasena")->trigger();
+    EXPECT_FALSE(doc->Saved());
+    editor->findChild<QAction*>("accGuardarComo")->trigger();
+    EXPECT_EQ(doc->FullName(), QFileInfo(Ruta("otra.doc")).absoluteFilePath());
+    EXPECT_TRUE(doc->Saved());
+    doc->Close(GuardarCambios::NoGuardar);
+    EXPECT_EQ(MensajeDe([&] { Abrir(Ruta("otra.doc")); }),
+              QStringLiteral("La contraseña no es correcta."));
+    EXPECT_EQ(Parrafos(*Abrir(Ruta("otra.doc"), "777777")), QStringLiteral("Con clave"));
+    // A cancelled password prompt changes nothing.
+    auto libre = Abrir(EscribirTexto("K000007.doc", "Libre"));
+    aplicacion->Activate();
+    DialogosDelEditor().PedirContrasena = [](QWidget*) { return std::optional<QString>(); };
+    EditorDe(*libre)->findChild<QAction*>("accContrasena")->trigger();
+    EXPECT_TRUE(libre->Saved());
+    EXPECT_TRUE(EditorDe(*libre)->Guardar());
+    QFile archivo(Ruta("K000007.doc"));
+    ASSERT_TRUE(archivo.open(QIODevice::ReadOnly));
+    EXPECT_FALSE(archivo.readAll().startsWith("BRIVOCIF"));
 }
