@@ -101,21 +101,6 @@ QString Visible(const QString& texto) {
     return t;
 }
 
-// First node at a depth whose identifier text is the given one, in
-// depth-first order.
-TNodo* BuscarEnNivel(const std::vector<std::unique_ptr<TNodo>>& hermanos, int nivel, int objetivo,
-                     const QString& identificador) {
-    for (const auto& h : hermanos) {
-        if (nivel == objetivo) {
-            if (h->Identificador == identificador)
-                return h.get();
-        } else if (TNodo* n = BuscarEnNivel(h->Hijos, nivel + 1, objetivo, identificador)) {
-            return n;
-        }
-    }
-    return nullptr;
-}
-
 // Moves a replaced book's files from its old folder to its new one: the
 // whole folder when no other book shares it and the new name is free, else
 // the book's document files one by one.
@@ -325,24 +310,38 @@ int IncorporarArbol(TArbol& principal, const TArbol& delPaquete, const TAnadirNo
         };
     int anadidos = 0;
     int fuera = 0;
-    // destinoPadre: the main-tree node the package parent matched or was
-    // added as (nullptr when it could not be placed).
-    std::function<void(const TNodo*, int, TNodo*)> visitar = [&](const TNodo* n, int nivel,
-                                                                 TNodo* destinoPadre) {
-        TNodo* destino = BuscarEnNivel(principal.Raices(), 0, nivel, n->Identificador);
+    std::function<int(const TNodo*)> contar = [&](const TNodo* n) {
+        int total = 1;
+        for (const auto& h : n->Hijos)
+            total += contar(h.get());
+        return total;
+    };
+    // destinoPadre: the main-tree node that the package node's parent matched
+    // or was added as (nullptr for a top-level node). Small identifiers repeat
+    // across the tree, so a node is looked for among that node's children
+    // only, as documents' places are matched level by level.
+    std::function<void(const TNodo*, TNodo*)> visitar = [&](const TNodo* n, TNodo* destinoPadre) {
+        const auto& hermanos = destinoPadre ? destinoPadre->Hijos : principal.Raices();
+        TNodo* destino = nullptr;
+        for (const auto& h : hermanos) {
+            if (h->Identificador == n->Identificador) {
+                destino = h.get();
+                break;
+            }
+        }
         if (!destino) {
-            if (nivel == 0 || destinoPadre)
-                destino = nuevo(nivel == 0 ? nullptr : destinoPadre, n->Texto, n->Identificador);
-            if (destino)
-                ++anadidos;
-            else
-                ++fuera;
+            destino = nuevo(destinoPadre, n->Texto, n->Identificador);
+            if (!destino) {
+                fuera += contar(n); // left out with its whole subtree
+                return;
+            }
+            ++anadidos;
         }
         for (const auto& h : n->Hijos)
-            visitar(h.get(), nivel + 1, destino);
+            visitar(h.get(), destino);
     };
     for (const auto& raiz : delPaquete.Raices())
-        visitar(raiz.get(), 0, nullptr);
+        visitar(raiz.get(), nullptr);
     if (sinSitio)
         *sinSitio = fuera;
     return anadidos;
@@ -509,6 +508,8 @@ TResultadoImportacion IncorporarPaquete(IVentanaPrincipal& ventana, const TPaque
     for (const Colocacion& c : nuevos) {
         if (c.slot != 0)
             llevar(c.numeroPaquete, c.slot);
+        else
+            usados.insert(NombreDocumento(c.numeroPaquete)); // its record found no slot
     }
     for (int n : yaListados)
         llevar(n, n);

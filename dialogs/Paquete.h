@@ -167,12 +167,14 @@ QString CarpetaDerivada(const TAlmacen& almacen, const QString& carpeta);
 bool LeerLibroDePaquete(const QString& ruta, TLibro& libro);
 
 // Merges a package tree into the main tree, walking the package in
-// depth-first order: a node present at the same depth with the same
-// identifier is skipped; a missing top-level node becomes the last top-level
-// node; any other missing node becomes the last child of the node its parent
-// matched or was added as, or is left out (with its whole subtree) when its
-// parent could not be placed. Returns the nodes added; sinSitio counts those
-// left out.
+// depth-first order, each node before its children: a top-level node is
+// present when a top-level node of the main tree has its identifier, any
+// other node when the node its parent matched (or was added as) has a child
+// with its identifier; present nodes are skipped. A missing node becomes the
+// last top-level node, or the last child of that node, taking the package
+// node's caption and identifier; captions are never compared. When adding
+// fails (anadir gives nullptr) the node is left out with its whole subtree.
+// Returns the nodes added; sinSitio counts those left out.
 int IncorporarArbol(TArbol& principal, const TArbol& delPaquete, const TAnadirNodo& anadir,
                     int* sinSitio = nullptr);
 

@@ -1,0 +1,344 @@
+// Import between two installations: round trips, passwords, replacing a
+// book, skipped and added documents, renumbering, folder collisions, full
+// tables.
+#include <QDir>
+#include <QFile>
+#include <QFileInfo>
+#include <QGuiApplication>
+#include <QTemporaryDir>
+
+#include <gtest/gtest.h>
+
+#include "EntornoPaquetes.h"
+#include "Interaccion.h"
+
+using namespace brivo;
+using namespace brivo::pruebas;
+
+namespace {
+
+constexpr std::int32_t IdLibro = 246810;
+
+class Importacion : public ::testing::Test {
+protected:
+    QTemporaryDir tmp;
+    QString Ruta(const QString& n) { return tmp.path() + "/" + n; }
+
+    // A book with documents 1, 2 and 5, and a new materia with a tema.
+    void LibroDeOrigen(TInstalacion& o, const QString& titulo = "Libro de Física",
+                       const QString& carpeta = "Física general") {
+        TLibro& l = o.PonerLibro(4, IdLibro, titulo, carpeta);
+        l.PermitirMasDoc = false;
+        o.almacen.LibroActivo = 4;
+        for (int n : {1, 2, 5})
+            o.PonerDocumento(n, IdLibro, Contenido("origen", n));
+        o.almacen.Documentos[5].Descripcion = "Quinto";
+        TNodo* m = o.almacen.Arbol.Anadir(nullptr, "Mecánica", "500000001");
+        o.almacen.Arbol.Anadir(m, "Cinemática", "500000002");
+    }
+
+    TResultadoImportacion Importar(TInstalacion& d, const QString& archivo,
+                                   const QString& clave = QString(),
+                                   QStringList* mensajes = nullptr) {
+        ui::TGuion guion;
+        const TResultadoImportacion r = ImportarPaquete(d, archivo, clave, {}, nullptr);
+        EXPECT_EQ(QGuiApplication::overrideCursor(), nullptr) << "cursor not restored";
+        if (mensajes)
+            *mensajes = Textos(guion.Mensajes);
+        return r;
+    }
+
+    // Nothing of the package reached the library or Docs.
+    void SinCambios(TInstalacion& d, int libros, int documentos, const QStringList& archivos) {
+        EXPECT_EQ(d.LibrosUsados(), libros);
+        EXPECT_EQ(d.DocumentosUsados(), documentos);
+        EXPECT_EQ(ArbolDeArchivos(d.Docs()), archivos);
+        // No staging folder is left in Temp.
+        EXPECT_TRUE(QDir(d.almacen.CarpetaPrograma + "Temp")
+                        .entryList(QDir::Dirs | QDir::NoDotAndDotDot | QDir::Hidden)
+                        .isEmpty());
+    }
+};
+
+} // namespace
+
+TEST_F(Importacion, IdaYVueltaSinClave) {
+    TInstalacion o(Ruta("origen"));
+    LibroDeOrigen(o);
+    const TResultadoExportacion e = ExportarActivo(o, Ruta("paquete"));
+    ASSERT_TRUE(e.Correcto) << e.Mensaje;
+
+    TInstalacion d(Ruta("destino"));
+    d.PonerLibro(1, 111111, "Local", "local");
+    d.almacen.LibroActivo = 1;
+    d.editorAbierto = true;
+    QStringList mensajes;
+    const TResultadoImportacion r = Importar(d, e.Archivo, QString(), &mensajes);
+    ASSERT_EQ(r.Fin, TFinImportacion::Completa);
+    EXPECT_TRUE(mensajes.isEmpty()) << mensajes.join("|");
+    EXPECT_GE(d.cierresDocumento, 1);
+    EXPECT_EQ(d.almacen.LibroActivo, 1); // the active book does not change
+
+    EXPECT_EQ(r.SlotLibro, 2);
+    EXPECT_FALSE(r.LibroReemplazado);
+    const TLibro& l = d.almacen.Libros[2];
+    EXPECT_EQ(l.Identificador, IdLibro);
+    EXPECT_EQ(l.Titulo.Texto(), "Libro de Física");
+    EXPECT_EQ(l.Carpeta.Texto(), "Física general");
+    EXPECT_FALSE(l.PermitirMasDoc);
+    EXPECT_EQ(r.DocumentosAnadidos, 3);
+    for (int n : {1, 2, 5}) {
+        const TDocumento& doc = d.almacen.Documentos[n];
+        EXPECT_EQ(doc.Numero, n);
+        EXPECT_EQ(doc.IdLibro, IdLibro);
+        EXPECT_EQ(d.LeerDocumento(n), Contenido("origen", n)) << n;
+    }
+    EXPECT_EQ(d.almacen.Documentos[5].Descripcion.Texto(), "Quinto");
+    EXPECT_DOUBLE_EQ(d.almacen.Documentos[5].Puntos, 1.5);
+    // The tree gained the new materia with its tema; nothing else.
+    EXPECT_EQ(r.NodosAnadidos, 2);
+    EXPECT_EQ(d.almacen.Arbol.Raices().back()->Texto, "Mecánica");
+    EXPECT_EQ(d.almacen.Arbol.NumNodos(), o.almacen.Arbol.NumNodos());
+    // The extracted lists stay in Temp.
+    for (const char* n : {"Libros.lst", "Docs.lst", "Arbol.tvw"})
+        EXPECT_TRUE(QFileInfo::exists(d.almacen.CarpetaPrograma + "Temp/" + n)) << n;
+    SinCambios(
+        d, 2, 3,
+        {"Física general/K000001.doc", "Física general/K000002.doc", "Física general/K000005.doc"});
+}
+
+TEST_F(Importacion, ConClaveErroneaYCorrecta) {
+    TInstalacion o(Ruta("origen"));
+    LibroDeOrigen(o);
+    const TResultadoExportacion e = ExportarActivo(o, Ruta("cifrado.zip"), "Clave 2024");
+    ASSERT_TRUE(e.Correcto) << e.Mensaje;
+
+    TInstalacion d(Ruta("destino"));
+    for (const QString& clave : {QString(), QStringLiteral("otra"), QStringLiteral("clave 2024")}) {
+        QStringList mensajes;
+        const TResultadoImportacion r = Importar(d, e.Archivo, clave, &mensajes);
+        EXPECT_EQ(r.Fin, TFinImportacion::ClaveErronea) << clave;
+        EXPECT_EQ(mensajes, QStringList{"Clave errónea. Se interrumpe el proceso."});
+        SinCambios(d, 0, 0, {});
+    }
+    const TResultadoImportacion r = Importar(d, e.Archivo, "Clave 2024");
+    ASSERT_EQ(r.Fin, TFinImportacion::Completa);
+    EXPECT_EQ(d.LeerDocumento(2), Contenido("origen", 2));
+    EXPECT_EQ(d.LibrosUsados(), 1);
+}
+
+TEST_F(Importacion, BlancosEnTitulosYRutasYOtrosArchivosDeLaCarpeta) {
+    TInstalacion o(Ruta("programa de origen"));
+    LibroDeOrigen(o, "Mi libro con blancos", "Carpeta con blancos");
+    pruebazip::EscribirArchivo(o.Docs() + "Carpeta con blancos/Kapitel.txt", "kapitel");
+    pruebazip::EscribirArchivo(o.Docs() + "Carpeta con blancos/notas.txt", "notas");
+    TOpcionesPaquete op;
+    const QString archivo = ArchivoExportacionPredeterminado(o.almacen, o.almacen.Libros[4]);
+    EXPECT_TRUE(archivo.endsWith("BAK/Mi_libro_con_blancos"));
+    QDir().mkpath(o.almacen.CarpetaPrograma + "BAK");
+    const TResultadoExportacion e = ExportarPaquete(o.almacen, IdLibro, op, archivo, "a b c");
+    ASSERT_TRUE(e.Correcto) << e.Mensaje;
+    EXPECT_TRUE(e.Archivo.endsWith("BAK/Mi_libro_con_blancos.zip"));
+
+    TInstalacion d(Ruta("programa de destino"));
+    ASSERT_EQ(Importar(d, e.Archivo, "a b c").Fin, TFinImportacion::Completa);
+    EXPECT_EQ(d.almacen.Libros[1].Titulo.Texto(), "Mi libro con blancos");
+    // Only the files whose names begin with K come out, as the import asks.
+    EXPECT_EQ(ArbolDeArchivos(d.Docs() + "Carpeta con blancos"),
+              QStringList({"K000001.doc", "K000002.doc", "K000005.doc", "Kapitel.txt"}));
+    EXPECT_EQ(pruebazip::LeerArchivo(d.Docs() + "Carpeta con blancos/Kapitel.txt"), "kapitel");
+}
+
+TEST_F(Importacion, ReemplazaElLibroDelMismoIdentificadorYMueveSusArchivos) {
+    TInstalacion o(Ruta("origen"));
+    LibroDeOrigen(o, "Título nuevo", "Nueva");
+    const TResultadoExportacion e = ExportarActivo(o, Ruta("p.zip"));
+    ASSERT_TRUE(e.Correcto);
+
+    TInstalacion d(Ruta("destino"));
+    d.PonerLibro(1, 111111, "Otro", "otro");
+    TLibro& viejo = d.PonerLibro(3, IdLibro, "Título viejo", "Vieja");
+    viejo.Comentario = "se pierde";
+    d.almacen.LibroActivo = 1;
+    d.PonerDocumento(1, IdLibro, Contenido("destino", 1)); // same book and number: kept
+    d.PonerDocumento(3, IdLibro, Contenido("destino", 3)); // only here
+    d.almacen.Documentos[1].Descripcion = "Descripción local";
+    pruebazip::EscribirArchivo(d.Docs() + "Vieja/apuntes.txt", "apuntes");
+
+    const TResultadoImportacion r = Importar(d, e.Archivo);
+    ASSERT_EQ(r.Fin, TFinImportacion::Completa);
+    EXPECT_TRUE(r.LibroReemplazado);
+    EXPECT_EQ(r.SlotLibro, 3);
+    EXPECT_TRUE(r.CarpetaCambiada);
+    EXPECT_EQ(d.LibrosUsados(), 2);
+    const TLibro& l = d.almacen.Libros[3];
+    EXPECT_EQ(l.Titulo.Texto(), "Título nuevo");
+    EXPECT_TRUE(l.Comentario.Vacia());
+    EXPECT_EQ(l.Carpeta.Texto(), "Nueva");
+    EXPECT_EQ(r.DocumentosOmitidos, 1);
+    EXPECT_EQ(r.DocumentosAnadidos, 2);
+    EXPECT_EQ(d.almacen.Documentos[1].Descripcion.Texto(), "Descripción local");
+    // Every document of the book still has its file, in the new folder: the
+    // listed one with the package's copy, the local-only one moved.
+    EXPECT_EQ(d.LeerDocumento(1), Contenido("origen", 1));
+    EXPECT_EQ(d.LeerDocumento(3), Contenido("destino", 3));
+    EXPECT_EQ(d.LeerDocumento(2), Contenido("origen", 2));
+    EXPECT_EQ(d.LeerDocumento(5), Contenido("origen", 5));
+    EXPECT_FALSE(QFileInfo::exists(d.Docs() + "Vieja"));
+    EXPECT_EQ(pruebazip::LeerArchivo(d.Docs() + "Nueva/apuntes.txt"), "apuntes");
+}
+
+TEST_F(Importacion, ReemplazoConCarpetaDeOtroLibroConservaLaPropia) {
+    TInstalacion o(Ruta("origen"));
+    LibroDeOrigen(o, "Libro", "Compartida");
+    const TResultadoExportacion e = ExportarActivo(o, Ruta("p.zip"));
+    ASSERT_TRUE(e.Correcto);
+
+    TInstalacion d(Ruta("destino"));
+    d.PonerLibro(1, 111111, "Dueño", "Compartida");
+    d.PonerDocumento(1, 111111, Contenido("dueño", 1));
+    d.PonerLibro(2, IdLibro, "Libro", "Propia");
+    d.PonerDocumento(2, IdLibro, Contenido("destino", 2));
+    QStringList mensajes;
+    const TResultadoImportacion r = Importar(d, e.Archivo, QString(), &mensajes);
+    ASSERT_EQ(r.Fin, TFinImportacion::Completa);
+    EXPECT_EQ(d.almacen.Libros[2].Carpeta.Texto(), "Propia");
+    EXPECT_EQ(d.LeerDocumento(2), Contenido("origen", 2));
+    ASSERT_EQ(mensajes.size(), 1);
+    EXPECT_TRUE(mensajes[0].contains("\"Compartida\" del paquete pertenece a otro libro"));
+    EXPECT_TRUE(mensajes[0].contains("\"Propia\""));
+    // The other book's document keeps its file; the package's document 1
+    // (same number, other book) is renumbered.
+    EXPECT_EQ(d.LeerDocumento(1), Contenido("dueño", 1));
+}
+
+TEST_F(Importacion, CarpetaDeOtroLibroLlevaAUnaCarpetaDerivada) {
+    TInstalacion o(Ruta("origen"));
+    LibroDeOrigen(o, "Libro", "Comun");
+    const TResultadoExportacion e = ExportarActivo(o, Ruta("p.zip"));
+    ASSERT_TRUE(e.Correcto);
+
+    TInstalacion d(Ruta("destino"));
+    d.PonerLibro(1, 111111, "Dueño", "Comun");
+    d.PonerDocumento(7, 111111, Contenido("dueño", 7));
+    QDir().mkpath(d.Docs() + "Comun_2"); // a leftover folder is not taken either
+    QStringList mensajes;
+    const TResultadoImportacion r = Importar(d, e.Archivo, QString(), &mensajes);
+    ASSERT_EQ(r.Fin, TFinImportacion::Completa);
+    EXPECT_EQ(r.CarpetaPaquete, "Comun");
+    EXPECT_EQ(r.CarpetaUsada, "Comun_3");
+    EXPECT_EQ(d.almacen.Libros[2].Carpeta.Texto(), "Comun_3");
+    EXPECT_EQ(ArbolDeArchivos(d.Docs() + "Comun"), QStringList{"K000007.doc"});
+    EXPECT_EQ(d.LeerDocumento(5), Contenido("origen", 5));
+    EXPECT_TRUE(QFileInfo::exists(d.Docs() + "Comun_3/K000005.doc"));
+    ASSERT_EQ(mensajes.size(), 1);
+    EXPECT_TRUE(mensajes[0].contains("\"Comun_3\""));
+}
+
+TEST_F(Importacion, RenumeraLosDocumentosCuyoNumeroEstaOcupado) {
+    TInstalacion o(Ruta("origen"));
+    LibroDeOrigen(o);
+    const TResultadoExportacion e = ExportarActivo(o, Ruta("p.zip"));
+    ASSERT_TRUE(e.Correcto);
+
+    // Slots 1 to 3 hold another book's documents.
+    TInstalacion d(Ruta("destino"));
+    d.PonerLibro(1, 111111, "Otro", "otro");
+    for (int n = 1; n <= 3; ++n)
+        d.PonerDocumento(n, 111111, Contenido("otro", n));
+    QStringList mensajes;
+    const TResultadoImportacion r = Importar(d, e.Archivo, QString(), &mensajes);
+    ASSERT_EQ(r.Fin, TFinImportacion::Completa);
+    EXPECT_EQ(r.DocumentosAnadidos, 3);
+    EXPECT_EQ(r.DocumentosRenumerados, 2);
+    // 5 keeps its slot; 1 and 2 take the first free slots 4 and 6.
+    const TDocumento& d4 = d.almacen.Documentos[4];
+    const TDocumento& d5 = d.almacen.Documentos[5];
+    const TDocumento& d6 = d.almacen.Documentos[6];
+    EXPECT_EQ(d4.Numero, 4);
+    EXPECT_EQ(d5.Numero, 5);
+    EXPECT_EQ(d6.Numero, 6);
+    for (const TDocumento* doc : {&d4, &d5, &d6})
+        EXPECT_EQ(doc->IdLibro, IdLibro);
+    EXPECT_EQ(d5.Descripcion.Texto(), "Quinto");
+    EXPECT_EQ(d.LeerDocumento(4), Contenido("origen", 1));
+    EXPECT_EQ(d.LeerDocumento(6), Contenido("origen", 2));
+    EXPECT_EQ(d.LeerDocumento(5), Contenido("origen", 5));
+    for (int n = 1; n <= 3; ++n)
+        EXPECT_EQ(d.LeerDocumento(n), Contenido("otro", n));
+    // No file named after a package number that moved stays behind.
+    EXPECT_FALSE(QFileInfo::exists(d.Docs() + "Física general/K000001.doc"));
+    ASSERT_EQ(mensajes.size(), 1);
+    EXPECT_TRUE(mensajes[0].startsWith("2 documentos importados han recibido otro número"));
+}
+
+TEST_F(Importacion, SegundaImportacionNoDuplicaDocumentos) {
+    TInstalacion o(Ruta("origen"));
+    LibroDeOrigen(o);
+    const TResultadoExportacion e = ExportarActivo(o, Ruta("p.zip"));
+    ASSERT_TRUE(e.Correcto);
+    TInstalacion d(Ruta("destino"));
+    ASSERT_EQ(Importar(d, e.Archivo).Fin, TFinImportacion::Completa);
+    const TResultadoImportacion r = Importar(d, e.Archivo);
+    ASSERT_EQ(r.Fin, TFinImportacion::Completa);
+    EXPECT_TRUE(r.LibroReemplazado);
+    EXPECT_EQ(r.DocumentosOmitidos, 3);
+    EXPECT_EQ(r.DocumentosAnadidos, 0);
+    EXPECT_EQ(r.NodosAnadidos, 0);
+    EXPECT_EQ(d.DocumentosUsados(), 3);
+    EXPECT_EQ(d.LibrosUsados(), 1);
+}
+
+TEST_F(Importacion, TablaDeDocumentosLlenaCuentaLosQueNoCaben) {
+    TInstalacion o(Ruta("origen"));
+    LibroDeOrigen(o);
+    const TResultadoExportacion e = ExportarActivo(o, Ruta("p.zip"));
+    ASSERT_TRUE(e.Correcto);
+    TInstalacion d(Ruta("destino"));
+    d.PonerLibro(1, 111111, "Otro", "otro");
+    for (int n = 1; n <= MaxDocumentos; ++n) {
+        if (n != 300)
+            d.PonerDocumento(n, 111111, "");
+    }
+    QStringList mensajes;
+    const TResultadoImportacion r = Importar(d, e.Archivo, QString(), &mensajes);
+    ASSERT_EQ(r.Fin, TFinImportacion::Completa);
+    EXPECT_EQ(r.DocumentosAnadidos, 1);
+    EXPECT_EQ(r.DocumentosSinSitio, 2);
+    EXPECT_EQ(d.almacen.Documentos[300].IdLibro, IdLibro);
+    EXPECT_EQ(d.LeerDocumento(300), Contenido("origen", 1));
+    EXPECT_TRUE(mensajes.join("\n").contains(
+        "2 documentos del paquete no caben en la lista de documentos (500 como máximo)"))
+        << mensajes.join("|");
+    // Files of documents that found no slot are not left in the folder.
+    EXPECT_EQ(ArbolDeArchivos(d.Docs() + "Física general"), QStringList{"K000300.doc"});
+}
+
+TEST_F(Importacion, TablaDeLibrosLlenaTerminaAntesDeExtraer) {
+    TInstalacion o(Ruta("origen"));
+    LibroDeOrigen(o);
+    const TResultadoExportacion e = ExportarActivo(o, Ruta("p.zip"));
+    ASSERT_TRUE(e.Correcto);
+    TInstalacion d(Ruta("destino"));
+    for (int i = 1; i <= MaxLibros; ++i)
+        d.PonerLibro(i, 200000 + i, QString("Libro %1").arg(i), QString("c%1").arg(i));
+    const QStringList antes = ArbolDeArchivos(d.almacen.CarpetaPrograma);
+    QStringList mensajes;
+    const TResultadoImportacion r = Importar(d, e.Archivo, QString(), &mensajes);
+    EXPECT_EQ(r.Fin, TFinImportacion::TablaLibrosLlena);
+    ASSERT_EQ(mensajes.size(), 1);
+    EXPECT_TRUE(mensajes[0].contains("la lista de libros está llena (100 libros)"));
+    EXPECT_EQ(ArbolDeArchivos(d.almacen.CarpetaPrograma), antes);
+    EXPECT_EQ(d.DocumentosUsados(), 0);
+    EXPECT_EQ(d.almacen.Arbol.NumNodos(), 9);
+}
+
+TEST_F(Importacion, IncorporarConTablaDeLibrosLlenaNoCambiaNada) {
+    TInstalacion d(Ruta("destino"));
+    for (int i = 1; i <= MaxLibros; ++i)
+        d.PonerLibro(i, 200000 + i, QString("Libro %1").arg(i), QString("c%1").arg(i));
+    d.editorAbierto = true;
+    const TResultadoImportacion r = IncorporarPaquete(d, {"x", Ruta("nada"), Ruta("nada")});
+    EXPECT_EQ(r.Fin, TFinImportacion::TablaLibrosLlena);
+    EXPECT_EQ(d.cierresDocumento, 1);
+}
