@@ -1,0 +1,218 @@
+// Exports a book of 500 documents of about 50 KB into a package and imports
+// it into a fresh installation, against Info-ZIP "zip -q" and "unzip -q" on
+// the same files in the same run, without and with a password. Prints the
+// best time of each over several rounds.
+//
+//   bench_paquetes [rounds]
+#include <QCoreApplication>
+#include <QDir>
+#include <QElapsedTimer>
+#include <QFile>
+#include <QFileInfo>
+#include <QProcess>
+#include <QStandardPaths>
+#include <QTemporaryDir>
+
+#include <algorithm>
+#include <cstdio>
+#include <functional>
+#include <limits>
+#include <memory>
+
+#include "Almacen.h"
+#include "Interaccion.h"
+#include "Paquete.h"
+#include "VentanaPrincipal.h"
+
+using namespace brivo;
+
+namespace {
+
+constexpr int NumDocumentos = 500;
+constexpr std::int32_t Id = 314159;
+const QString Clave = QStringLiteral("Clave de la prueba");
+
+// An installation standing in for the main window.
+class TInstalacion : public IVentanaPrincipal {
+public:
+    explicit TInstalacion(const QString& carpeta) {
+        almacen.CarpetaPrograma = carpeta + "/";
+        QDir().mkpath(carpeta + "/Docs");
+        almacen.Arbol.CargarInicial();
+    }
+    TAlmacen& Almacen() override { return almacen; }
+    QWidget* Ventana() override { return nullptr; }
+    bool EditorAbierto() const override { return false; }
+    void CerrarDocumento() override {}
+    void PonerTitulo() override {}
+    QString RutaDocumento(int numero) override {
+        const TLibro l = almacen.BuscarLibro(almacen.Documentos[numero].IdLibro);
+        return almacen.CarpetaPrograma + "Docs/" + l.Carpeta.Texto() +
+               QStringLiteral("/K%1.doc").arg(numero, 6, 10, QLatin1Char('0'));
+    }
+    TAlmacen almacen;
+};
+
+// A document of the word processor: HTML text, compressible and varied.
+QByteArray Documento(int n) {
+    static const char* palabras[] = {"pregunta", "respuesta", "desarrollo", "comentario",
+                                     "tema",     "materia",   "examen",     "ecuación",
+                                     "función",  "derivada",  "integral",   "energía",
+                                     "Calcule",  "Explique",  "siguiente",  "resultado"};
+    const int tamano = 40000 + (n * 7919) % 20000; // 40 to 60 KB
+    QByteArray t = "<!DOCTYPE HTML><html><head><meta charset=\"utf-8\"></head><body>\n"
+                   "<p><b>#PREG</b></p>\n";
+    quint32 x = 2463534242u ^ static_cast<quint32>(n * 2654435761u + 1);
+    while (t.size() < tamano) {
+        t += "<p style=\"margin-bottom:6px; text-indent:12px;\"><span style=\"font-size:12pt;\">";
+        for (int i = 0; i < 12 + static_cast<int>(x % 20); ++i) {
+            x ^= x << 13;
+            x ^= x >> 17;
+            x ^= x << 5;
+            t += palabras[x % 16];
+            t += (x & 0x300) ? " " : " " + QByteArray::number((x >> 10) % 10000) + ", ";
+        }
+        t += "</span></p>\n";
+    }
+    t.truncate(tamano - 15);
+    t += "</body></html>\n";
+    return t;
+}
+
+double Mejor(int rondas, const std::function<void()>& preparar,
+             const std::function<bool()>& tarea) {
+    double mejor = std::numeric_limits<double>::max();
+    for (int i = 0; i < rondas; ++i) {
+        preparar();
+        QElapsedTimer reloj;
+        reloj.start();
+        if (!tarea()) {
+            std::fprintf(stderr, "fallo en la tarea\n");
+            std::exit(1);
+        }
+        mejor = std::min(mejor, reloj.nsecsElapsed() / 1e6);
+    }
+    return mejor;
+}
+
+bool Ejecutar(const QString& programa, const QStringList& args, const QString& carpeta) {
+    QProcess p;
+    p.setWorkingDirectory(carpeta);
+    p.start(programa, args);
+    return p.waitForFinished(600000) && p.exitStatus() == QProcess::NormalExit && p.exitCode() == 0;
+}
+
+} // namespace
+
+int main(int argc, char** argv) {
+    QCoreApplication app(argc, argv);
+    const int rondas = argc > 1 ? std::max(1, atoi(argv[1])) : 5;
+    const bool hayInfoZip = !QStandardPaths::findExecutable("zip").isEmpty() &&
+                            !QStandardPaths::findExecutable("unzip").isEmpty();
+    ui::TGuion guion; // any message would be recorded, never shown
+    guion.HayConfirmacionPorDefecto = true;
+
+    QTemporaryDir tmp;
+    TInstalacion origen(tmp.path() + "/origen");
+    TLibro& libro = origen.almacen.Libros[1];
+    libro.Identificador = Id;
+    libro.Titulo = "Libro de prueba";
+    libro.Carpeta = "Libro de prueba";
+    origen.almacen.LibroActivo = 1;
+    const QString carpetaLibro = origen.almacen.CarpetaPrograma + "Docs/Libro de prueba";
+    QDir().mkpath(carpetaLibro);
+    qint64 bytes = 0;
+    for (int n = 1; n <= NumDocumentos; ++n) {
+        TDocumento& d = origen.almacen.Documentos[n];
+        d.Numero = n;
+        d.IdLibro = Id;
+        d.Descripcion = QStringLiteral("Documento %1").arg(n);
+        d.IdMateria = 2;
+        d.IdTema = 1;
+        QFile f(origen.RutaDocumento(n));
+        const QByteArray datos = Documento(n);
+        if (!f.open(QIODevice::WriteOnly) || f.write(datos) != datos.size())
+            return 1;
+        bytes += datos.size();
+    }
+    // Progress handlers as the dialogs have them: they let events through.
+    TProgreso progreso;
+    progreso.Mayor = [](const QString&, int, bool&) { QCoreApplication::processEvents(); };
+    progreso.Menor = [](const QString&, int, bool&) { QCoreApplication::processEvents(); };
+    std::printf("%d documentos, %.1f MB, mejor de %d rondas\n", NumDocumentos, bytes / 1e6, rondas);
+
+    const QString propio = tmp.path() + "/paquete.zip";
+    const QString infozip = tmp.path() + "/infozip.zip";
+    const QString temp = origen.almacen.CarpetaPrograma + "Temp";
+    int ronda = 0;
+    std::unique_ptr<TInstalacion> destino;
+    const QString destinoInfo = tmp.path() + "/unzip";
+
+    for (const bool cifrar : {false, true}) {
+        const QString clave = cifrar ? Clave : QString();
+        const double exportar = Mejor(
+            rondas, [&] { QFile::remove(propio); },
+            [&] {
+                return ExportarPaquete(origen.almacen, Id, {}, propio, clave, progreso).Correcto;
+            });
+        const qint64 tamPropio = QFileInfo(propio).size();
+        const double importar = Mejor(
+            rondas,
+            [&] {
+                destino.reset();
+                const QString c = tmp.path() + QStringLiteral("/destino%1").arg(++ronda);
+                destino = std::make_unique<TInstalacion>(c);
+            },
+            [&] {
+                TOpcionesImportacion op;
+                op.Progreso = progreso;
+                const TResultadoImportacion r =
+                    ImportarPaquete(*destino, propio, clave, op, nullptr);
+                return r.Fin == TFinImportacion::Completa && r.DocumentosAnadidos == NumDocumentos;
+            });
+        destino.reset();
+        double zipT = 0, unzipT = 0;
+        qint64 tamInfo = 0;
+        if (hayInfoZip) {
+            // The same files: the three lists and the book's folder, bare names.
+            QStringList args{"-q", "-j"};
+            if (cifrar)
+                args << "-P" << Clave;
+            args << infozip << temp + "/Libros.lst" << temp + "/Docs.lst" << temp + "/Arbol.tvw";
+            for (const QString& n : QDir(carpetaLibro).entryList(QDir::Files))
+                args << carpetaLibro + "/" + n;
+            zipT = Mejor(
+                rondas, [&] { QFile::remove(infozip); },
+                [&] { return Ejecutar("zip", args, tmp.path()); });
+            tamInfo = QFileInfo(infozip).size();
+            QStringList argsU{"-q", "-o"};
+            if (cifrar)
+                argsU << "-P" << Clave;
+            argsU << infozip << "-d" << destinoInfo;
+            unzipT = Mejor(
+                rondas,
+                [&] {
+                    QDir(destinoInfo).removeRecursively();
+                    QDir().mkpath(destinoInfo);
+                },
+                [&] { return Ejecutar("unzip", argsU, tmp.path()); });
+        }
+        const char* que = cifrar ? "con clave (AES-256 / Info-ZIP: ZipCrypto)" : "sin clave";
+        std::printf("\n%s\n", que);
+        std::printf("  exportar  %8.1f ms  (%.1f MB)", exportar, tamPropio / 1e6);
+        if (hayInfoZip)
+            std::printf("   zip -q   %8.1f ms  (%.1f MB)   razón %.2f", zipT, tamInfo / 1e6,
+                        exportar / zipT);
+        std::printf("\n  importar  %8.1f ms", importar);
+        if (hayInfoZip)
+            std::printf("              unzip -q %8.1f ms              razón %.2f", unzipT,
+                        importar / unzipT);
+        std::printf("\n");
+    }
+    if (!guion.Mensajes.isEmpty()) {
+        std::fprintf(stderr, "mensajes inesperados: %s\n",
+                     qPrintable(guion.Mensajes.first().Texto));
+        return 1;
+    }
+    return 0;
+}
