@@ -22,6 +22,7 @@
 
 #include "AcercaDe.h"
 #include "Errores.h"
+#include "Exportar.h"
 #include "Iconos.h"
 #include "Interaccion.h"
 #include "ListaLibros.h"
@@ -691,7 +692,7 @@ void TMainForm::Modificarlibro1Click() {
 }
 
 void TMainForm::Eliminarlibro1Click() {
-    EliminarLibro(*this);
+    EliminarLibro(*this, [this] { MostrarExportar(*this); });
     AsegurarLibroActivo();
 }
 
