@@ -103,6 +103,10 @@ TMainForm::TMainForm(const QString& carpetaPrograma, QWidget* padre) : QMainWind
     almacen.NumListados = 0;
     editorAbierto = false;
     CreandoExamen = false;
+    // The automation objects connect with the window (a failure ends the start).
+    WordApplication = word::CrearMotorIncrustado();
+    WordApplication->Connect();
+    WordFont.Connect(*WordApplication);
     // The tree built into the window, kept when no tree file can be read.
     if (almacen.Arbol.Vacio())
         almacen.Arbol.CargarInicial();
@@ -550,8 +554,9 @@ void TMainForm::GridPregActiveCellChanged(int fila, int columna) {
     almacen.DocAnterior = almacen.DocActual;
     almacen.DocActual =
         fila >= 1 && fila <= MaxDocumentos ? almacen.ListaPreg[static_cast<size_t>(fila)] : -1;
-    // With the editor open the editor follows the current document; the
-    // editor is closed until it is opened by its command.
+    // With the editor open the editor follows the current document.
+    if (almacen.DocActual >= 1 && editorAbierto)
+        CambiarDocumento(almacen.DocAnterior);
 }
 
 int TMainForm::AnchoPanel1() const {
@@ -565,16 +570,6 @@ void TMainForm::PonerAnchoPanel1(int ancho) {
 
 // ---------------------------------------------------------------------------
 // Documents and editor
-
-void TMainForm::CerrarDocumento() {
-    if (!editorAbierto)
-        return; // nothing is shown in the editor
-}
-
-void TMainForm::CerrarEditor() {
-    if (!editorAbierto)
-        return;
-}
 
 QString TMainForm::RutaDocumento(int numero) {
     if (numero < 1 || numero > MaxDocumentos)
@@ -601,11 +596,14 @@ void TMainForm::closeEvent(QCloseEvent* evento) {
         evento->ignore();
         return;
     }
+    // The word processor quits only when it has no documents open; a
+    // failure while quitting is shown and the closing goes on.
     try {
-        CerrarEditor();
+        if (DocumentosAbiertos() == 0)
+            CerrarEditor();
     } catch (const ErrorBrivo& e) {
         ui::Error(this, e.Mensaje());
-        editorAbierto = false;
+        CerrarEditor();
     }
     if (libreriaCargada) {
         try {

@@ -11,10 +11,13 @@
 // Main.cpp. Handlers of the document bank, the tree editing and the exam
 // list are defined in their own files (MainArbol.cpp, MainDocumentos.cpp,
 // MainExamen.cpp, MainLibros.cpp).
+#include <memory>
+
 #include <QMainWindow>
 #include <QString>
 
 #include "Almacen.h"
+#include "ProcesadorTextos.h"
 #include "VentanaPrincipal.h"
 
 class QAction;
@@ -61,7 +64,9 @@ public:
     void SeleccionarPrimerNodo() override;
 
     // State values of the window besides the tables of the library.
-    void PonerEditorAbierto(bool abierto) { editorAbierto = abierto; }
+    // PonerEditorAbierto also switches the caption of the editor menu item
+    // and the hint of SBEditor ("Cerrar editor" / "Abrir editor").
+    void PonerEditorAbierto(bool abierto);
     double VersionEditor = 0.0;
     bool CreandoExamen = false;
 
@@ -110,8 +115,48 @@ public:
     // Selects a node and lists its documents (also when it was already selected).
     void SeleccionarNodo(TNodo* nodo);
 
-    // The editor (quits the word processor; does nothing while it is closed).
+    // Word-processor automation objects. WordApplication connects when the
+    // window is created; WordDocument is the document shown in the editor,
+    // WordDocumentAux a document read hidden (exam assembly).
+    std::unique_ptr<word::IAplicacionWord> WordApplication;
+    std::shared_ptr<word::IDocumentoWord> WordDocument;
+    std::shared_ptr<word::IDocumentoWord> WordDocumentAux;
+    word::FuenteWord WordFont;
+
+    // Numbers that AbrirDocumento takes for the two model files.
+    static constexpr int ArchivoModeloPreguntas = -11; // "nuevodoc.doc"
+    static constexpr int ArchivoModeloExamenes = -22;  // "nuevoexamen.doc"
+
+    // Document files and the editor (MainEditor.cpp). Word-processor
+    // failures are thrown as ErrorBrivo.
+    //
+    // Takes the first free slot, fills a new record at that place with its
+    // defaults and makes it DocActual (DocAnterior keeps the old one). No
+    // file is created. Result: the new number, 0 when every slot is in use.
+    int CrearDocumento(int materia, int tema, int contenido);
+    // Connects the word processor and places its window; reads VersionEditor.
+    // On failure shows "Word puede no estar instalado" and returns false.
+    bool IniciarEditor();
+    // Quits the word processor without saving and disconnects (a failure
+    // while quitting is shown, and the connection is dropped anyway).
     void CerrarEditor();
+    // Opens document k's file (or a model file for -11 / -22) in the editor,
+    // visible and placed, or minimised. False when nothing was opened.
+    bool AbrirDocumento(int numero, bool visible);
+    // Opens the model that the selected node calls for: the model document
+    // first, the model file second. False when neither opened.
+    bool AbrirModeloDelNodo(bool visible);
+    // Whether the selected node asks for the exam model ("Modelos de
+    // examen" or "Exámenes").
+    bool NodoPideModeloExamen() const;
+    // Saves the editor's active document under a path with the password rule
+    // of DocActual's book.
+    void GuardarDocumentoComo(const QString& ruta);
+    // Moves the editor from document anterior to DocActual.
+    void CambiarDocumento(int anterior);
+    // The number of documents the word processor has open (0 while it is
+    // not connected).
+    int DocumentosAbiertos() const;
 
     // Width of Panel1 (tree and document grid); the exam pane takes the rest.
     int AnchoPanel1() const;

@@ -1,0 +1,355 @@
+// Life of the document files in the editor: new records, the editor's
+// connection, opening, saving and closing documents, and the editor following
+// the current document.
+#include <QAction>
+#include <QDir>
+#include <QFile>
+#include <QFileInfo>
+#include <QGuiApplication>
+#include <QLocale>
+#include <QScreen>
+#include <QToolButton>
+
+#include "Errores.h"
+#include "Interaccion.h"
+#include "Main.h"
+
+namespace brivo {
+
+namespace {
+
+// Paths are compared after making them absolute and clean, so that a
+// program folder given with "." or ".." still names the same file.
+QString RutaNormal(const QString& ruta) {
+    return ruta.isEmpty() ? QString() : QDir::cleanPath(QFileInfo(ruta).absoluteFilePath());
+}
+
+// The version text of the word processor as a number: the point becomes the
+// decimal comma and any character above '9' a zero ("9.0" -> 9, "8.0a" -> 8).
+double LeerVersion(const QString& texto) {
+    QString cifras = texto.trimmed();
+    cifras.replace(QLatin1Char('.'), QLatin1Char(','));
+    for (QChar& c : cifras)
+        if (c > QLatin1Char('9'))
+            c = QLatin1Char('0');
+    bool ok = false;
+    const double valor = QLocale(QLocale::Spanish, QLocale::Spain).toDouble(cifras, &ok);
+    return ok ? valor : 0.0;
+}
+
+QRect GeometriaPantalla(const QWidget* ventana) {
+    const QScreen* pantalla =
+        ventana->screen() ? ventana->screen() : QGuiApplication::primaryScreen();
+    return pantalla ? pantalla->geometry() : QRect(0, 0, 800, 600);
+}
+
+} // namespace
+
+// ---------------------------------------------------------------------------
+// State of the editor
+
+void TMainForm::PonerEditorAbierto(bool abierto) {
+    editorAbierto = abierto;
+    const QString texto =
+        abierto ? QStringLiteral("Cerrar editor") : QStringLiteral("Abrir editor");
+    if (SBEditor) {
+        SBEditor->setToolTip(texto);
+        SBEditor->setAccessibleName(texto);
+    }
+    if (Abrireditor1) {
+        Abrireditor1->setText(texto);
+        Abrireditor1->setToolTip(texto);
+    }
+}
+
+int TMainForm::DocumentosAbiertos() const {
+    if (!WordApplication || !WordApplication->Conectado())
+        return 0;
+    return WordApplication->DocumentsCount();
+}
+
+// ---------------------------------------------------------------------------
+// New records
+
+int TMainForm::CrearDocumento(int materia, int tema, int contenido) {
+    almacen.DocAnterior = almacen.DocActual;
+    const int k = almacen.DocumentoLibre();
+    if (k < 1)
+        return 0; // every slot in use: nothing is created, nothing reported
+
+    TDocumento& d = almacen.Documentos[static_cast<size_t>(k)];
+    d.Vaciar();
+    d.Numero = k;
+    d.Marcado = false;
+    d.IdMateria = materia;
+    d.IdTema = tema;
+    d.IdContenido = contenido;
+    const bool libroValido = almacen.LibroActivo >= 1 && almacen.LibroActivo <= MaxLibros;
+    d.IdLibro =
+        libroValido ? almacen.Libros[static_cast<size_t>(almacen.LibroActivo)].Identificador : 0;
+    d.Dificultad = 0;
+    d.Tipo = 0;
+    d.Usos = 0;
+    d.Similitud = 0;
+    d.Puntos = 0.0;
+    d.Respuesta.Vaciar();
+    for (auto& r : d.Reservado)
+        r = 0;
+    d.FechaCreacion = Hoy();
+    d.FechaUso = QStringLiteral("01/01/1900");
+    d.Formato = QStringLiteral("DOC") + NumeroCorto(VersionEditor);
+
+    // The special nodes under "Útiles" number their documents by the count
+    // listed in the grid; every other place by the slot.
+    const int listados = almacen.NumListados + 1;
+    QString descripcion;
+    if (materia == 1 && tema == 1)
+        descripcion = QStringLiteral("Modelo de documento %1").arg(listados);
+    else if (materia == 1 && tema == 2)
+        descripcion = QStringLiteral("Modelo de examen %1").arg(listados);
+    else if (materia == 1 && tema == 3)
+        descripcion = QStringLiteral("Examen %1").arg(listados);
+    else
+        descripcion = QStringLiteral("Documento %1").arg(k);
+    d.Descripcion = descripcion;
+
+    almacen.DocActual = k;
+    return k;
+}
+
+// ---------------------------------------------------------------------------
+// Connection
+
+bool TMainForm::IniciarEditor() {
+    try {
+        WordApplication->Connect();
+    } catch (const ErrorBrivo&) {
+        ui::Error(this, QStringLiteral("Word puede no estar instalado"));
+        return false;
+    }
+    WordFont.Connect(*WordApplication);
+
+    // The word processor's window lies below the main window.
+    const int alto = frameGeometry().height();
+    const QRect pantalla = GeometriaPantalla(this);
+    word::IVentanaWord& ventana = WordApplication->Window();
+    ventana.SetWindowState(word::EstadoVentana::Normal);
+    ventana.SetTop(alto * 30 / 40);
+    ventana.SetLeft(0);
+    ventana.SetWidth(pantalla.width() * 200 / 267);
+    ventana.SetHeight((pantalla.height() - alto) * 30 / 42);
+    ventana.SetVisible(true);
+    ventana.SetCaption(QStringLiteral("Brivo II"));
+    WordApplication->Activate();
+
+    VersionEditor = LeerVersion(WordApplication->Version());
+    return true;
+}
+
+void TMainForm::CerrarEditor() {
+    WordDocument.reset();
+    WordDocumentAux.reset();
+    if (WordApplication && WordApplication->Conectado()) {
+        try {
+            WordApplication->Quit(word::GuardarCambios::NoGuardar);
+        } catch (const ErrorBrivo& e) {
+            ui::Error(this, e.Mensaje());
+        }
+        WordApplication->Disconnect();
+    }
+    WordFont.Disconnect();
+}
+
+// ---------------------------------------------------------------------------
+// Opening and saving
+
+bool TMainForm::AbrirDocumento(int numero, bool visible) {
+    if (!editorAbierto || !WordApplication || !WordApplication->Conectado())
+        return false;
+
+    QString ruta;
+    QString clave;
+    if (numero == ArchivoModeloPreguntas) {
+        ruta = almacen.CarpetaPrograma + QStringLiteral("nuevodoc.doc");
+    } else if (numero == ArchivoModeloExamenes) {
+        ruta = almacen.CarpetaPrograma + QStringLiteral("nuevoexamen.doc");
+    } else if (numero < 1 || numero > MaxDocumentos) {
+        return false;
+    } else {
+        almacen.LibroConsultado =
+            almacen.BuscarLibro(almacen.Documentos[static_cast<size_t>(numero)].IdLibro);
+        if (almacen.LibroConsultado.Identificador == 0)
+            return false;
+        clave = QString::number(almacen.LibroConsultado.Identificador);
+        ruta = RutaDocumento(numero);
+    }
+    if (ruta.isEmpty() || !QFileInfo(ruta).isFile())
+        return false;
+
+    word::OpcionesApertura opciones;
+    opciones.ConfirmConversions = true;
+    opciones.ReadOnly = false;
+    opciones.AddToRecentFiles = true;
+    opciones.PasswordDocument = clave;
+    opciones.PasswordTemplate = clave;
+    opciones.WritePasswordDocument = clave;
+    opciones.WritePasswordTemplate = clave;
+    opciones.Revert = false;
+    opciones.Format = 0;
+    WordApplication->DocumentsOpen(ruta, opciones);
+    WordDocument = WordApplication->ActiveDocument();
+    if (!WordDocument)
+        return false;
+
+    word::IVentanaWord& ventana = WordDocument->Window();
+    if (VersionEditor > 8.0) {
+        ventana.SetWindowState(word::EstadoVentana::Normal);
+        if (!visible) {
+            ventana.SetWindowState(word::EstadoVentana::Minimizada);
+        } else {
+            const int alto = frameGeometry().height();
+            const QRect pantalla = GeometriaPantalla(this);
+            ventana.SetLeft(0);
+            ventana.SetTop(alto * 30 / 40);
+            ventana.SetWidth(pantalla.width() * 200 / 267);
+            ventana.SetHeight((pantalla.height() - alto) * 30 / 42);
+            ventana.SetCaption(QStringLiteral("[") + almacen.LibroConsultado.Titulo.Texto() +
+                               QStringLiteral("] ") + QFileInfo(ruta).fileName());
+        }
+    } else {
+        ventana.SetWindowState(visible ? word::EstadoVentana::Maximizada
+                                       : word::EstadoVentana::Minimizada);
+    }
+    return true;
+}
+
+bool TMainForm::NodoPideModeloExamen() const {
+    const TNodo* nodo = NodoSeleccionado();
+    if (!nodo || nodo->Nivel() != 1 || !nodo->Padre || nodo->Padre->Id() != 1)
+        return false;
+    return nodo->Id() == 2 || nodo->Id() == 3;
+}
+
+bool TMainForm::AbrirModeloDelNodo(bool visible) {
+    const bool examen = NodoPideModeloExamen();
+    if (AbrirDocumento(examen ? almacen.ModeloExamenes : almacen.ModeloPreguntas, visible))
+        return true;
+    // The caption of a model file opened for the current document names
+    // that document's book.
+    if (almacen.DocActual >= 1 && almacen.DocActual <= MaxDocumentos)
+        almacen.LibroConsultado =
+            almacen.BuscarLibro(almacen.Documentos[static_cast<size_t>(almacen.DocActual)].IdLibro);
+    return AbrirDocumento(examen ? ArchivoModeloExamenes : ArchivoModeloPreguntas, visible);
+}
+
+void TMainForm::GuardarDocumentoComo(const QString& ruta) {
+    if (!editorAbierto || DocumentosAbiertos() == 0)
+        return;
+    const std::shared_ptr<word::IDocumentoWord> activo = WordApplication->ActiveDocument();
+    if (!activo)
+        return;
+
+    QString clave;
+    if (almacen.DocActual >= 1 && almacen.DocActual <= MaxDocumentos) {
+        almacen.LibroConsultado =
+            almacen.BuscarLibro(almacen.Documentos[static_cast<size_t>(almacen.DocActual)].IdLibro);
+        if (almacen.LibroConsultado.Identificador == 0)
+            return;
+        if (almacen.LibroConsultado.ClaveEnDoc)
+            clave = QString::number(almacen.LibroConsultado.Identificador);
+        if (WordDocument && WordDocument->Abierto())
+            WordDocument->SetPassword(clave);
+    }
+    if (ruta.isEmpty())
+        return; // a document without a file has nowhere to go
+
+    // A book folder removed by hand is made again rather than losing the new file.
+    QDir().mkpath(QFileInfo(ruta).absolutePath());
+    const QString anterior = QFileInfo(activo->FullName()).fileName();
+    activo->SaveAs(ruta, clave);
+
+    // A window named after the model now names the document's own file.
+    word::IVentanaWord& ventana = activo->Window();
+    if (ventana.Caption().startsWith(QLatin1Char('[')) &&
+        ventana.Caption().endsWith(QStringLiteral("] ") + anterior)) {
+        QString libro = ventana.Caption().mid(1);
+        libro.chop(anterior.size() + 2);
+        if (almacen.DocActual >= 1 && almacen.DocActual <= MaxDocumentos)
+            libro = almacen.LibroConsultado.Titulo.Texto();
+        ventana.SetCaption(QStringLiteral("[") + libro + QStringLiteral("] ") +
+                           QFileInfo(ruta).fileName());
+    }
+}
+
+// ---------------------------------------------------------------------------
+// Closing and following the current document
+
+void TMainForm::CerrarDocumento() {
+    if (!editorAbierto || DocumentosAbiertos() == 0)
+        return;
+    const int k = almacen.DocActual;
+    if (k < 1 || k > MaxDocumentos)
+        return;
+    // Only the document that the editor shows for DocActual is closed: after
+    // a new record became current, the editor may still show the previous
+    // document, which must not take the new record's properties.
+    if (!WordDocument || !WordDocument->Abierto())
+        return;
+    const QString ruta = RutaDocumento(k);
+    if (ruta.isEmpty() || RutaNormal(WordDocument->FullName()) != RutaNormal(ruta))
+        return;
+
+    const TDocumento& d = almacen.Documentos[static_cast<size_t>(k)];
+    almacen.LibroConsultado = almacen.BuscarLibro(d.IdLibro);
+    const TLibro& libro = almacen.LibroConsultado;
+    if (libro.Identificador == 0)
+        return;
+
+    WordDocument->SetPassword(libro.ClaveEnDoc ? QString::number(libro.Identificador) : QString());
+    WordDocument->SetBuiltInDocumentProperty(word::PropTitulo, d.Descripcion.Texto());
+    WordDocument->SetBuiltInDocumentProperty(word::PropAsunto, libro.Titulo.Texto());
+    WordDocument->SetBuiltInDocumentProperty(word::PropAutor, libro.Autor.Texto());
+    WordDocument->SetBuiltInDocumentProperty(word::PropCategoria, libro.Materia.Texto());
+    WordDocument->SetBuiltInDocumentProperty(word::PropComentarios, libro.Comentario.Texto());
+    WordDocument->SetBuiltInDocumentProperty(word::PropCompania, QString());
+
+    const bool descartar = !libro.PermitirCambiosEnDoc || WordDocument->Saved();
+    const std::shared_ptr<word::IDocumentoWord> documento = WordDocument;
+    documento->Close(descartar ? word::GuardarCambios::NoGuardar : word::GuardarCambios::Guardar);
+}
+
+void TMainForm::CambiarDocumento(int anterior) {
+    if (!editorAbierto || anterior == almacen.DocActual)
+        return;
+
+    if (DocumentosAbiertos() >= 1) {
+        const std::shared_ptr<word::IDocumentoWord> activo = WordApplication->ActiveDocument();
+        const QString rutaAnterior = RutaDocumento(anterior);
+        if (activo && !rutaAnterior.isEmpty() &&
+            RutaNormal(activo->FullName()) == RutaNormal(rutaAnterior)) {
+            const int actual = almacen.DocActual;
+            WordDocument = activo;
+            almacen.DocActual = anterior;
+            try {
+                CerrarDocumento();
+            } catch (...) {
+                almacen.DocActual = actual;
+                throw;
+            }
+            almacen.DocActual = actual;
+        }
+    }
+
+    // A document whose book cannot be found has no file: the editor opens
+    // nothing for it.
+    const QString ruta = RutaDocumento(almacen.DocActual);
+    if (ruta.isEmpty())
+        return;
+    if (QFileInfo(ruta).isFile()) {
+        AbrirDocumento(almacen.DocActual, true);
+    } else if (AbrirModeloDelNodo(true)) {
+        GuardarDocumentoComo(ruta);
+    }
+}
+
+} // namespace brivo
