@@ -209,7 +209,7 @@ QString ListaDeElementos(const TAlmacen& a, const TLibro& libro) {
     const QString carpeta = libro.Carpeta.Texto();
     if (CarpetaDePaqueteValida(carpeta))
         lista << entre(CarpetaDocs(a) + carpeta + QStringLiteral("/*.*"));
-    // Later specifications win over earlier ones of the same entry name.
+    // Later patterns win over earlier ones of the same entry name.
     for (const QString& n : {paquete::Libros, paquete::Docs, paquete::Arbol})
         lista << entre(temp + n);
     return lista.join(QLatin1Char(' '));
@@ -633,8 +633,8 @@ TResultadoImportacion ImportarPaquete(IVentanaPrincipal& ventana, const QString&
         return terminar(TFinImportacion::ErrorDescomprimir, paquete::ErrorDescomprimir);
     const QString listas = preparacion.path();
     const QString extraidos = listas + QStringLiteral("/K");
-    auto extraer = [&](const QString& especificacion, const QString& carpeta) {
-        u.lpszFileSpec = especificacion;
+    auto extraer = [&](const QString& patron, const QString& carpeta) {
+        u.lpszFileSpec = patron;
         u.lpszDestination = carpeta;
         return u.Execute(TUnzipFile::UNZIP_EXTRACT);
     };

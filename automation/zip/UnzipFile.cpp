@@ -35,7 +35,7 @@ struct Plan {
     QByteArray temporal; // temporary file beside the target, while staged
 };
 
-// Does the entry name match one of the specifications? A specification with a
+// Does the entry name match one of the patterns? A pattern with a
 // folder is compared with the whole name, any other with the bare file name.
 bool EntradaCoincide(const QStringList& especs, QString nombre) {
     if (especs.isEmpty())
@@ -133,7 +133,7 @@ int TUnzipFile::Contar(bool soloNombradas) {
         Cuenta = static_cast<int>(total);
         return ZipCorrecto;
     }
-    const QStringList especs = SepararEspecificaciones(lpszFileSpec);
+    const QStringList especs = SepararPatrones(lpszFileSpec);
     int n = 0;
     for (zip_int64_t i = 0; i < total; ++i) {
         if (EntradaCoincide(especs, NombreEntrada(za.get(), i)))
@@ -179,7 +179,7 @@ int TUnzipFile::Extraer() {
             return ZipParametroNoValido;
         indices.push_back(static_cast<zip_uint64_t>(IndexofItem));
     } else {
-        const QStringList especs = SepararEspecificaciones(lpszFileSpec);
+        const QStringList especs = SepararPatrones(lpszFileSpec);
         for (zip_int64_t i = 0; i < total; ++i) {
             if (EntradaCoincide(especs, NombreEntrada(za.get(), i)))
                 indices.push_back(static_cast<zip_uint64_t>(i));

@@ -33,7 +33,7 @@ public:
 
     // Settings.
     QString lpszZipFile;
-    QString lpszFileSpec;    // entry specifications separated by blanks ("" or "*.*": all)
+    QString lpszFileSpec;    // entry patterns separated by blanks ("" or "*.*": all)
     QString lpszDestination; // folder, created with its parents when missing
     QString lpszDecryptCode; // password (with DecryptFlag)
     int IndexofItem = -1;    // -1, or the index of the one entry to act on

@@ -118,7 +118,7 @@ QList<EntradaZip> ListarEntradasZip(const QString& archivo) {
     return lista;
 }
 
-QStringList SepararEspecificaciones(const QString& lista) {
+QStringList SepararPatrones(const QString& lista) {
     QStringList partes;
     QString actual;
     bool entreComillas = false;

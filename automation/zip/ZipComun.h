@@ -61,9 +61,9 @@ QString LeerComentarioZip(const QString& archivo);
 // file is missing or is not a readable zip archive.
 QList<EntradaZip> ListarEntradasZip(const QString& archivo);
 
-// Splits an item list into its specifications. Specifications are separated by
-// blanks; a specification between double quotes may hold blanks.
-QStringList SepararEspecificaciones(const QString& lista);
+// Splits an item list into its file patterns. Patterns are separated by
+// blanks; a pattern between double quotes may hold blanks.
+QStringList SepararPatrones(const QString& lista);
 
 // Wildcard match of a file name against a pattern with "*" and "?", without
 // regard to case. As on the system the packages come from, "*.*" matches every

@@ -253,7 +253,7 @@ int TZipFile::Agregar() {
             archivos.push_back(a);
         }
     };
-    for (const QString& espec : SepararEspecificaciones(lpszItemList)) {
+    for (const QString& espec : SepararPatrones(lpszItemList)) {
         const QFileInfo fi(espec);
         const QString patron = fi.fileName();
         if (patron.isEmpty())

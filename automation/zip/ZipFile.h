@@ -38,7 +38,7 @@ public:
 
     // Settings.
     QString lpszZipFile;     // archive; ".zip" is added to a name without extension
-    QString lpszItemList;    // file specifications separated by blanks, "..." for blanks inside
+    QString lpszItemList;    // file patterns separated by blanks, "..." for blanks inside
     QString lpszComment;     // archive comment (with AddCommentFlag)
     QString lpszEncryptCode; // password (with EncryptFlag)
     unsigned Options = 0;

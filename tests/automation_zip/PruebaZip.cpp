@@ -83,11 +83,11 @@ protected:
 };
 
 TEST(ZipAyudas, ItemListsKeepQuotedBlanks) {
-    EXPECT_EQ(SepararEspecificaciones(QStringLiteral("  a/*.*   \"/mi carpeta/b c/*.*\" d.txt ")),
+    EXPECT_EQ(SepararPatrones(QStringLiteral("  a/*.*   \"/mi carpeta/b c/*.*\" d.txt ")),
               (QStringList{"a/*.*", "/mi carpeta/b c/*.*", "d.txt"}));
-    EXPECT_EQ(SepararEspecificaciones(QStringLiteral("Docs.lst Libros.lst Arbol.tvw")),
+    EXPECT_EQ(SepararPatrones(QStringLiteral("Docs.lst Libros.lst Arbol.tvw")),
               (QStringList{"Docs.lst", "Libros.lst", "Arbol.tvw"}));
-    EXPECT_EQ(SepararEspecificaciones(QStringLiteral("\"\"  ")), QStringList{});
+    EXPECT_EQ(SepararPatrones(QStringLiteral("\"\"  ")), QStringList{});
 }
 
 TEST(ZipAyudas, WildcardsFollowTheOldFileNameRules) {
