@@ -31,6 +31,7 @@
 #include "ModeloGridPreg.h"
 #include "PropLibro.h"
 #include "VistaArbol.h"
+#include "VistaGridExamen.h"
 #include "VistaGridPreg.h"
 #include "eliminar.h"
 
@@ -283,7 +284,7 @@ void TMainForm::CrearPaneles() {
     PanelExamen->layout()->addWidget(Panel6);
 
     ModeloGridExamen = new TModeloGridExamen(almacen, this);
-    GridExamen = new QTableView(PanelExamen);
+    GridExamen = new TVistaGridExamen(PanelExamen);
     GridExamen->setObjectName(QStringLiteral("GridExamen"));
     GridExamen->setAccessibleName(QStringLiteral("Lista de documentos para examen"));
     GridExamen->setProperty(PropiedadAyuda, 1400);
@@ -292,6 +293,7 @@ void TMainForm::CrearPaneles() {
     for (int c = 0; c < TModeloGridExamen::NumColumnas; ++c)
         GridExamen->setColumnWidth(c, TModeloGridExamen::Ancho(c));
     PanelExamen->layout()->addWidget(GridExamen);
+    PrepararGridExamen();
 
     Splitter2->addWidget(Panel1);
     Splitter2->addWidget(PanelExamen);

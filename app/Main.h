@@ -158,6 +158,20 @@ public:
     // not connected).
     int DocumentosAbiertos() const;
 
+    // Exam list (MainExamen.cpp). GridExamenRowsChanged: rows a and b
+    // (1-based) of the exam grid were exchanged; their entries swap.
+    void GridExamenRowsChanged(int filaA, int filaB);
+    // The exam grid's active cell changed (row 1-based, every column counts):
+    // the row's document becomes current and the editor follows it.
+    void GridExamenActiveCellChanged(int fila, int columna);
+    // Exam assembly: opens document k's file hidden, with the password of
+    // the current document's book, into WordDocumentAux. False when the
+    // editor is closed or no book has the current document's IdLibro; a file
+    // that cannot be read throws the word processor's error.
+    bool AbrirDocumentoOculto(int k);
+    // Closes WordDocumentAux discarding its changes.
+    void CerrarDocumentoOculto();
+
     // Width of Panel1 (tree and document grid); the exam pane takes the rest.
     int AnchoPanel1() const;
     void PonerAnchoPanel1(int ancho);
@@ -265,6 +279,11 @@ protected:
 private:
     // Cell kinds of the grid and drag and drop between grid and tree.
     void PrepararGridYArbol();
+    // Wiring of the exam grid: row moves, active cell, edited descriptions.
+    void PrepararGridExamen();
+    // Whether the exam model (the model document, else "nuevoexamen.doc")
+    // has a file to open.
+    bool ModeloExamenDisponible();
     void CrearPaneles();
     void CrearMenu();
     QAction* Item(QMenu* menu, const char* nombre, const QString& texto, int contexto,

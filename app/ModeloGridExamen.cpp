@@ -90,7 +90,36 @@ QVariant TModeloGridExamen::headerData(int seccion, Qt::Orientation orientacion,
 Qt::ItemFlags TModeloGridExamen::flags(const QModelIndex& indice) const {
     if (!indice.isValid())
         return Qt::NoItemFlags;
-    return Qt::ItemIsEnabled | Qt::ItemIsSelectable;
+    Qt::ItemFlags f = Qt::ItemIsEnabled | Qt::ItemIsSelectable;
+    const int entrada = EntradaDeFila(indice.row() + 1);
+    if (indice.column() == 1 && entrada >= 1 && entrada <= MaxDocumentos)
+        f |= Qt::ItemIsEditable;
+    return f;
+}
+
+bool TModeloGridExamen::PonerDescripcion(int fila, const QString& texto) {
+    const int entrada = EntradaDeFila(fila);
+    if (entrada < 1 || entrada > MaxDocumentos)
+        return false;
+    almacen.Documentos[static_cast<size_t>(entrada)].Descripcion = texto.left(LargoDescripcion);
+    const QModelIndex celda = index(fila - 1, 1);
+    if (celda.isValid())
+        emit dataChanged(celda, celda);
+    emit DescripcionEditada(entrada);
+    return true;
+}
+
+int TModeloGridExamen::FilasUsadas() const {
+    int filas = 0;
+    while (filas < MaxExamen && EntradaDeFila(filas + 1) > 0)
+        ++filas;
+    return filas;
+}
+
+bool TModeloGridExamen::setData(const QModelIndex& indice, const QVariant& valor, int rol) {
+    if (!indice.isValid() || rol != Qt::EditRole || indice.column() != 1)
+        return false;
+    return PonerDescripcion(indice.row() + 1, valor.toString());
 }
 
 } // namespace brivo

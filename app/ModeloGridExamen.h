@@ -2,7 +2,8 @@
 // The exam grid (GridExamen): one data row per entry of ListaExamen shown,
 // row r (1..100) being model row r - 1. The number of data rows is the
 // grid's own value, set by the exam-list commands (9 at start: a row count of
-// 10 with the heading row).
+// 10 with the heading row). The description cell is edited in place: the
+// typed text goes straight into the document's record.
 #include <QAbstractTableModel>
 
 #include "Almacen.h"
@@ -29,6 +30,11 @@ public:
     int EntradaDeFila(int fila) const;
     // Column 0: the entry; column 1: the document's description.
     QVariant GridExamenGetCellData(int fila, int columna) const;
+    // Stores an edited description (cut to 100 characters) into the record
+    // of the document of row fila. False for any other cell or an empty row.
+    bool PonerDescripcion(int fila, const QString& texto);
+    // Number of rows, from row 1 on, whose entry holds a document.
+    int FilasUsadas() const;
 
     int rowCount(const QModelIndex& padre = {}) const override;
     int columnCount(const QModelIndex& padre = {}) const override;
@@ -36,6 +42,13 @@ public:
     QVariant headerData(int seccion, Qt::Orientation orientacion,
                         int rol = Qt::DisplayRole) const override;
     Qt::ItemFlags flags(const QModelIndex& indice) const override;
+    bool setData(const QModelIndex& indice, const QVariant& valor, int rol = Qt::EditRole) override;
+
+    static constexpr int LargoDescripcion = 100;
+
+signals:
+    // A description was edited: the document grid shows it too.
+    void DescripcionEditada(int documento);
 
 protected:
     TAlmacen& almacen;

@@ -1,0 +1,67 @@
+#pragma once
+// "Crear examen": which sections of each document go into the exam and the
+// label written before each section. TDialogoOpcionesExamen holds the part
+// that the general options dialog shares.
+#include <QDialog>
+#include <QString>
+
+class QCheckBox;
+class QFrame;
+class QLabel;
+class QLineEdit;
+class QPushButton;
+
+namespace brivo {
+
+struct TAjustes;
+
+// The four check boxes in a panel of their own and the four label edits,
+// shown and stored from the exam options.
+class TDialogoOpcionesExamen : public QDialog {
+    Q_OBJECT
+public:
+    static constexpr int LargoTexto = 100;
+
+    QLabel* Label1 = nullptr;
+    QFrame* PanelSecciones = nullptr;
+    QCheckBox* CBPregunta = nullptr;
+    QCheckBox* CBDesarrollo = nullptr;
+    QCheckBox* CBRespuesta = nullptr;
+    QCheckBox* CBComentarios = nullptr;
+    QLabel* Label2 = nullptr;
+    QLineEdit* EdNumeraPreg = nullptr;
+    QLabel* Label3 = nullptr;
+    QLineEdit* EdTextoDesarrollo = nullptr;
+    QLabel* Label4 = nullptr;
+    QLineEdit* EdTextoRespuesta = nullptr;
+    QLabel* Label5 = nullptr;
+    QLineEdit* EdTextoComentario = nullptr;
+    QPushButton* BOK = nullptr;
+    QPushButton* BCancelar = nullptr;
+
+protected:
+    // Builds the controls; the label over the check boxes reads textoLabel1.
+    TDialogoOpcionesExamen(QWidget* padre, const QString& textoLabel1);
+    // Check boxes and edits from the options.
+    void MostrarOpciones(const TAjustes& ajustes);
+    // Switches from the check boxes, texts from the edits cut to 100 characters.
+    void GuardarOpciones(TAjustes& ajustes) const;
+};
+
+class TFormPropExamen : public TDialogoOpcionesExamen {
+    Q_OBJECT
+public:
+    static constexpr int ContextoAyuda = 1404;
+
+    // Shows the exam options of ajustes; OK writes them back.
+    explicit TFormPropExamen(TAjustes& ajustes, QWidget* padre = nullptr);
+
+    void FormCreate();
+    // "&OK": stores the values and closes the dialog with OK.
+    void BOKClick();
+
+private:
+    TAjustes& ajustes;
+};
+
+} // namespace brivo
