@@ -323,12 +323,20 @@ void TMainForm::CambiarDocumento(int anterior) {
         return;
 
     if (DocumentosAbiertos() >= 1) {
-        const std::shared_ptr<word::IDocumentoWord> activo = WordApplication->ActiveDocument();
-        const QString rutaAnterior = RutaDocumento(anterior);
-        if (activo && !rutaAnterior.isEmpty() &&
-            RutaNormal(activo->FullName()) == RutaNormal(rutaAnterior)) {
+        // The previous document is closed when it is the active document,
+        // or still the editor's document although the user brought another
+        // window to the front (it would otherwise stay open, unsaved).
+        const QString rutaAnterior = RutaNormal(RutaDocumento(anterior));
+        auto esAnterior = [&](const std::shared_ptr<word::IDocumentoWord>& d) {
+            return d && d->Abierto() && !rutaAnterior.isEmpty() &&
+                   RutaNormal(d->FullName()) == rutaAnterior;
+        };
+        std::shared_ptr<word::IDocumentoWord> cerrar = WordApplication->ActiveDocument();
+        if (!esAnterior(cerrar))
+            cerrar = WordDocument;
+        if (esAnterior(cerrar)) {
             const int actual = almacen.DocActual;
-            WordDocument = activo;
+            WordDocument = cerrar;
             almacen.DocActual = anterior;
             try {
                 CerrarDocumento();
