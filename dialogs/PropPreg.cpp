@@ -115,6 +115,10 @@ bool LeerFecha(const QString& texto, QDate& fecha) {
 TFormPropPreg::TFormPropPreg(IVentanaPrincipal& v, QWidget* padre) : QDialog(padre), ventana(v) {
     dialogos::PrepararDialogo(*this, "TFormPropPreg", QStringLiteral("Propiedades"), ContextoAyuda);
     setFixedSize(Ancho, Alto);
+    // The fixed client area is laid out for a small dialog font.
+    QFont letra = font();
+    letra.setPointSize(8);
+    setFont(letra);
 
     // Where the document is filed.
     LabelMateria =
