@@ -435,7 +435,9 @@ void TMainForm::FormActivate() {
     libreriaCargada = true;
 
     AsegurarLibroActivo();
-    // The editor is never open at this point of the start; nothing to restart.
+    // An editor left open is started again (at start-up it is closed).
+    if (editorAbierto)
+        IniciarEditor();
 }
 
 void TMainForm::AsegurarLibroActivo() {
