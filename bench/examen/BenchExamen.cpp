@@ -1,0 +1,279 @@
+// Benchmark of the exam command: a book with 100 question documents of about
+// two pages each (bold, italics, colour, a numbered list, an image, a table),
+// all 100 in the exam list, and "Crear examen" run through the main window
+// with the four sections chosen. Run once with plain files and once with
+// every file encrypted with the book's identifier. The dialog is answered by
+// a script; its own time is measured apart and left out of the figures.
+#include <algorithm>
+#include <chrono>
+#include <cstdio>
+#include <ctime>
+#include <vector>
+
+#include <QFile>
+
+#include <QBuffer>
+#include <QCheckBox>
+#include <QDir>
+#include <QImage>
+#include <QPainter>
+#include <QPushButton>
+#include <QTemporaryDir>
+#include <QTextCursor>
+#include <QTextDocument>
+#include <QTextTable>
+
+#include "Almacen.h"
+#include "Aplicacion.h"
+#include "ArchivoDocumento.h"
+#include "Interaccion.h"
+#include "Main.h"
+#include "MotorTexto.h"
+#include "PropExam.h"
+
+using namespace brivo;
+using Reloj = std::chrono::steady_clock;
+
+namespace {
+
+constexpr int Identificador = 271828;
+constexpr int NumPreguntas = 100;
+
+double Ms(Reloj::duration d) {
+    return std::chrono::duration<double, std::milli>(d).count();
+}
+
+// Processor time of the process, in milliseconds: on a shared machine it
+// tells the program's own work from the time spent waiting for a core.
+double MsCpu() {
+    timespec t{};
+    clock_gettime(CLOCK_PROCESS_CPUTIME_ID, &t);
+    return double(t.tv_sec) * 1000.0 + double(t.tv_nsec) / 1e6;
+}
+
+QString Frase(int i) {
+    return QStringLiteral("Frase %1 de un enunciado con bastante texto para ocupar la línea, "
+                          "con números como 3,14 y palabras acentuadas: camión, árbol. ")
+        .arg(i);
+}
+
+QByteArray Imagen() {
+    QImage imagen(160, 90, QImage::Format_RGB32);
+    imagen.fill(Qt::white);
+    {
+        QPainter p(&imagen);
+        p.setBrush(Qt::darkGreen);
+        p.drawEllipse(20, 10, 60, 60);
+        p.setBrush(Qt::blue);
+        p.drawRect(90, 20, 50, 50);
+    }
+    QByteArray png;
+    QBuffer buffer(&png);
+    buffer.open(QIODevice::WriteOnly);
+    imagen.save(&buffer, "PNG");
+    return png;
+}
+
+// About two pages in four sections.
+void LlenarPregunta(QTextCursor& c, int numero, const QByteArray& png) {
+    static const char* marcas[] = {"#PREG", "#DESA", "#RESP", "#COMENT"};
+    QTextCharFormat normal;
+    QTextCharFormat negrita;
+    negrita.setFontWeight(QFont::Bold);
+    QTextCharFormat color;
+    color.setForeground(QColor(120, 20, 20));
+    color.setFontItalic(true);
+    const int parrafos[] = {8, 10, 6, 4};
+    int frase = numero * 100;
+    for (int s = 0; s < 4; ++s) {
+        if (s > 0)
+            c.insertBlock(QTextBlockFormat(), normal);
+        c.insertText(QString::fromLatin1(marcas[s]), negrita);
+        for (int p = 0; p < parrafos[s]; ++p) {
+            c.insertBlock(QTextBlockFormat(), normal);
+            c.insertText(QStringLiteral("Párrafo %1: ").arg(p + 1), negrita);
+            c.insertText(Frase(frase++), normal);
+            c.insertText(Frase(frase++), color);
+        }
+        if (s == 0) {
+            QTextListFormat lista;
+            lista.setStyle(QTextListFormat::ListDecimal);
+            c.insertBlock(QTextBlockFormat(), normal);
+            c.createList(lista);
+            for (int i = 0; i < 4; ++i) {
+                if (i > 0)
+                    c.insertBlock();
+                c.insertText(QStringLiteral("Opción %1").arg(i + 1));
+            }
+            c.insertBlock(QTextBlockFormat(), normal);
+            QTextImageFormat formato;
+            formato.setName(word::NombreImagenIncrustada(png, QStringLiteral("image/png")));
+            formato.setWidth(160);
+            formato.setHeight(90);
+            c.insertImage(formato);
+        }
+        if (s == 1) {
+            c.insertBlock(QTextBlockFormat(), normal);
+            QTextTable* tabla = c.insertTable(3, 3);
+            for (int f = 0; f < 3; ++f)
+                for (int k = 0; k < 3; ++k)
+                    tabla->cellAt(f, k).firstCursorPosition().insertText(
+                        QStringLiteral("Celda %1,%2").arg(f).arg(k));
+            c.movePosition(QTextCursor::End);
+        }
+    }
+}
+
+// A program folder with one book, 100 questions in its folder, the exam model.
+void PrepararCarpeta(const QString& carpeta, bool cifrado) {
+    QDir(carpeta).mkpath(QStringLiteral("Docs/banco"));
+    TArbol().Guardar(carpeta + QStringLiteral("Arbol0.tvw"));
+    {
+        QTextDocument modelo;
+        QTextCursor c(&modelo);
+        c.insertText(QStringLiteral("EXAMEN DE PRUEBA"));
+        c.insertBlock();
+        c.insertText(QStringLiteral("Nombre: ______________________"));
+        c.insertBlock();
+        word::GuardarArchivoDocumento(carpeta + QStringLiteral("nuevoexamen.doc"), QString(),
+                                      modelo, {});
+    }
+    TAlmacen a;
+    a.CarpetaPrograma = carpeta;
+    a.CargarLibreria();
+    TLibro& libro = a.Libros[1];
+    libro = TLibro::Libre();
+    libro.Identificador = Identificador;
+    libro.Titulo = QStringLiteral("Banco");
+    libro.Autor = QStringLiteral("Autora");
+    libro.Carpeta = QStringLiteral("banco");
+    libro.ClaveEnDoc = cifrado;
+    a.LibroActivo = 1;
+    const QByteArray png = Imagen();
+    const QString clave = cifrado ? QString::number(Identificador) : QString();
+    for (int k = 1; k <= NumPreguntas; ++k) {
+        TDocumento& d = a.Documentos[k];
+        d.Vaciar();
+        d.Numero = k;
+        d.IdLibro = Identificador;
+        d.IdMateria = 2;
+        d.Descripcion = QStringLiteral("Pregunta %1").arg(k);
+        d.FechaCreacion = QStringLiteral("01/02/2024");
+        d.FechaUso = QStringLiteral("01/01/1900");
+        QTextDocument doc;
+        QTextCursor c(&doc);
+        LlenarPregunta(c, k, png);
+        word::GuardarArchivoDocumento(
+            carpeta + QStringLiteral("Docs/banco/K%1.doc").arg(k, 6, 10, QLatin1Char('0')), clave,
+            doc, {});
+    }
+    a.GuardarLibreria();
+}
+
+struct Resultado {
+    double comando = 0; // whole command, dialog left out
+    double cpu = 0;     // processor time of the command
+    double dialogo = 0; // the scripted dialog alone
+    int parrafos = 0;
+};
+
+Resultado Medir(TMainForm& form) {
+    TAlmacen& a = form.Almacen();
+    for (int i = 1; i <= MaxExamen; ++i)
+        a.ListaExamen[i] = i <= NumPreguntas ? i : -1;
+    ui::TGuion guion;
+    Reloj::duration enDialogo{};
+    // The time from the dialog's creation to its answer is taken out.
+    Reloj::time_point antesDialogo = Reloj::now();
+    guion.Dialogo([&](QDialog& d) {
+        auto& f = dynamic_cast<TFormPropExamen&>(d);
+        for (QCheckBox* c : {f.CBPregunta, f.CBDesarrollo, f.CBRespuesta, f.CBComentarios})
+            c->setChecked(true);
+        f.BOK->click();
+        return d.result();
+    });
+    const Reloj::time_point t0 = Reloj::now();
+    {
+        // The dialog's cost, measured alone on an identical dialog.
+        TAjustes copia = a.Ajustes;
+        antesDialogo = Reloj::now();
+        TFormPropExamen f(copia, &form);
+        f.BOK->click();
+        enDialogo = Reloj::now() - antesDialogo;
+    }
+    const Reloj::time_point t1 = Reloj::now();
+    const double c1 = MsCpu();
+    form.BCrearExamenClick();
+    const double c2 = MsCpu();
+    const Reloj::time_point t2 = Reloj::now();
+    (void)t0;
+    Resultado r;
+    r.dialogo = Ms(enDialogo);
+    r.comando = Ms(t2 - t1) - r.dialogo;
+    r.cpu = c2 - c1 - r.dialogo;
+    if (form.WordDocument)
+        r.parrafos =
+            int(dynamic_cast<word::DocumentoMotor&>(*form.WordDocument).Documento().blockCount());
+    return r;
+}
+
+void Ronda(bool cifrado) {
+    QTemporaryDir dir;
+    const QString carpeta = dir.path() + QStringLiteral("/");
+    const Reloj::time_point p0 = Reloj::now();
+    PrepararCarpeta(carpeta, cifrado);
+    const double preparacion = Ms(Reloj::now() - p0);
+
+    TMainForm form(carpeta);
+    form.show();
+    form.FormActivate();
+    QCoreApplication::processEvents();
+
+    std::vector<double> tiempos;
+    std::vector<double> cpu;
+    double dialogo = 0;
+    int parrafos = 0;
+    for (int vez = 0; vez < 5; ++vez) {
+        const Resultado r = Medir(form);
+        tiempos.push_back(r.comando);
+        cpu.push_back(r.cpu);
+        dialogo = std::max(dialogo, r.dialogo);
+        parrafos = r.parrafos;
+        QCoreApplication::processEvents();
+    }
+    // Usage counted once per run.
+    const int usos = form.Almacen().Documentos[1].Usos;
+    std::vector<double> orden = tiempos;
+    std::sort(orden.begin(), orden.end());
+    std::printf("%s: preparación de 100 preguntas %.0f ms; exámenes de %d párrafos\n",
+                cifrado ? "Cifradas" : "Sin cifrar", preparacion, parrafos);
+    std::printf("  Crear examen (sin diálogo): primera %.0f ms, mediana %.0f ms, mínima %.0f ms, "
+                "máxima %.0f ms (5 veces; usos de la pregunta 1: %d)\n",
+                tiempos.front(), orden[orden.size() / 2], orden.front(), orden.back(), usos);
+    std::sort(cpu.begin(), cpu.end());
+    std::printf("  tiempo de procesador del comando: mediana %.0f ms, mínima %.0f ms\n",
+                cpu[cpu.size() / 2], cpu.front());
+    std::printf("  diálogo Crear examen solo: %.1f ms\n", dialogo);
+    if (cifrado) {
+        // Reading one encrypted question alone (key derivation and decryption).
+        QFile f(carpeta + QStringLiteral("Docs/banco/K000001.doc"));
+        f.open(QIODevice::ReadOnly);
+        const QByteArray datos = f.readAll();
+        const Reloj::time_point d0 = Reloj::now();
+        for (int i = 0; i < 20; ++i)
+            word::DescifrarContenido(datos, QString::number(Identificador), f.fileName());
+        std::printf("  descifrar una pregunta: %.1f ms\n", Ms(Reloj::now() - d0) / 20);
+    }
+    form.CerrarEditor();
+}
+
+} // namespace
+
+int main(int argc, char** argv) {
+    qputenv("QT_QPA_PLATFORM", qgetenv("QT_QPA_PLATFORM").isEmpty() ? QByteArray("offscreen")
+                                                                    : qgetenv("QT_QPA_PLATFORM"));
+    TAplicacion aplicacion(argc, argv);
+    Ronda(false);
+    Ronda(true);
+    return 0;
+}
