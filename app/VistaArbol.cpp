@@ -22,6 +22,9 @@ TVistaArbol::TVistaArbol(QWidget* padre) : QTreeView(padre) {
     viewport()->setAcceptDrops(true);
     setDragDropMode(QAbstractItemView::DropOnly);
     setDropIndicatorShown(true);
+    // A closed branch opens while a drag rests on it, so that any node can
+    // be reached as a target.
+    setAutoExpandDelay(700);
 }
 
 void TVistaArbol::drawBranches(QPainter* pintor, const QRect& zona,
