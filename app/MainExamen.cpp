@@ -285,8 +285,15 @@ void TMainForm::BCrearExamenClick() {
         d.FechaUso = Hoy();
         d.Usos = d.Usos + 1;
         ModeloGridPreg->Repintar();
-        const TSecciones secciones = BuscarSecciones(*WordDocumentAux);
-        n = AnadirSecciones(*examen, *WordDocumentAux, secciones, almacen.Ajustes, n);
+        try {
+            const TSecciones secciones = BuscarSecciones(*WordDocumentAux);
+            n = AnadirSecciones(*examen, *WordDocumentAux, secciones, almacen.Ajustes, n);
+        } catch (...) {
+            // The command stops with the word processor's error; the hidden
+            // document does not stay open behind the exam.
+            CerrarDocumentoOculto();
+            throw;
+        }
         CerrarDocumentoOculto();
     }
 

@@ -14,8 +14,11 @@
 #include "EntornoExamen.h"
 #include "Errores.h"
 #include "ModeloArbol.h"
+#include "ModeloGridExamen.h"
+#include "ModeloGridPreg.h"
 #include "MotorTexto.h"
 #include "Texto.h"
+#include "VistaGridExamen.h"
 
 using namespace brivo;
 using namespace pruebas;
@@ -399,6 +402,67 @@ TEST_F(CrearExamen, ExamenEnUnHuecoAnteriorSigueSiendoElActual) {
     EXPECT_EQ(form->GridPreg->currentIndex().row(), 0);
     EXPECT_EQ(ParrafosArchivo(RutaDoc(1)), QStringLiteral("EXAMEN|Pregunta 1 |Tres|"));
     EXPECT_EQ(ParrafosArchivo(RutaDoc(5)), QStringLiteral("EXAMEN ANTERIOR"));
+}
+
+// A word processor that cannot be reached.
+class MotorInalcanzable : public word::AplicacionMotor {
+public:
+    void Connect() override { throw ErrorBrivo(QStringLiteral("sin conexión")); }
+};
+
+TEST_F(CrearExamen, WordInalcanzableNoCreaNada) {
+    Arrancar([](TAlmacen& a) { PonerDocumento(a, 3, IdLibro, 2, 0, 0); });
+    EscribirTexto(3, "#PREG\nTres");
+    ConLista({3});
+    form->WordApplication = std::make_unique<MotorInalcanzable>();
+    guion.Dialogo(Aceptar());
+    Crear();
+    EXPECT_EQ(Textos(guion, ui::TipoMensaje::Error), QStringList{"Word puede no estar instalado"});
+    // The editor counts as open; no record was created and nothing counted.
+    EXPECT_TRUE(form->EditorAbierto());
+    EXPECT_EQ(A().DocumentoLibre(), 1);
+    EXPECT_EQ(A().Documentos[3].Usos, 0);
+}
+
+TEST_F(CrearExamen, DeMarcarAExamenEnOrdenElegido) {
+    // Questions under the materia and under its tema, marked in the grid,
+    // moved into the list node by node, reordered by dragging, then the exam.
+    Arrancar([](TAlmacen& a) {
+        PonerDocumento(a, 3, IdLibro, 2, 0, 0);
+        PonerDocumento(a, 4, IdLibro, 2, 0, 0);
+        PonerDocumento(a, 6, IdLibro, 2, 1, 0);
+    });
+    EscribirTexto(3, "#PREG\nTres");
+    EscribirTexto(4, "#PREG\nCuatro");
+    EscribirTexto(6, "#PREG\nSeis");
+    auto nodo = [&](const QString& texto) {
+        TNodo* r = nullptr;
+        A().Arbol.Recorrer([&](TNodo* n) {
+            if (!r && n->Texto == texto)
+                r = n;
+        });
+        return r;
+    };
+    // The materia lists its tema's documents too: 3, 4, 6.
+    form->SeleccionarNodo(nodo("Nueva materia"));
+    ASSERT_EQ(A().NumListados, 3);
+    ASSERT_TRUE(form->ModeloGridPreg->PonerCelda(2, TModeloGridPreg::ColMarca, true));
+    ASSERT_TRUE(form->ModeloGridPreg->PonerCelda(1, TModeloGridPreg::ColMarca, true));
+    form->SBPregsAExamenClick();
+    form->SeleccionarNodo(nodo("Nuevo tema"));
+    ASSERT_EQ(A().NumListados, 1);
+    ASSERT_TRUE(form->ModeloGridPreg->PonerCelda(1, TModeloGridPreg::ColMarca, true));
+    form->SBPregsAExamenClick();
+    ASSERT_EQ(form->ModeloGridExamen->NumFilas(), 4);
+    // [3, 4, 6]: the last row dragged to the top.
+    static_cast<TVistaGridExamen*>(form->GridExamen)->MoverFila(3, 1);
+    guion.Dialogo(Aceptar());
+    Crear();
+    EXPECT_EQ(ParrafosExamen(),
+              QStringLiteral("EXAMEN|Pregunta 1 |Seis||Pregunta 2 |Tres||Pregunta 3 |Cuatro|"));
+    EXPECT_EQ(ParrafosArchivo(RutaDoc(1)), ParrafosExamen());
+    for (int k : {3, 4, 6})
+        EXPECT_EQ(A().Documentos[k].Usos, 1) << k;
 }
 
 } // namespace
