@@ -77,7 +77,8 @@ void TMainForm::SBNuevoDocClick() {
     const int filaAntes = FilaActiva(GridPreg);
     const int columna = ColumnaActiva(GridPreg);
     const TLugar lugar = almacen.Arbol.LugarDeNodo(nodo);
-    CrearDocumento(lugar.Materia, lugar.Tema, lugar.Contenido);
+    if (CrearDocumento(lugar.Materia, lugar.Tema, lugar.Contenido) == 0)
+        return; // no free slot: adding does nothing
     ListarDocumentos(nodo);
     CambiarDocumento(almacen.DocAnterior);
 

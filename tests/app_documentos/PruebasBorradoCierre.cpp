@@ -115,6 +115,28 @@ TEST_F(Borrado, CambiarDeLibroConElEditorAbiertoGuardaElDocumento) {
     EXPECT_TRUE(TextoDe(Ruta(1), Clave()).contains("Antes de cambiar de libro"));
 }
 
+TEST_F(Borrado, EliminarElLibroActivoConElEditorAbierto) {
+    Seleccionar("Química");
+    AbrirEditor();
+    Mover(2);
+    ASSERT_TRUE(QFile::exists(Ruta(1)));
+    ASSERT_TRUE(QFile::exists(Ruta(2)));
+    guion.Dialogo(EliminarLibro());
+    guion.Dialogo(ElegirLibro(QStringLiteral("Otro")));
+    form->Eliminarlibro1Click();
+    EXPECT_EQ(A().LibroActivo, 2);
+    // The book's documents and files are gone, and the editor neither keeps
+    // one of them open nor makes their files again.
+    EXPECT_EQ(A().Documentos[2].Numero, 0);
+    EXPECT_FALSE(QFile::exists(Ruta(1)));
+    EXPECT_FALSE(QFile::exists(Ruta(2)));
+    EXPECT_FALSE(QFile::exists(carpeta.Archivo("Docs/Fisica")));
+    EXPECT_TRUE(form->EditorAbierto());
+    EXPECT_EQ(form->DocumentosAbiertos(), 0);
+    EXPECT_EQ(Listados(), (QList<int>{12}));
+    EXPECT_TRUE(Textos(guion, ui::TipoMensaje::Error).isEmpty());
+}
+
 TEST_F(Borrado, CerrarElProgramaConElEditorAbiertoGuardaElDocumentoActual) {
     Seleccionar("Química");
     AbrirEditor();

@@ -140,12 +140,15 @@ TEST_F(NuevoDocumento, SinHuecoLibreNoSeCreaNada) {
         if (!A().Documentos[k].Usado())
             PonerDocumento(A(), k, IdFisica, 11, 0, 0);
     Seleccionar("Mecánica");
-    const int actual = A().DocActual;
+    ASSERT_EQ(A().DocActual, 16);
     EXPECT_EQ(form->CrearDocumento(10, 20, 0), 0);
-    EXPECT_EQ(A().DocActual, actual);
+    EXPECT_EQ(A().DocActual, 16);
+    // The command leaves the grid as it was: the active row stays on 16.
     form->SBNuevoDocClick();
     EXPECT_TRUE(guion.Mensajes.isEmpty());
     EXPECT_EQ(Listados(), (QList<int>{16, 17}));
+    EXPECT_EQ(A().DocActual, 16);
+    EXPECT_EQ(form->GridPreg->currentIndex().row(), 0);
 }
 
 TEST_F(NuevoDocumento, SinNodoSeleccionadoNoSeCreaNada) {
