@@ -3,7 +3,8 @@
 // marked documents: the left button pressed over any column but the first,
 // then moved past the system's drag distance, so that a click without
 // movement still acts as a click. It can also end an edit in progress,
-// keeping the typed value.
+// keeping the typed value. Column 0 (the document number) stays in place
+// when the grid scrolls sideways.
 #include <QPoint>
 #include <QTableView>
 
@@ -21,6 +22,10 @@ public:
     explicit TVistaGridPreg(QWidget* padre = nullptr);
 
     TDelegadoGridPreg* Delegado() const { return delegado; }
+    // The view that keeps column 0 in place over the grid's left edge.
+    QTableView* ColumnaFija() const { return fija; }
+
+    void setModel(QAbstractItemModel* modelo) override;
 
     // Whether a cell is being edited.
     bool Editando() const;
@@ -33,12 +38,18 @@ signals:
     void ArrastreTerminado(bool enDestino);
 
 protected:
+    void resizeEvent(QResizeEvent* evento) override;
+    void updateGeometries() override;
+    void scrollContentsBy(int dx, int dy) override;
     void mousePressEvent(QMouseEvent* evento) override;
     void mouseMoveEvent(QMouseEvent* evento) override;
     void mouseReleaseEvent(QMouseEvent* evento) override;
 
 private:
     void EmpezarArrastre();
+    void ColocarColumnaFija();
+
+    QTableView* fija = nullptr;
 
     TDelegadoGridPreg* delegado = nullptr;
     bool arrastrePosible = false;

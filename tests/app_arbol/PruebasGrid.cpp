@@ -4,6 +4,8 @@
 #include <QHeaderView>
 #include <QLabel>
 #include <QLineEdit>
+#include <QScrollBar>
+#include <QTableView>
 #include <QTest>
 #include <QToolButton>
 
@@ -274,4 +276,31 @@ TEST_F(Grid, TeclearEnUnaCeldaLaEdita) {
     QCoreApplication::processEvents(); // the editor commits from the event loop
     EXPECT_EQ(Doc(2).Similitud, 42);
     EXPECT_EQ(Celda(2, 8).data().toString(), QStringLiteral("42"));
+}
+
+TEST_F(Grid, LaColumnaDelNumeroNoSeDesplazaDeLado) {
+    Listados("Todos");
+    form->Panel1->resize(400, 300);
+    form->GridPreg->resize(300, 200);
+    QCoreApplication::processEvents();
+    QTableView* fija = Vista()->ColumnaFija();
+    ASSERT_NE(fija, nullptr);
+    EXPECT_TRUE(fija->isVisible());
+    EXPECT_EQ(fija->model(), form->GridPreg->model());
+    EXPECT_EQ(fija->selectionModel(), form->GridPreg->selectionModel());
+    for (int c = 1; c < TModeloGridPreg::NumColumnas; ++c)
+        EXPECT_TRUE(fija->isColumnHidden(c)) << c;
+    const QRect antes = fija->geometry();
+    form->GridPreg->horizontalScrollBar()->setValue(200);
+    EXPECT_GT(form->GridPreg->horizontalScrollBar()->value(), 0);
+    EXPECT_EQ(fija->geometry().topLeft(), antes.topLeft());
+    EXPECT_EQ(fija->columnWidth(0), 35);
+    // Vertical scrolling moves both together.
+    form->GridPreg->verticalScrollBar()->setValue(3);
+    EXPECT_EQ(fija->verticalScrollBar()->value(), 3);
+    EXPECT_EQ(fija->rowAt(1), form->GridPreg->rowAt(1));
+    // A click on a number makes that row's document current.
+    const QRect r = fija->visualRect(Modelo()->index(4, 0));
+    QTest::mouseClick(fija->viewport(), Qt::LeftButton, {}, r.center());
+    EXPECT_EQ(A().DocActual, A().ListaPreg[5]);
 }
