@@ -16,7 +16,12 @@ public:
     // Help file of the program, beside the program file.
     static constexpr const char* ArchivoAyuda = "Brivo2.hlp";
 
-    // Loads Qt's own Spanish texts (standard buttons and dialogs).
+    // Run before the application object exists: Spanish dates in Qt's
+    // own dialogs.
+    static void PrepararEntorno();
+
+    // Loads Qt's own Spanish texts (standard buttons and dialogs) and the
+    // few file-dialog texts that translation lacks.
     void CargarTraducciones();
 
     bool notify(QObject* receptor, QEvent* evento) override;

@@ -208,6 +208,10 @@ void TMainForm::CrearPaneles() {
     Arbol->setProperty(PropiedadAyuda, 1200);
     Arbol->setModel(ModeloArbol);
     Arbol->setHeaderHidden(true);
+    // Long node texts widen the column and bring a horizontal scroll bar
+    // instead of being cut short in the narrow pane.
+    Arbol->header()->setSectionResizeMode(QHeaderView::ResizeToContents);
+    Arbol->header()->setStretchLastSection(false);
     Arbol->setFont(QFont(QStringLiteral("Arial"), 8));
     Arbol->setIndentation(19);
     Arbol->setRootIsDecorated(true);
@@ -399,6 +403,15 @@ void TMainForm::CrearMenu() {
 void TMainForm::showEvent(QShowEvent* evento) {
     QMainWindow::showEvent(evento);
     if (!activado && !activacionPendiente) {
+        // The show event comes before the window is mapped: placing it now
+        // along the top of the screen keeps a window manager from choosing
+        // another place (the frame is not known yet; the activation step
+        // corrects the size for it).
+        if (QScreen* pantalla = screen() ? screen() : QGuiApplication::primaryScreen()) {
+            const QRect zona = pantalla->availableGeometry();
+            resize(zona.width(), 200);
+            move(zona.topLeft());
+        }
         // The activation step runs from the event loop, once the window is
         // on screen, so that its dialogs have a visible owner.
         activacionPendiente = true;

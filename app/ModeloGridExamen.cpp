@@ -2,6 +2,8 @@
 
 #include <algorithm>
 
+#include <QFont>
+
 namespace brivo {
 
 QString TModeloGridExamen::Encabezado(int columna) {
@@ -82,6 +84,15 @@ QVariant TModeloGridExamen::data(const QModelIndex& indice, int rol) const {
 QVariant TModeloGridExamen::headerData(int seccion, Qt::Orientation orientacion, int rol) const {
     if (orientacion == Qt::Horizontal && (rol == Qt::DisplayRole || rol == Qt::AccessibleTextRole))
         return Encabezado(seccion);
+    // The headings are drawn in the cells' small font, for which the design
+    // widths of the columns are measured, a little narrowed so that the
+    // longest heading in the narrowest column ("Contador") fits between the
+    // section's margins.
+    if (orientacion == Qt::Horizontal && rol == Qt::FontRole) {
+        QFont letra(QStringLiteral("Arial"), 8);
+        letra.setStretch(88);
+        return letra;
+    }
     if (orientacion == Qt::Vertical && rol == Qt::DisplayRole)
         return seccion + 1;
     return {};

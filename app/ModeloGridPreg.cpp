@@ -4,6 +4,7 @@
 #include <cmath>
 #include <tuple>
 
+#include <QFont>
 #include <QSize>
 
 #include "PropPreg.h"
@@ -346,6 +347,15 @@ QVariant TModeloGridPreg::headerData(int seccion, Qt::Orientation orientacion, i
     if (orientacion == Qt::Horizontal && (rol == Qt::DisplayRole || rol == Qt::AccessibleTextRole))
         return seccion == ColMarca && rol == Qt::AccessibleTextRole ? QStringLiteral("Marca")
                                                                     : Encabezado(seccion);
+    // The headings are drawn in the cells' small font, for which the design
+    // widths of the columns are measured, a little narrowed so that the
+    // longest heading in the narrowest column ("Contador") fits between the
+    // section's margins.
+    if (orientacion == Qt::Horizontal && rol == Qt::FontRole) {
+        QFont letra(QStringLiteral("Arial"), 8);
+        letra.setStretch(88);
+        return letra;
+    }
     if (orientacion == Qt::Horizontal && rol == Qt::SizeHintRole)
         return QSize(Ancho(seccion), 19);
     if (orientacion == Qt::Vertical && rol == Qt::DisplayRole)

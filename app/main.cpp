@@ -5,6 +5,7 @@
 #include "Ayuda.h"
 
 int main(int argc, char* argv[]) {
+    brivo::TAplicacion::PrepararEntorno();
     brivo::TAplicacion aplicacion(argc, argv);
     aplicacion.CargarTraducciones();
     brivo::ayuda::PonerRutaArchivo(QCoreApplication::applicationDirPath() + QLatin1Char('/') +

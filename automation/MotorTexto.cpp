@@ -407,8 +407,10 @@ void DocumentoMotor::AplicarVentana(bool aplicacionVisible, const VentanaMotor& 
             editor->hide();
         return;
     }
-    if (!editor)
+    if (!editor) {
         editor = new EditorVentana(*this);
+        editor->setAttribute(Qt::WA_ShowWithoutActivating, !aplicacion.TomarActivacion());
+    }
     QRect geometria;
     if (ventana.GeometriaFijada())
         geometria = ventana.Geometria();
@@ -526,8 +528,20 @@ void AplicacionMotor::AplicarVentanas() {
 void AplicacionMotor::Activate() {
     ComprobarConexion();
     AplicarVentanas();
-    if (const auto activo = DocumentoActivo())
+    const auto activo = DocumentoActivo();
+    if (activo && activo->Editor() && activo->Editor()->isVisible())
         activo->TraerAlFrente();
+    else
+        activarSiguiente = true; // the window of the next document comes forward
+}
+
+bool AplicacionMotor::TomarActivacion() {
+    // With no window of the program active (a start from another program,
+    // or an editor window closed just before), the new window takes the focus.
+    const QWidget* activa = QApplication::activeWindow();
+    const bool activar = activarSiguiente || !activa || qobject_cast<const EditorVentana*>(activa);
+    activarSiguiente = false;
+    return activar;
 }
 
 void AplicacionMotor::Quit(GuardarCambios guardar) {

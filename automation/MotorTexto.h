@@ -146,10 +146,16 @@ public:
     void ProgramarVentanas();
     void AplicarVentanas();
     void ComprobarConexion() const;
+    // Whether the next document window to appear takes the keyboard focus:
+    // only after Activate; otherwise a document opened while the user works
+    // in another window of the program (moving through a grid) leaves the
+    // focus there.
+    bool TomarActivacion();
 
 private:
     bool conectado = false;
     bool programado = false;
+    bool activarSiguiente = false;
     VentanaMotor ventana;
     std::vector<std::shared_ptr<DocumentoMotor>> documentos; // oldest first, active last
     std::shared_ptr<bool> vivo = std::make_shared<bool>(true);

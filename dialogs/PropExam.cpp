@@ -43,6 +43,9 @@ TDialogoOpcionesExamen::TDialogoOpcionesExamen(QWidget* padre, const QString& te
     : QDialog(padre) {
     // Both option dialogs stay above the other windows.
     setWindowFlag(Qt::WindowStaysOnTopHint, true);
+    // The fixed positions below are measured for a small dialog font, the
+    // one the tree and the grids use; with a larger one captions are cut.
+    setFont(QFont(QStringLiteral("Arial"), 8));
 
     Label1 = new QLabel(textoLabel1, this);
     Label1->setObjectName(QStringLiteral("Label1"));

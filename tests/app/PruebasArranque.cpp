@@ -1,17 +1,22 @@
 // Start-up, active book, caption, closing and saving of the main window.
 #include <QCoreApplication>
+#include <QDialogButtonBox>
 #include <QDir>
 #include <QFile>
+#include <QFileIconProvider>
 #include <QLabel>
 #include <QLineEdit>
+#include <QPushButton>
 #include <QScreen>
 #include <QSplitter>
 #include <QTableView>
+#include <QTemporaryDir>
 #include <QTimer>
 #include <QTreeView>
 
 #include <gtest/gtest.h>
 
+#include "Aplicacion.h"
 #include "EntornoApp.h"
 #include "Errores.h"
 #include "Listas.h"
@@ -103,6 +108,39 @@ TEST(Arranque, LibroActivoValidoNoMuestraNingunDialogo) {
     auto form = Arrancar(carpeta);
     EXPECT_TRUE(guion.DialogosMostrados.isEmpty());
     EXPECT_EQ(form->windowTitle(), QStringLiteral("Brivo II  Libro activo: Biología"));
+}
+
+TEST(Arranque, LaVentanaSeColocaArribaAntesDeAparecer) {
+    // The place is set by the show event, before the window system maps the
+    // window and before the activation step runs, so that a window manager
+    // has no reason to put it elsewhere.
+    TCarpeta carpeta;
+    Preparar(carpeta, [](TAlmacen& a) {
+        PonerLibro(a, 1, 111111, QStringLiteral("Álgebra"), QStringLiteral("alg"));
+        a.LibroActivo = 1;
+    });
+    ui::TGuion guion;
+    TMainForm form(carpeta.Ruta());
+    form.show();
+    EXPECT_FALSE(form.Activado());
+    const QRect zona = form.screen()->availableGeometry();
+    EXPECT_EQ(form.pos(), zona.topLeft());
+    EXPECT_EQ(form.width(), zona.width());
+    EXPECT_EQ(form.height(), 200);
+}
+
+TEST(Arranque, TextosDeQtEnCastellano) {
+    auto* aplicacion = qobject_cast<TAplicacion*>(QCoreApplication::instance());
+    ASSERT_NE(aplicacion, nullptr);
+    aplicacion->CargarTraducciones();
+    // Qt's own translation: the standard buttons of message boxes.
+    QDialogButtonBox botones(QDialogButtonBox::Cancel);
+    EXPECT_EQ(botones.button(QDialogButtonBox::Cancel)->text().remove(QLatin1Char('&')),
+              QStringLiteral("Cancelar"));
+    // The kind of a folder in the file dialogs, which that translation lacks.
+    QTemporaryDir dir;
+    QFileIconProvider tipos;
+    EXPECT_EQ(tipos.type(QFileInfo(dir.path())), QStringLiteral("Carpeta"));
 }
 
 TEST(Arranque, TituloDeCienCaracteresSeVeEnteroYElTituloNoPasaDe124) {

@@ -1,10 +1,12 @@
 // The document grid: listings by node, the column set, the mark column and
 // in-place editing through the model and through the cell editors.
 #include <QComboBox>
+#include <QFontMetrics>
 #include <QHeaderView>
 #include <QLabel>
 #include <QLineEdit>
 #include <QScrollBar>
+#include <QStyle>
 #include <QTableView>
 #include <QTest>
 #include <QToolButton>
@@ -303,4 +305,23 @@ TEST_F(Grid, LaColumnaDelNumeroNoSeDesplazaDeLado) {
     const QRect r = fija->visualRect(Modelo()->index(4, 0));
     QTest::mouseClick(fija->viewport(), Qt::LeftButton, {}, r.center());
     EXPECT_EQ(A().DocActual, A().ListaPreg[5]);
+}
+
+TEST_F(Grid, LosEncabezadosCabenEnSusColumnas) {
+    // Each heading, in the font the model gives it, fits inside its column's
+    // design width once the header's margins are taken off, in both grids.
+    auto comprobar = [](QTableView* grid) {
+        QAbstractItemModel* modelo = grid->model();
+        const int margen = 2 * grid->horizontalHeader()->style()->pixelMetric(
+                                   QStyle::PM_HeaderMargin, nullptr, grid->horizontalHeader());
+        for (int c = 0; c < modelo->columnCount(); ++c) {
+            const QVariant letra = modelo->headerData(c, Qt::Horizontal, Qt::FontRole);
+            ASSERT_TRUE(letra.canConvert<QFont>()) << "columna " << c;
+            const QString texto = modelo->headerData(c, Qt::Horizontal).toString();
+            const int ancho = QFontMetrics(letra.value<QFont>()).horizontalAdvance(texto);
+            EXPECT_LE(ancho + margen, grid->columnWidth(c)) << qPrintable(texto);
+        }
+    };
+    comprobar(form->GridPreg);
+    comprobar(form->GridExamen);
 }

@@ -250,3 +250,30 @@ TEST_F(Ventanas, ContrasenaYGuardarComoDesdeLaVentana) {
     ASSERT_TRUE(archivo.open(QIODevice::ReadOnly));
     EXPECT_FALSE(archivo.readAll().startsWith("BRIVOCIF"));
 }
+
+TEST_F(Ventanas, UnDocumentoAbiertoDesdeOtraVentanaNoSeLlevaElFoco) {
+    // The user works in another window of the program (the main window's
+    // grid); the editor follows with a new document, whose window must not
+    // take the keyboard away from that window.
+    QWidget principal;
+    principal.show();
+    principal.activateWindow();
+    QApplication::setActiveWindow(&principal);
+    ASSERT_EQ(QApplication::activeWindow(), &principal);
+    auto siguiente = Abrir(EscribirTexto("K000004.doc", "Siguiente"));
+    QApplication::processEvents();
+    ASSERT_NE(EditorDe(*siguiente), nullptr);
+    EXPECT_TRUE(EditorDe(*siguiente)->isVisible());
+    EXPECT_TRUE(EditorDe(*siguiente)->testAttribute(Qt::WA_ShowWithoutActivating));
+    siguiente->Close(GuardarCambios::NoGuardar);
+    QApplication::processEvents();
+
+    // Opening the editor by its command activates the word processor first:
+    // the next window to appear comes forward with the focus.
+    QApplication::setActiveWindow(&principal);
+    aplicacion->Activate();
+    auto primero = Abrir(EscribirTexto("K000005.doc", "Primero"));
+    QApplication::processEvents();
+    ASSERT_NE(EditorDe(*primero), nullptr);
+    EXPECT_FALSE(EditorDe(*primero)->testAttribute(Qt::WA_ShowWithoutActivating));
+}

@@ -7,6 +7,7 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
+#include <QStyle>
 #include <QToolButton>
 
 #include "EntornoExamen.h"
@@ -39,6 +40,34 @@ protected:
         return r;
     }
 };
+
+// Every caption of a fixed-size dialog is seen whole: no label, check box or
+// button is narrower than its text needs.
+void ComprobarTextosEnteros(const QWidget& dialogo) {
+    for (const QWidget* w : dialogo.findChildren<QWidget*>()) {
+        int necesario = 0;
+        if (qobject_cast<const QLabel*>(w) || qobject_cast<const QCheckBox*>(w)) {
+            necesario = w->sizeHint().width();
+        } else if (const auto* b = qobject_cast<const QPushButton*>(w)) {
+            // A push button's size hint has a minimum width of its own; what
+            // matters is its text between the margins.
+            const int margen = b->style()->pixelMetric(QStyle::PM_ButtonMargin, nullptr, b);
+            necesario =
+                b->fontMetrics().horizontalAdvance(b->text().remove(QLatin1Char('&'))) + 2 * margen;
+        } else {
+            continue;
+        }
+        EXPECT_LE(necesario, w->width()) << qPrintable(w->objectName()) << " cuts its text in "
+                                         << qPrintable(dialogo.objectName());
+    }
+}
+
+TEST_F(Opciones, LosTextosCabenEnLosDosDialogos) {
+    TFormPropExamen examen(A().Ajustes);
+    ComprobarTextosEnteros(examen);
+    TFormOpciones opciones(A());
+    ComprobarTextosEnteros(opciones);
+}
 
 TEST_F(Opciones, ControlesDeCrearExamen) {
     TFormPropExamen f(A().Ajustes);
