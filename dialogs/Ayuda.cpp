@@ -81,6 +81,9 @@ QList<int> Enlaces(const QString& html) {
 TVisorAyuda::TVisorAyuda() : QWidget(nullptr, Qt::Window) {
     setObjectName(QStringLiteral("TVisorAyuda"));
     setWindowTitle(QStringLiteral("Ayuda de Brivo II"));
+    // The program ends when its main window closes, even with help still on
+    // screen; the viewer does not keep it running.
+    setAttribute(Qt::WA_QuitOnClose, false);
 
     Texto = new QTextBrowser(this);
     Texto->setObjectName(QStringLiteral("Texto"));
@@ -157,11 +160,20 @@ void MostrarAyuda(QWidget* padre, int contexto) {
     v->Mostrar(contexto);
     if (guion)
         return; // scripted runs load the section but never show a window
-    v->show();
+    // Help asked from a window that stays above the others (the option
+    // dialogs) would open hidden behind it: the viewer takes the same place.
+    const QWidget* duena = padre ? padre->window() : nullptr;
+    const bool encima = duena && duena->windowFlags().testFlag(Qt::WindowStaysOnTopHint);
+    if (v->windowFlags().testFlag(Qt::WindowStaysOnTopHint) != encima)
+        v->setWindowFlag(Qt::WindowStaysOnTopHint, encima);
     // Help asked from a modal dialog must stay usable while the dialog runs:
     // a window whose transient parent is the modal one is not blocked by it.
-    if (padre && padre->window()->windowHandle() && v->windowHandle())
-        v->windowHandle()->setTransientParent(padre->window()->windowHandle());
+    // The owner is given before the window appears, so that the window
+    // system stacks it above its owner from the start.
+    v->winId();
+    if (v->windowHandle())
+        v->windowHandle()->setTransientParent(duena ? duena->windowHandle() : nullptr);
+    v->show();
     v->raise();
     v->activateWindow();
 }

@@ -1,5 +1,6 @@
 // Help file and viewer: a real section for every context, a contents page
 // that reaches them all, and the viewer opening the right anchor.
+#include <QDialog>
 #include <QFile>
 #include <QLineEdit>
 #include <QPushButton>
@@ -164,4 +165,30 @@ TEST_F(Ayuda, ElVisorSigueUsableDesdeUnDialogoModal) {
     EXPECT_EQ(visor->windowHandle()->transientParent(), d.windowHandle());
     visor->close();
     d.close();
+}
+
+TEST_F(Ayuda, LaAyudaDeUnDialogoSiempreEncimaSeVeEncimaDeEl) {
+    // Without a script the viewer really shows; it goes above a dialog that
+    // stays on top, owned by it, and back to a normal window afterwards.
+    QDialog encima;
+    encima.setWindowFlag(Qt::WindowStaysOnTopHint, true);
+    encima.show();
+    ui::MostrarAyuda(&encima, 1107);
+    ayuda::TVisorAyuda* visor = ayuda::Visor();
+    ASSERT_NE(visor, nullptr);
+    EXPECT_TRUE(visor->isVisible());
+    EXPECT_TRUE(visor->windowFlags().testFlag(Qt::WindowStaysOnTopHint));
+    ASSERT_NE(visor->windowHandle(), nullptr);
+    EXPECT_EQ(visor->windowHandle()->transientParent(), encima.windowHandle());
+
+    QWidget normal;
+    normal.show();
+    ui::MostrarAyuda(&normal, 1);
+    EXPECT_TRUE(visor->isVisible());
+    EXPECT_FALSE(visor->windowFlags().testFlag(Qt::WindowStaysOnTopHint));
+    EXPECT_EQ(visor->windowHandle()->transientParent(), normal.windowHandle());
+    // Help left open does not keep the program running once the last other
+    // window closes.
+    EXPECT_FALSE(visor->testAttribute(Qt::WA_QuitOnClose));
+    visor->close();
 }
