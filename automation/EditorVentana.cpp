@@ -454,7 +454,7 @@ void EditorVentana::CrearAcciones() {
     accVinetas->setCheckable(true);
     connect(accVinetas, &QAction::triggered, this,
             [this] { AlternarLista(QTextListFormat::ListDisc); });
-    accNumeracion = Accion(QStringLiteral("accNumeracion"), QStringLiteral("&Numeración"),
+    accNumeracion = Accion(QStringLiteral("accNumeracion"), QStringLiteral("Nu&meración"),
                            QStringLiteral("Lista numerada"));
     accNumeracion->setIcon(IconoLista(true));
     accNumeracion->setCheckable(true);

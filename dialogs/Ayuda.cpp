@@ -7,6 +7,7 @@
 #include <QPointer>
 #include <QPushButton>
 #include <QRegularExpression>
+#include <QShortcut>
 #include <QTextBrowser>
 #include <QTextDocumentFragment>
 #include <QUrl>
@@ -104,6 +105,10 @@ TVisorAyuda::TVisorAyuda() : QWidget(nullptr, Qt::Window) {
     connect(BAtras, &QPushButton::clicked, Texto, &QTextBrowser::backward);
     connect(BAdelante, &QPushButton::clicked, Texto, &QTextBrowser::forward);
     connect(BCerrar, &QPushButton::clicked, this, &QWidget::close);
+    // Escape closes the viewer, as it closes a dialog.
+    auto* escape = new QShortcut(QKeySequence(Qt::Key_Escape), this);
+    escape->setContext(Qt::WindowShortcut);
+    connect(escape, &QShortcut::activated, this, &QWidget::close);
     connect(Texto, &QTextBrowser::backwardAvailable, BAtras, &QPushButton::setEnabled);
     connect(Texto, &QTextBrowser::forwardAvailable, BAdelante, &QPushButton::setEnabled);
     connect(Texto, &QTextBrowser::sourceChanged, this, &TVisorAyuda::FuenteCambiada);

@@ -15,10 +15,10 @@ namespace {
 
 constexpr int AltoControl = 21;
 
-QCheckBox* Casilla(QWidget* padre, const char* nombre, const QString& texto, int x) {
+QCheckBox* Casilla(QWidget* padre, const char* nombre, const QString& texto, int x, int ancho) {
     auto* c = new QCheckBox(texto, padre);
     c->setObjectName(QString::fromLatin1(nombre));
-    c->setGeometry(x, 14, 90, 17);
+    c->setGeometry(x, 14, ancho, 17);
     return c;
 }
 
@@ -56,10 +56,12 @@ TDialogoOpcionesExamen::TDialogoOpcionesExamen(QWidget* padre, const QString& te
     PanelSecciones->setFrameShadow(QFrame::Sunken);
     PanelSecciones->setGeometry(8, 26, 369, 45);
     PanelSecciones->setAccessibleName(textoLabel1.chopped(1));
-    CBPregunta = Casilla(PanelSecciones, "CBPregunta", QStringLiteral("Pregunta"), 8);
-    CBDesarrollo = Casilla(PanelSecciones, "CBDesarrollo", QStringLiteral("Desarrollo"), 98);
-    CBRespuesta = Casilla(PanelSecciones, "CBRespuesta", QStringLiteral("Respuesta"), 188);
-    CBComentarios = Casilla(PanelSecciones, "CBComentarios", QStringLiteral("Comentarios"), 272);
+    // Side by side, each box ending where the next begins.
+    CBPregunta = Casilla(PanelSecciones, "CBPregunta", QStringLiteral("Pregunta"), 8, 90);
+    CBDesarrollo = Casilla(PanelSecciones, "CBDesarrollo", QStringLiteral("Desarrollo"), 98, 90);
+    CBRespuesta = Casilla(PanelSecciones, "CBRespuesta", QStringLiteral("Respuesta"), 188, 84);
+    CBComentarios =
+        Casilla(PanelSecciones, "CBComentarios", QStringLiteral("Comentarios"), 272, 90);
 
     EdNumeraPreg = Edicion(this, "EdNumeraPreg", Label2, "Label2",
                            QStringLiteral("Numeración de preguntas:"), 82);
