@@ -4,6 +4,7 @@
 
 #include <QApplication>
 #include <QFileInfo>
+#include <QFont>
 #include <QTextBlock>
 #include <QTextCursor>
 #include <QTimer>
@@ -287,6 +288,10 @@ DocumentoMotor::DocumentoMotor(AplicacionMotor& app, const QString& rutaArchivo,
     : aplicacion(app), doc(std::make_unique<QTextDocument>()),
       ruta(QFileInfo(rutaArchivo).absoluteFilePath()),
       ventana([this] { aplicacion.ProgramarVentanas(); }, true) {
+    // Text without a font of its own (typed into an empty paragraph, or a
+    // label inserted after pasted text) takes the documents' body font, as
+    // in the model documents, never the interface's font.
+    doc->setDefaultFont(QFont(QStringLiteral("Liberation Serif"), 12));
     const ResultadoLectura lectura = LeerArchivoDocumento(ruta, contrasena, *doc);
     // An encrypted file keeps its password for later saves; a plain one has none.
     if (lectura.cifrado)

@@ -1,4 +1,6 @@
 // Positions, Collapse, InsertAfter, SetRange and Find.
+#include <QTextBlock>
+
 #include "ComunPruebas.h"
 
 using namespace pruebas;
@@ -122,4 +124,21 @@ TEST_F(Motor, BuscarParrafosYLetras) {
     rm = mezcla->Content();
     EXPECT_TRUE(rm->FindExecute("^^"));
     EXPECT_EQ(rm->Start(), 1);
+}
+
+TEST_F(Motor, TextoSinFormatoTomaLaLetraDelCuerpoDelDocumento) {
+    // A plain file and text added at its end (an exam label after pasted
+    // questions) have no font of their own: they show in the documents' body
+    // font, as the model documents do, not in the interface's font.
+    auto doc = Abrir(EscribirTexto("K000009.doc", "Primera línea\n"));
+    doc->Content()->InsertAfter("Pregunta 2");
+    const QTextDocument& q = QDoc(*doc);
+    const QTextBlock ultimo =
+        q.lastBlock().text().isEmpty() ? q.lastBlock().previous() : q.lastBlock();
+    ASSERT_TRUE(ultimo.text().endsWith(QStringLiteral("Pregunta 2")));
+    for (auto it = ultimo.begin(); !it.atEnd(); ++it) {
+        const QFont letra = it.fragment().charFormat().font().resolve(q.defaultFont());
+        EXPECT_EQ(letra.family(), QStringLiteral("Liberation Serif"));
+        EXPECT_EQ(letra.pointSize(), 12);
+    }
 }
