@@ -1,7 +1,9 @@
 #include "ComunDialogos.h"
 
+#include <QCheckBox>
 #include <QDialog>
 #include <QGuiApplication>
+#include <QHBoxLayout>
 #include <QKeySequence>
 #include <QPushButton>
 #include <QScreen>
@@ -41,6 +43,28 @@ QPushButton* Boton(QWidget* padre, const char* nombre, const QString& texto) {
     b->setObjectName(QString::fromLatin1(nombre));
     b->setAutoDefault(false);
     return b;
+}
+
+void BotonesOK(QDialog& dialogo, QPushButton*& ok, QPushButton*& cancelar, QPushButton*& ayuda) {
+    ok = Boton(&dialogo, "BOK", QStringLiteral("&OK"));
+    ok->setDefault(true);
+    cancelar = Boton(&dialogo, "BCancelar", QStringLiteral("&Cancelar"));
+    ayuda = Boton(&dialogo, "BAyuda", QStringLiteral("&Ayuda"));
+    QObject::connect(cancelar, &QPushButton::clicked, &dialogo, &QDialog::reject);
+}
+
+QHBoxLayout* FilaBotones(std::initializer_list<QPushButton*> botones) {
+    auto* fila = new QHBoxLayout;
+    fila->addStretch();
+    for (QPushButton* b : botones)
+        fila->addWidget(b);
+    return fila;
+}
+
+QCheckBox* Casilla(QWidget* padre, const char* nombre, const QString& texto) {
+    auto* c = new QCheckBox(texto, padre);
+    c->setObjectName(QString::fromLatin1(nombre));
+    return c;
 }
 
 } // namespace brivo::dialogos

@@ -1,9 +1,13 @@
 #pragma once
 // Small pieces shared by the book dialogs: naming, the F1 key, centring and
 // the Spanish push buttons.
+#include <initializer_list>
+
 #include <QString>
 
+class QCheckBox;
 class QDialog;
+class QHBoxLayout;
 class QPushButton;
 class QWidget;
 
@@ -19,5 +23,15 @@ void CentrarEnPantalla(QWidget& ventana);
 
 // A push button with its objectName and caption (the caption may carry "&").
 QPushButton* Boton(QWidget* padre, const char* nombre, const QString& texto);
+
+// The "&OK" (default), "&Cancelar" and "&Ayuda" buttons, made in that order;
+// "&Cancelar" closes the dialog.
+void BotonesOK(QDialog& dialogo, QPushButton*& ok, QPushButton*& cancelar, QPushButton*& ayuda);
+
+// A row of buttons on the right.
+QHBoxLayout* FilaBotones(std::initializer_list<QPushButton*> botones);
+
+// A check box with its objectName and caption.
+QCheckBox* Casilla(QWidget* padre, const char* nombre, const QString& texto);
 
 } // namespace brivo::dialogos

@@ -28,20 +28,12 @@ TFormListaLibros::TFormListaLibros(TAlmacen& a, QWidget* padre) : QDialog(padre)
     ListLibros->setSelectionMode(QAbstractItemView::SingleSelection);
     Label1->setBuddy(ListLibros);
 
-    BOK = dialogos::Boton(this, "BOK", QStringLiteral("&OK"));
-    BOK->setDefault(true);
-    BCancelar = dialogos::Boton(this, "BCancelar", QStringLiteral("&Cancelar"));
-    BAyuda = dialogos::Boton(this, "BAyuda", QStringLiteral("&Ayuda"));
+    dialogos::BotonesOK(*this, BOK, BCancelar, BAyuda);
     connect(BOK, &QPushButton::clicked, this, &TFormListaLibros::BOKClick);
-    connect(BCancelar, &QPushButton::clicked, this, &QDialog::reject);
     connect(BAyuda, &QPushButton::clicked, this, [this] { ui::MostrarAyuda(this, ContextoAyuda); });
     connect(ListLibros, &QListWidget::itemActivated, this, &TFormListaLibros::BOKClick);
 
-    auto* botones = new QHBoxLayout;
-    botones->addStretch();
-    botones->addWidget(BOK);
-    botones->addWidget(BCancelar);
-    botones->addWidget(BAyuda);
+    auto* botones = dialogos::FilaBotones({BOK, BCancelar, BAyuda});
     auto* caja = new QVBoxLayout(this);
     caja->addWidget(Label1);
     caja->addWidget(ListLibros);

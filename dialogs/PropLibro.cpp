@@ -44,12 +44,6 @@ QLabel* Etiqueta(QWidget* padre, const char* nombre, const QString& texto, QWidg
     return l;
 }
 
-QCheckBox* Casilla(QWidget* padre, const char* nombre, const QString& texto) {
-    auto* c = new QCheckBox(texto, padre);
-    c->setObjectName(QString::fromLatin1(nombre));
-    return c;
-}
-
 } // namespace
 
 std::int32_t SortearIdentificador(const TAlmacen& almacen) {
@@ -124,33 +118,26 @@ TFormPropLibro::TFormPropLibro(IVentanaPrincipal& v, int m, QWidget* padre)
     auto* panel = new QFrame(this);
     panel->setObjectName(QStringLiteral("Panel1"));
     panel->setFrameShape(QFrame::StyledPanel);
-    CBClaveEnDoc = Casilla(
+    CBClaveEnDoc = dialogos::Casilla(
         panel, "CBClaveEnDoc",
         QStringLiteral(
             "Guardar clave en documentos (Impide modificar doc desde fuera del programa)."));
-    CBPermitirCambiosEnDoc =
-        Casilla(panel, "CBPermitirCambiosEnDoc", QStringLiteral("Permitir cambios en documentos."));
+    CBPermitirCambiosEnDoc = dialogos::Casilla(panel, "CBPermitirCambiosEnDoc",
+                                               QStringLiteral("Permitir cambios en documentos."));
     CBPrmitirMasDoc =
-        Casilla(panel, "CBPrmitirMasDoc", QStringLiteral("Permitir añadir documentos."));
-    CBPermitirExportar = Casilla(panel, "CBPermitirExportar", QStringLiteral("Permitir exportar."));
+        dialogos::Casilla(panel, "CBPrmitirMasDoc", QStringLiteral("Permitir añadir documentos."));
+    CBPermitirExportar =
+        dialogos::Casilla(panel, "CBPermitirExportar", QStringLiteral("Permitir exportar."));
     auto* cajaPanel = new QVBoxLayout(panel);
     cajaPanel->addWidget(CBClaveEnDoc);
     cajaPanel->addWidget(CBPermitirCambiosEnDoc);
     cajaPanel->addWidget(CBPrmitirMasDoc);
     cajaPanel->addWidget(CBPermitirExportar);
 
-    BOK = dialogos::Boton(this, "BOK", QStringLiteral("&OK"));
-    BOK->setDefault(true);
-    BCancelar = dialogos::Boton(this, "BCancelar", QStringLiteral("&Cancelar"));
-    BAyuda = dialogos::Boton(this, "BAyuda", QStringLiteral("&Ayuda"));
+    dialogos::BotonesOK(*this, BOK, BCancelar, BAyuda);
     connect(BOK, &QPushButton::clicked, this, &TFormPropLibro::BOKClick);
-    connect(BCancelar, &QPushButton::clicked, this, &QDialog::reject);
     connect(BAyuda, &QPushButton::clicked, this, &TFormPropLibro::BAyudaClick);
-    auto* botones = new QHBoxLayout;
-    botones->addStretch();
-    botones->addWidget(BOK);
-    botones->addWidget(BCancelar);
-    botones->addWidget(BAyuda);
+    auto* botones = dialogos::FilaBotones({BOK, BCancelar, BAyuda});
 
     auto* caja = new QVBoxLayout(this);
     caja->addLayout(rejilla);

@@ -173,15 +173,11 @@ TFormPropPreg::TFormPropPreg(IVentanaPrincipal& v, QWidget* padre) : QDialog(pad
     Etiqueta(this, "Label12", QStringLiteral("Fecha último uso:"), DTPUsada,
              {212, 180, 108, AltoEtiqueta});
 
-    BOK = dialogos::Boton(this, "BOK", QStringLiteral("&OK"));
-    BOK->setDefault(true);
+    dialogos::BotonesOK(*this, BOK, BCancelar, BAyuda);
     BOK->setGeometry(176, 222, 75, 25);
-    BCancelar = dialogos::Boton(this, "BCancelar", QStringLiteral("&Cancelar"));
     BCancelar->setGeometry(257, 222, 75, 25);
-    BAyuda = dialogos::Boton(this, "BAyuda", QStringLiteral("&Ayuda"));
     BAyuda->setGeometry(338, 222, 75, 25);
     connect(BOK, &QPushButton::clicked, this, &TFormPropPreg::BOKClick);
-    connect(BCancelar, &QPushButton::clicked, this, &QDialog::reject);
     connect(BAyuda, &QPushButton::clicked, this, &TFormPropPreg::BAyudaClick);
 
     setTabOrder(EditDescrip, SpinEditDific);
