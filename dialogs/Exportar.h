@@ -1,22 +1,18 @@
 #pragma once
 // Book export: the "&Exportar libro" command and the export dialog, which
 // writes the active book's package (see Paquete.h) with progress gauges.
-#include <QDialog>
-
+#include "FormPaquete.h"
 #include "Paquete.h"
 
 class QCheckBox;
 class QFrame;
 class QLabel;
-class QLineEdit;
-class QProgressBar;
-class QPushButton;
 
 namespace brivo {
 
 class IVentanaPrincipal;
 
-class TFormExportar : public QDialog {
+class TFormExportar : public TFormPaquete {
     Q_OBJECT
 public:
     static constexpr int ContextoAyuda = 1105;
@@ -29,46 +25,21 @@ public:
     // archive and the three check boxes from the book.
     void FormCreate();
     // "Explorar": the save dialog "Exportar a archivo", starting in BAK.
-    void BExplorarClick();
+    void BExplorarClick() override;
     // "Exportar": checks the name, writes the package with the busy cursor
     // and closes the dialog; a failed write is reported and the dialog stays
     // open so that another name can be tried.
-    void BCopiarClick();
+    void BCopiarClick() override;
 
-    // Progress handlers of the zip writer: gauges, item text, repaint.
-    void ProgresoMayor(const QString& item, int porcentaje, bool& cancelar);
-    void ProgresoMenor(const QString& item, int porcentaje, bool& cancelar);
-
-    // While the package is written the dialog cannot be closed.
-    void reject() override;
-
-    QLabel* LabArchivo = nullptr; // "Nombre del archivo:"
-    QLineEdit* EdArchivo = nullptr;
-    QPushButton* BExplorar = nullptr;
-    QLabel* LabClave = nullptr; // "Clave:"
-    QLineEdit* EdClave = nullptr;
     QLabel* LabNota1 = nullptr; // "ATENCIÓN: la clave es opcional."
     QLabel* LabNota2 = nullptr; // "Si la utiliza, debe anotarla..."
     QFrame* Panel1 = nullptr;
     QCheckBox* CBClaveEnDoc = nullptr;
     QCheckBox* CBPermitirCambiosEnDoc = nullptr;
     QCheckBox* CBPrmitirMasDoc = nullptr;
-    QProgressBar* MajorStat = nullptr;
-    QProgressBar* MinorStat = nullptr;
-    QLabel* ProgressText = nullptr;
-    QPushButton* BCopiar = nullptr; // "Exportar"
-    QPushButton* BCancelar = nullptr;
-    QPushButton* BAyuda = nullptr;
 
     // Outcome of the last "Exportar".
     TResultadoExportacion Resultado;
-    bool Ocupado() const { return ocupado; }
-
-private:
-    void PonerOcupado(bool si);
-
-    IVentanaPrincipal& ventana;
-    bool ocupado = false;
 };
 
 // Shows the export dialog modally for the active book (the delete dialog's
