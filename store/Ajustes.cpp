@@ -69,27 +69,7 @@ bool EnteroDeTexto(const QByteArray& texto, std::int32_t& valor) {
         valor = static_cast<std::int32_t>(h.toUInt(nullptr, 16));
         return true;
     }
-    qsizetype i = 0;
-    bool negativo = false;
-    if (i < t.size() && (t[i] == '+' || t[i] == '-')) {
-        negativo = t[i] == '-';
-        ++i;
-    }
-    if (i >= t.size())
-        return false;
-    qint64 v = 0;
-    for (; i < t.size(); ++i) {
-        if (t[i] < '0' || t[i] > '9')
-            return false;
-        v = v * 10 + (t[i] - '0');
-        if (v > (qint64(1) << 31))
-            return false;
-    }
-    v = negativo ? -v : v;
-    if (v > INT32_MAX || v < INT32_MIN)
-        return false;
-    valor = static_cast<std::int32_t>(v);
-    return true;
+    return EnteroDecimal(t, 0, valor);
 }
 
 } // namespace

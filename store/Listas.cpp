@@ -7,6 +7,7 @@
 #include "Almacen.h"
 #include "Archivos.h"
 #include "Errores.h"
+#include "Texto.h"
 
 namespace brivo {
 
@@ -19,29 +20,10 @@ QRandomGenerator& Azar() {
 // A text as the runtime's integer conversion reads it: optional blanks, an
 // optional sign and at least one decimal digit, within 32 bits.
 bool EnteroValido(const QByteArray& t, std::int32_t& valor) {
-    int i = 0;
+    qsizetype i = 0;
     while (i < t.size() && t[i] == ' ')
         ++i;
-    bool negativo = false;
-    if (i < t.size() && (t[i] == '-' || t[i] == '+')) {
-        negativo = t[i] == '-';
-        ++i;
-    }
-    if (i >= t.size())
-        return false;
-    qint64 v = 0;
-    for (; i < t.size(); ++i) {
-        if (t[i] < '0' || t[i] > '9')
-            return false;
-        v = v * 10 + (t[i] - '0');
-        if (v > qint64(1) << 31)
-            return false;
-    }
-    v = negativo ? -v : v;
-    if (v > INT32_MAX || v < INT32_MIN)
-        return false;
-    valor = static_cast<std::int32_t>(v);
-    return true;
+    return EnteroDecimal(t, i, valor);
 }
 
 [[noreturn]] void ErrorDeConversion(const QByteArray& texto) {

@@ -106,6 +106,29 @@ bool LeerNumero(const QString& texto, double& valor) {
     return true;
 }
 
+bool EnteroDecimal(const QByteArray& t, qsizetype i, std::int32_t& valor) {
+    bool negativo = false;
+    if (i < t.size() && (t[i] == '-' || t[i] == '+')) {
+        negativo = t[i] == '-';
+        ++i;
+    }
+    if (i >= t.size())
+        return false;
+    qint64 v = 0;
+    for (; i < t.size(); ++i) {
+        if (t[i] < '0' || t[i] > '9')
+            return false;
+        v = v * 10 + (t[i] - '0');
+        if (v > (qint64(1) << 31))
+            return false;
+    }
+    v = negativo ? -v : v;
+    if (v > INT32_MAX || v < INT32_MIN)
+        return false;
+    valor = static_cast<std::int32_t>(v);
+    return true;
+}
+
 QString FechaCorta(const QDate& fecha) {
     return fecha.toString(QStringLiteral("dd/MM/yyyy"));
 }

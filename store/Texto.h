@@ -52,6 +52,10 @@ QString NumeroCorto(double valor);
 // returns false when the text is not a number.
 bool LeerNumero(const QString& texto, double& valor);
 
+// Integer text from position desde to the end: an optional sign and at least
+// one decimal digit, within 32 bits; false (valor untouched) otherwise.
+bool EnteroDecimal(const QByteArray& texto, qsizetype desde, std::int32_t& valor);
+
 // The system's short date format: dd/MM/yyyy.
 QString FechaCorta(const class QDate& fecha);
 QString Hoy();
