@@ -35,6 +35,42 @@ void Avisar(QStringList* avisos, const QString& texto) {
         avisos->append(texto);
 }
 
+// A list file of fixed-size records, read whole. A file that cannot be opened
+// throws at once; a partial last record is reported and left out; a read
+// failure is kept in error, thrown by Terminar once the records read before
+// it were taken.
+struct TListaLeida {
+    QByteArray datos;
+    qsizetype registros = 0;
+    qsizetype tamRegistro = 0;
+    int error = 0;
+
+    const char* Registro(qsizetype i) const { return datos.constData() + i * tamRegistro; }
+    void Terminar() const {
+        if (error != 0)
+            throw archivos::ErrorDeSistema(error);
+    }
+};
+
+// False when the file is missing (an empty list).
+bool LeerLista(const QString& ruta, qsizetype tamRegistro, QStringList* avisos,
+               TListaLeida& lista) {
+    if (!QFileInfo::exists(ruta))
+        return false;
+    const archivos::ResultadoLectura r = archivos::Leer(ruta, lista.datos);
+    if (!r.abierto)
+        throw archivos::ErrorDeSistema(r.error);
+    lista.error = r.error;
+    lista.tamRegistro = tamRegistro;
+    lista.registros = lista.datos.size() / tamRegistro;
+    if (r.error == 0 && lista.datos.size() % tamRegistro != 0)
+        Avisar(avisos, QStringLiteral("%1: los últimos %2 bytes no forman un registro completo; "
+                                      "se ignoran")
+                           .arg(ruta)
+                           .arg(lista.datos.size() % tamRegistro));
+    return true;
+}
+
 } // namespace
 
 QByteArray CifrarIdentificador(std::int32_t identificador) {
@@ -119,18 +155,10 @@ void LeerLibros(const QString& ruta, TAlmacen& almacen) {
 }
 
 void LeerLibros(const QString& ruta, TAlmacen& almacen, QStringList* avisos) {
-    if (!QFileInfo::exists(ruta))
+    TListaLeida lista;
+    if (!LeerLista(ruta, TamRegistroLibro, avisos, lista))
         return;
-    QByteArray datos;
-    const archivos::ResultadoLectura r = archivos::Leer(ruta, datos);
-    if (!r.abierto)
-        throw archivos::ErrorDeSistema(r.error);
-    const qsizetype registros = datos.size() / TamRegistroLibro;
-    if (r.error == 0 && datos.size() % TamRegistroLibro != 0)
-        Avisar(avisos, QStringLiteral("%1: los últimos %2 bytes no forman un registro completo; "
-                                      "se ignoran")
-                           .arg(ruta)
-                           .arg(datos.size() % TamRegistroLibro));
+    const qsizetype registros = lista.registros;
     if (registros > MaxLibros)
         Avisar(avisos, QStringLiteral("%1: contiene %2 libros y solo caben %3; se ignoran los "
                                       "restantes")
@@ -138,12 +166,11 @@ void LeerLibros(const QString& ruta, TAlmacen& almacen, QStringList* avisos) {
                            .arg(registros)
                            .arg(MaxLibros));
     for (qsizetype i = 0; i < registros && i < MaxLibros; ++i) {
-        TLibro libro = LibroDeBytes(datos.constData() + i * TamRegistroLibro);
+        TLibro libro = LibroDeBytes(lista.Registro(i));
         libro.Identificador = DescifrarIdentificador(libro.ClaveCifrada.Bytes());
         almacen.Libros[static_cast<size_t>(i + 1)] = libro;
     }
-    if (r.error != 0)
-        throw archivos::ErrorDeSistema(r.error);
+    lista.Terminar();
 }
 
 QByteArray LibrosEnBytes(const TAlmacen& almacen) {
@@ -167,21 +194,13 @@ void LeerDocumentos(const QString& ruta, TAlmacen& almacen) {
 }
 
 void LeerDocumentos(const QString& ruta, TAlmacen& almacen, QStringList* avisos) {
-    if (!QFileInfo::exists(ruta))
+    TListaLeida lista;
+    if (!LeerLista(ruta, TamRegistroDocumento, avisos, lista))
         return;
-    QByteArray datos;
-    const archivos::ResultadoLectura r = archivos::Leer(ruta, datos);
-    if (!r.abierto)
-        throw archivos::ErrorDeSistema(r.error);
-    const qsizetype registros = datos.size() / TamRegistroDocumento;
-    if (r.error == 0 && datos.size() % TamRegistroDocumento != 0)
-        Avisar(avisos, QStringLiteral("%1: los últimos %2 bytes no forman un registro completo; "
-                                      "se ignoran")
-                           .arg(ruta)
-                           .arg(datos.size() % TamRegistroDocumento));
+    const qsizetype registros = lista.registros;
     bool visto[MaxDocumentos + 1] = {};
     for (qsizetype i = 0; i < registros; ++i) {
-        TDocumento doc = DocumentoDeBytes(datos.constData() + i * TamRegistroDocumento);
+        TDocumento doc = DocumentoDeBytes(lista.Registro(i));
         if (doc.Numero < 1 || doc.Numero > MaxDocumentos) {
             Avisar(avisos, QStringLiteral("%1: el registro %2 tiene el número de documento %3, "
                                           "fuera de 1..%4; se ignora")
@@ -203,8 +222,7 @@ void LeerDocumentos(const QString& ruta, TAlmacen& almacen, QStringList* avisos)
         doc.Marcado = false;
         almacen.Documentos[static_cast<size_t>(doc.Numero)] = doc;
     }
-    if (r.error != 0)
-        throw archivos::ErrorDeSistema(r.error);
+    lista.Terminar();
 }
 
 QByteArray DocumentosEnBytes(const TAlmacen& almacen) {
