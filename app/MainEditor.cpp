@@ -10,6 +10,7 @@
 #include <QScreen>
 #include <QToolButton>
 
+#include "AperturaDocumento.h"
 #include "Errores.h"
 #include "Interaccion.h"
 #include "Main.h"
@@ -186,16 +187,7 @@ bool TMainForm::AbrirDocumento(int numero, bool visible) {
     if (ruta.isEmpty() || !QFileInfo(ruta).isFile())
         return false;
 
-    word::OpcionesApertura opciones;
-    opciones.ConfirmConversions = true;
-    opciones.ReadOnly = false;
-    opciones.AddToRecentFiles = true;
-    opciones.PasswordDocument = clave;
-    opciones.PasswordTemplate = clave;
-    opciones.WritePasswordDocument = clave;
-    opciones.WritePasswordTemplate = clave;
-    opciones.Revert = false;
-    opciones.Format = 0;
+    const word::OpcionesApertura opciones = OpcionesConClave(clave);
     WordApplication->DocumentsOpen(ruta, opciones);
     WordDocument = WordApplication->ActiveDocument();
     if (!WordDocument)

@@ -8,6 +8,7 @@
 #include <QTableView>
 #include <QToolButton>
 
+#include "AperturaDocumento.h"
 #include "Interaccion.h"
 #include "Main.h"
 #include "ModeloGridExamen.h"
@@ -174,16 +175,7 @@ bool TMainForm::AbrirDocumentoOculto(int k) {
     if (almacen.LibroConsultado.Identificador == 0)
         return false;
     const QString clave = QString::number(almacen.LibroConsultado.Identificador);
-    word::OpcionesApertura opciones;
-    opciones.ConfirmConversions = true;
-    opciones.ReadOnly = false;
-    opciones.AddToRecentFiles = true;
-    opciones.PasswordDocument = clave;
-    opciones.PasswordTemplate = clave;
-    opciones.WritePasswordDocument = clave;
-    opciones.WritePasswordTemplate = clave;
-    opciones.Revert = false;
-    opciones.Format = 0;
+    const word::OpcionesApertura opciones = OpcionesConClave(clave);
     // No test that the file exists: a missing file is the word processor's error.
     WordApplication->DocumentsOpen(RutaDocumento(k), opciones);
     WordDocumentAux = WordApplication->ActiveDocument();
