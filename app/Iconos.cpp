@@ -92,6 +92,15 @@ void Carpeta(QPainter& p, bool abierta) {
     }
 }
 
+// A node with one child below it, the child's left side at x.
+void Rama(QPainter& p, qreal x, const QColor& colorHijo) {
+    p.setPen(QPen(Papel, 1));
+    p.drawLine(QPointF(3, 6), QPointF(3, 11.5));
+    p.drawLine(QPointF(3, 11.5), QPointF(x, 11.5));
+    Nodo(p, QRectF(1, 1.5, 5, 5), Amarillo);
+    Nodo(p, QRectF(x, 9.5, 4, 4), colorHijo);
+}
+
 } // namespace
 
 QIcon NodoCerrado() {
@@ -116,22 +125,14 @@ QIcon NuevoNodo() {
 
 QIcon NuevoSubNodo() {
     return Dibujar([](QPainter& p) {
-        p.setPen(QPen(Papel, 1));
-        p.drawLine(QPointF(3, 6), QPointF(3, 11.5));
-        p.drawLine(QPointF(3, 11.5), QPointF(7, 11.5));
-        Nodo(p, QRectF(1, 1.5, 5, 5), Amarillo);
-        Nodo(p, QRectF(7, 9.5, 4, 4), Azul);
+        Rama(p, 7, Azul);
         Mas(p, QPointF(12.5, 4.5), Verde);
     });
 }
 
 QIcon BorraNodo() {
     return Dibujar([](QPainter& p) {
-        p.setPen(QPen(Papel, 1));
-        p.drawLine(QPointF(3, 6), QPointF(3, 11.5));
-        p.drawLine(QPointF(3, 11.5), QPointF(6, 11.5));
-        Nodo(p, QRectF(1, 1.5, 5, 5), Amarillo);
-        Nodo(p, QRectF(6, 9.5, 4, 4), Amarillo);
+        Rama(p, 6, Amarillo);
         Cruz(p, QPointF(12, 5), 2.8);
     });
 }
