@@ -8,19 +8,19 @@
 
 #include <QCoreApplication>
 #include <QDir>
-#include <QElapsedTimer>
 #include <QFile>
 #include <QFileInfo>
-#include <QProcess>
 #include <QStandardPaths>
 #include <QTemporaryDir>
 
 #include <algorithm>
 #include <cstdio>
-#include <functional>
-#include <limits>
+
+#include "Medida.h"
 
 using namespace brivo;
+using bench::Ejecutar;
+using bench::Mejor;
 
 namespace {
 
@@ -62,29 +62,6 @@ QByteArray Documento(int n) {
     t.truncate(tamano - 15);
     t += "</body></html>\n";
     return t;
-}
-
-double Mejor(int rondas, const std::function<void()>& preparar,
-             const std::function<bool()>& tarea) {
-    double mejor = std::numeric_limits<double>::max();
-    for (int i = 0; i < rondas; ++i) {
-        preparar();
-        QElapsedTimer reloj;
-        reloj.start();
-        if (!tarea()) {
-            std::fprintf(stderr, "fallo en la tarea\n");
-            std::exit(1);
-        }
-        mejor = std::min(mejor, reloj.nsecsElapsed() / 1e6);
-    }
-    return mejor;
-}
-
-bool Ejecutar(const QString& programa, const QStringList& args, const QString& carpeta) {
-    QProcess p;
-    p.setWorkingDirectory(carpeta);
-    p.start(programa, args);
-    return p.waitForFinished(600000) && p.exitStatus() == QProcess::NormalExit && p.exitCode() == 0;
 }
 
 void Vaciar(const QString& carpeta) {
