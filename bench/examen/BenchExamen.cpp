@@ -31,6 +31,8 @@
 #include "MotorTexto.h"
 #include "PropExam.h"
 
+#include "PreguntaLarga.h"
+
 using namespace brivo;
 using Reloj = std::chrono::steady_clock;
 
@@ -57,71 +59,13 @@ QString Frase(int i) {
         .arg(i);
 }
 
-QByteArray Imagen() {
-    QImage imagen(160, 90, QImage::Format_RGB32);
-    imagen.fill(Qt::white);
-    {
-        QPainter p(&imagen);
-        p.setBrush(Qt::darkGreen);
-        p.drawEllipse(20, 10, 60, 60);
-        p.setBrush(Qt::blue);
-        p.drawRect(90, 20, 50, 50);
-    }
-    QByteArray png;
-    QBuffer buffer(&png);
-    buffer.open(QIODevice::WriteOnly);
-    imagen.save(&buffer, "PNG");
-    return png;
-}
-
-// About two pages in four sections.
 void LlenarPregunta(QTextCursor& c, int numero, const QByteArray& png) {
-    static const char* marcas[] = {"#PREG", "#DESA", "#RESP", "#COMENT"};
-    QTextCharFormat normal;
-    QTextCharFormat negrita;
-    negrita.setFontWeight(QFont::Bold);
-    QTextCharFormat color;
-    color.setForeground(QColor(120, 20, 20));
-    color.setFontItalic(true);
-    const int parrafos[] = {8, 10, 6, 4};
-    int frase = numero * 100;
-    for (int s = 0; s < 4; ++s) {
-        if (s > 0)
-            c.insertBlock(QTextBlockFormat(), normal);
-        c.insertText(QString::fromLatin1(marcas[s]), negrita);
-        for (int p = 0; p < parrafos[s]; ++p) {
-            c.insertBlock(QTextBlockFormat(), normal);
-            c.insertText(QStringLiteral("Párrafo %1: ").arg(p + 1), negrita);
-            c.insertText(Frase(frase++), normal);
-            c.insertText(Frase(frase++), color);
-        }
-        if (s == 0) {
-            QTextListFormat lista;
-            lista.setStyle(QTextListFormat::ListDecimal);
-            c.insertBlock(QTextBlockFormat(), normal);
-            c.createList(lista);
-            for (int i = 0; i < 4; ++i) {
-                if (i > 0)
-                    c.insertBlock();
-                c.insertText(QStringLiteral("Opción %1").arg(i + 1));
-            }
-            c.insertBlock(QTextBlockFormat(), normal);
-            QTextImageFormat formato;
-            formato.setName(word::NombreImagenIncrustada(png, QStringLiteral("image/png")));
-            formato.setWidth(160);
-            formato.setHeight(90);
-            c.insertImage(formato);
-        }
-        if (s == 1) {
-            c.insertBlock(QTextBlockFormat(), normal);
-            QTextTable* tabla = c.insertTable(3, 3);
-            for (int f = 0; f < 3; ++f)
-                for (int k = 0; k < 3; ++k)
-                    tabla->cellAt(f, k).firstCursorPosition().insertText(
-                        QStringLiteral("Celda %1,%2").arg(f).arg(k));
-            c.movePosition(QTextCursor::End);
-        }
-    }
+    bench::LlenarPregunta(c, {{"#PREG", "#DESA", "#RESP", "#COMENT"},
+                              QColor(120, 20, 20),
+                              Frase,
+                              numero * 100,
+                              QStringLiteral("Opción %1"),
+                              png});
 }
 
 // A program folder with one book, 100 questions in its folder, the exam model.
@@ -149,7 +93,7 @@ void PrepararCarpeta(const QString& carpeta, bool cifrado) {
     libro.Carpeta = QStringLiteral("banco");
     libro.ClaveEnDoc = cifrado;
     a.LibroActivo = 1;
-    const QByteArray png = Imagen();
+    const QByteArray png = bench::ImagenPng(Qt::darkGreen);
     const QString clave = cifrado ? QString::number(Identificador) : QString();
     for (int k = 1; k <= NumPreguntas; ++k) {
         TDocumento& d = a.Documentos[k];

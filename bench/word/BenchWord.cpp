@@ -21,6 +21,8 @@
 #include "ModelosDocumento.h"
 #include "ProcesadorTextos.h"
 
+#include "PreguntaLarga.h"
+
 using namespace brivo::word;
 using Reloj = std::chrono::steady_clock;
 
@@ -37,64 +39,9 @@ QString Frase(int i) {
 
 // About two pages: four sections with bold, italics, colours, a list, a table and an image.
 void LlenarPregunta(QTextCursor& c) {
-    QTextCharFormat normal;
-    QTextCharFormat negrita;
-    negrita.setFontWeight(QFont::Bold);
-    QTextCharFormat color;
-    color.setForeground(QColor(0, 90, 160));
-    color.setFontItalic(true);
-    QImage imagen(160, 90, QImage::Format_RGB32);
-    imagen.fill(Qt::white);
-    {
-        QPainter p(&imagen);
-        p.setBrush(Qt::red);
-        p.drawEllipse(20, 10, 60, 60);
-        p.setBrush(Qt::blue);
-        p.drawRect(90, 20, 50, 50);
-    }
-    QByteArray png;
-    QBuffer buffer(&png);
-    buffer.open(QIODevice::WriteOnly);
-    imagen.save(&buffer, "PNG");
-    int frase = 0;
-    const int parrafos[] = {8, 10, 6, 4};
-    for (int s = 0; s < 4; ++s) {
-        if (s > 0)
-            c.insertBlock(QTextBlockFormat(), normal);
-        c.insertText(Marcas[size_t(s)], negrita);
-        for (int p = 0; p < parrafos[s]; ++p) {
-            c.insertBlock(QTextBlockFormat(), normal);
-            c.insertText(QStringLiteral("Párrafo %1: ").arg(p + 1), negrita);
-            c.insertText(Frase(frase++), normal);
-            c.insertText(Frase(frase++), color);
-        }
-        if (s == 0) {
-            QTextListFormat lista;
-            lista.setStyle(QTextListFormat::ListDecimal);
-            c.insertBlock(QTextBlockFormat(), normal);
-            c.createList(lista);
-            for (int i = 0; i < 4; ++i) {
-                if (i > 0)
-                    c.insertBlock();
-                c.insertText(QStringLiteral("Opción %1 de la lista").arg(i + 1));
-            }
-            c.insertBlock(QTextBlockFormat(), normal);
-            QTextImageFormat formato;
-            formato.setName(NombreImagenIncrustada(png, QStringLiteral("image/png")));
-            formato.setWidth(160);
-            formato.setHeight(90);
-            c.insertImage(formato);
-        }
-        if (s == 1) {
-            c.insertBlock(QTextBlockFormat(), normal);
-            QTextTable* tabla = c.insertTable(3, 3);
-            for (int f = 0; f < 3; ++f)
-                for (int k = 0; k < 3; ++k)
-                    tabla->cellAt(f, k).firstCursorPosition().insertText(
-                        QStringLiteral("Celda %1,%2").arg(f).arg(k));
-            c.movePosition(QTextCursor::End);
-        }
-    }
+    brivo::bench::LlenarPregunta(c, {QStringList(Marcas.begin(), Marcas.end()), QColor(0, 90, 160),
+                                     Frase, 0, QStringLiteral("Opción %1 de la lista"),
+                                     brivo::bench::ImagenPng(Qt::red)});
 }
 
 int FinAntesDe(IDocumentoWord& aux, const QString* siguiente) {
