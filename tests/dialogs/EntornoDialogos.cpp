@@ -1,50 +1,20 @@
 #include "EntornoDialogos.h"
 
-#include <QApplication>
+#include <QDir>
 #include <QFile>
 #include <QFileInfo>
 
-#include <gtest/gtest.h>
+#include "AplicacionPrueba.h"
 
 namespace brivo::pruebas {
 
 namespace {
-class TEntornoQt : public ::testing::Environment {
-public:
-    void SetUp() override {
-        static int argc = 1;
-        static char nombre[] = "prueba_dialogos";
-        static char* argv[] = {nombre, nullptr};
-        if (!QApplication::instance())
-            new QApplication(argc, argv);
-    }
-};
 [[maybe_unused]] ::testing::Environment* const entorno =
-    ::testing::AddGlobalTestEnvironment(new TEntornoQt);
+    apoyo::RegistrarAplicacion("prueba_dialogos");
 } // namespace
 
 TVentanaPrueba::TVentanaPrueba() {
-    almacen.CarpetaPrograma = carpeta.path() + QLatin1Char('/');
-    QDir().mkpath(Docs());
-}
-
-QString TVentanaPrueba::RutaDocumento(int numero) {
-    const TLibro libro = almacen.BuscarLibro(almacen.Documentos[numero].IdLibro);
-    if (libro.Identificador == 0)
-        return {};
-    return Docs() + libro.Carpeta.Texto() +
-           QStringLiteral("/K%1.doc").arg(numero, 6, 10, QLatin1Char('0'));
-}
-
-TLibro& TVentanaPrueba::PonerLibro(int slot, std::int32_t id, const QString& titulo,
-                                   const QString& carpetaLibro) {
-    TLibro& l = almacen.Libros[slot];
-    l = TLibro::Libre();
-    l.Identificador = id;
-    l.Titulo = titulo;
-    l.Autor = QStringLiteral("Autor de %1").arg(titulo);
-    l.Carpeta = carpetaLibro;
-    return l;
+    PonerCarpeta(carpeta.path());
 }
 
 void TVentanaPrueba::PonerDocumento(int numero, std::int32_t idLibro, bool conArchivo) {

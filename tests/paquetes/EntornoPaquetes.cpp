@@ -1,6 +1,5 @@
 #include "EntornoPaquetes.h"
 
-#include <QApplication>
 #include <QDir>
 #include <QDirIterator>
 #include <QFile>
@@ -8,47 +7,24 @@
 
 #include <gtest/gtest.h>
 
+#include "AplicacionPrueba.h"
 #include "Interaccion.h"
 
 namespace brivo::pruebas {
 
 namespace {
-class TEntornoQt : public ::testing::Environment {
-public:
-    void SetUp() override {
-        static int argc = 1;
-        static char nombre[] = "prueba_paquetes";
-        static char* argv[] = {nombre, nullptr};
-        if (!QApplication::instance())
-            new QApplication(argc, argv);
-    }
-};
 [[maybe_unused]] ::testing::Environment* const entorno =
-    ::testing::AddGlobalTestEnvironment(new TEntornoQt);
+    apoyo::RegistrarAplicacion("prueba_paquetes");
 } // namespace
 
 TInstalacion::TInstalacion(const QString& carpeta) {
-    almacen.CarpetaPrograma = carpeta.endsWith(QLatin1Char('/')) ? carpeta : carpeta + "/";
-    QDir().mkpath(Docs());
+    PonerCarpeta(carpeta);
     almacen.Arbol.CargarInicial();
-}
-
-QString TInstalacion::RutaDocumento(int numero) {
-    const TLibro libro = almacen.BuscarLibro(almacen.Documentos[numero].IdLibro);
-    if (libro.Identificador == 0)
-        return {};
-    return Docs() + libro.Carpeta.Texto() +
-           QStringLiteral("/K%1.doc").arg(numero, 6, 10, QLatin1Char('0'));
 }
 
 TLibro& TInstalacion::PonerLibro(int slot, std::int32_t id, const QString& titulo,
                                  const QString& carpeta) {
-    TLibro& l = almacen.Libros[slot];
-    l = TLibro::Libre();
-    l.Identificador = id;
-    l.Titulo = titulo;
-    l.Autor = QStringLiteral("Autor de %1").arg(titulo);
-    l.Carpeta = carpeta;
+    TLibro& l = TVentanaFalsa::PonerLibro(slot, id, titulo, carpeta);
     QDir().mkpath(Docs() + carpeta);
     return l;
 }

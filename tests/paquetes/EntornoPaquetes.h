@@ -5,44 +5,30 @@
 #include <QByteArray>
 #include <QString>
 #include <QStringList>
-#include <QWidget>
 
 #include "Almacen.h"
 #include "Interaccion.h"
 #include "Paquete.h"
-#include "VentanaPrincipal.h"
+#include "VentanaFalsa.h"
 
 #include "Ayudas.h" // printing of Qt texts, archive helpers
 
 namespace brivo::pruebas {
 
-class TInstalacion : public IVentanaPrincipal {
+class TInstalacion : public apoyo::TVentanaFalsa {
 public:
     // carpeta: the program folder (created, with Docs inside); the library
     // starts with the initial topic tree.
     explicit TInstalacion(const QString& carpeta);
 
-    TAlmacen& Almacen() override { return almacen; }
-    QWidget* Ventana() override { return &ventana; }
-    bool EditorAbierto() const override { return editorAbierto; }
-    void CerrarDocumento() override { ++cierresDocumento; }
-    void PonerTitulo() override { ++titulosPuestos; }
-    QString RutaDocumento(int numero) override;
-
+    // A book in a slot, with its folder under Docs created.
     TLibro& PonerLibro(int slot, std::int32_t id, const QString& titulo, const QString& carpeta);
     // A document of a book in a slot; its file holds contenido (no file when empty).
     TDocumento& PonerDocumento(int numero, std::int32_t idLibro, const QByteArray& contenido);
     QByteArray LeerDocumento(int numero);
 
-    QString Docs() const { return almacen.CarpetaPrograma + QStringLiteral("Docs/"); }
     int LibrosUsados() const;
     int DocumentosUsados() const;
-
-    TAlmacen almacen;
-    QWidget ventana;
-    bool editorAbierto = false;
-    int cierresDocumento = 0;
-    int titulosPuestos = 0;
 };
 
 // Contents of a test document file.
