@@ -5,6 +5,7 @@
 
 #include <gtest/gtest.h>
 
+#include "ArbolPrueba.h"
 #include "EntornoApp.h"
 #include "ModeloArbol.h"
 #include "ModeloGridPreg.h"
@@ -19,12 +20,7 @@ class Listado : public ::testing::Test {
 protected:
     void SetUp() override {
         TArbol arbol;
-        arbol.Vaciar();
-        TNodo* utiles = arbol.Anadir(nullptr, QStringLiteral("Útiles"), "1");
-        int id = 1;
-        for (const char* t :
-             {"Modelos de pregunta", "Modelos de examen", "Exámenes", "No asignados", "Todos"})
-            arbol.Anadir(utiles, QString::fromUtf8(t), QString::number(id++));
+        apoyo::EmpezarConUtiles(arbol);
         TNodo* a = arbol.Anadir(nullptr, "Materia A", "10");
         TNodo* tema = arbol.Anadir(a, "Tema", "20");
         arbol.Anadir(tema, "Contenido", "30");

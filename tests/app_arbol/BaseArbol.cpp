@@ -3,6 +3,7 @@
 #include <QTableView>
 #include <QTreeView>
 
+#include "ArbolPrueba.h"
 #include "ModeloArbol.h"
 
 using namespace brivo;
@@ -11,12 +12,7 @@ namespace pruebas {
 
 void BaseArbol::SetUp() {
     TArbol arbol;
-    arbol.Vaciar();
-    TNodo* utiles = arbol.Anadir(nullptr, QStringLiteral("Útiles"), "1");
-    int id = 1;
-    for (const char* t :
-         {"Modelos de pregunta", "Modelos de examen", "Exámenes", "No asignados", "Todos"})
-        arbol.Anadir(utiles, QString::fromUtf8(t), QString::number(id++));
+    apoyo::EmpezarConUtiles(arbol);
     TNodo* a = arbol.Anadir(nullptr, "Materia A", "10");
     TNodo* tema = arbol.Anadir(a, "Tema", "20");
     arbol.Anadir(tema, "Contenido", "30");

@@ -5,6 +5,7 @@
 #include <QTableView>
 #include <QTextDocument>
 
+#include "ArbolPrueba.h"
 #include "Errores.h"
 #include "ModeloGridPreg.h"
 
@@ -14,12 +15,7 @@ namespace pruebas {
 
 void BaseDocumentos::SetUp() {
     TArbol arbol;
-    arbol.Vaciar();
-    TNodo* utiles = arbol.Anadir(nullptr, QStringLiteral("Útiles"), "1");
-    int id = 1;
-    for (const char* t :
-         {"Modelos de pregunta", "Modelos de examen", "Exámenes", "No asignados", "Todos"})
-        arbol.Anadir(utiles, QString::fromUtf8(t), QString::number(id++));
+    apoyo::EmpezarConUtiles(arbol);
     TNodo* fisica = arbol.Anadir(nullptr, QStringLiteral("Física"), "10");
     TNodo* tema = arbol.Anadir(fisica, QStringLiteral("Mecánica"), "20");
     arbol.Anadir(tema, QStringLiteral("Cinemática"), "30");
