@@ -2,12 +2,14 @@
 
 #include <QCheckBox>
 #include <QDialog>
+#include <QFrame>
 #include <QGuiApplication>
 #include <QHBoxLayout>
 #include <QKeySequence>
 #include <QPushButton>
 #include <QScreen>
 #include <QShortcut>
+#include <QVBoxLayout>
 
 #include "Interaccion.h"
 
@@ -64,6 +66,26 @@ QHBoxLayout* FilaBotones(std::initializer_list<QPushButton*> botones) {
 QCheckBox* Casilla(QWidget* padre, const char* nombre, const QString& texto) {
     auto* c = new QCheckBox(texto, padre);
     c->setObjectName(QString::fromLatin1(nombre));
+    return c;
+}
+
+TCasillasLibro CasillasLibro(QWidget* padre) {
+    TCasillasLibro c;
+    c.Panel = new QFrame(padre);
+    c.Panel->setObjectName(QStringLiteral("Panel1"));
+    c.Panel->setFrameShape(QFrame::StyledPanel);
+    c.ClaveEnDoc = Casilla(
+        c.Panel, "CBClaveEnDoc",
+        QStringLiteral(
+            "Guardar clave en documentos (Impide modificar doc desde fuera del programa)."));
+    c.PermitirCambiosEnDoc = Casilla(c.Panel, "CBPermitirCambiosEnDoc",
+                                     QStringLiteral("Permitir cambios en documentos."));
+    c.PermitirMasDoc =
+        Casilla(c.Panel, "CBPrmitirMasDoc", QStringLiteral("Permitir añadir documentos."));
+    c.Caja = new QVBoxLayout(c.Panel);
+    c.Caja->addWidget(c.ClaveEnDoc);
+    c.Caja->addWidget(c.PermitirCambiosEnDoc);
+    c.Caja->addWidget(c.PermitirMasDoc);
     return c;
 }
 

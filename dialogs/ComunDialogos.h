@@ -7,8 +7,10 @@
 
 class QCheckBox;
 class QDialog;
+class QFrame;
 class QHBoxLayout;
 class QPushButton;
+class QVBoxLayout;
 class QWidget;
 
 namespace brivo::dialogos {
@@ -33,5 +35,17 @@ QHBoxLayout* FilaBotones(std::initializer_list<QPushButton*> botones);
 
 // A check box with its objectName and caption.
 QCheckBox* Casilla(QWidget* padre, const char* nombre, const QString& texto);
+
+// The framed panel "Panel1" with a book's document options, made in this
+// order: "CBClaveEnDoc", "CBPermitirCambiosEnDoc", "CBPrmitirMasDoc". Caja
+// stacks them; a dialog may add more of its own below.
+struct TCasillasLibro {
+    QFrame* Panel = nullptr;
+    QCheckBox* ClaveEnDoc = nullptr;
+    QCheckBox* PermitirCambiosEnDoc = nullptr;
+    QCheckBox* PermitirMasDoc = nullptr;
+    QVBoxLayout* Caja = nullptr;
+};
+TCasillasLibro CasillasLibro(QWidget* padre);
 
 } // namespace brivo::dialogos

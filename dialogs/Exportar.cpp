@@ -26,21 +26,11 @@ TFormExportar::TFormExportar(IVentanaPrincipal& v, QWidget* padre)
     LabNota2->setObjectName(QStringLiteral("LabNota2"));
     LabNota2->setWordWrap(true);
 
-    Panel1 = new QFrame(this);
-    Panel1->setObjectName(QStringLiteral("Panel1"));
-    Panel1->setFrameShape(QFrame::StyledPanel);
-    CBClaveEnDoc = dialogos::Casilla(
-        Panel1, "CBClaveEnDoc",
-        QStringLiteral(
-            "Guardar clave en documentos (Impide modificar doc desde fuera del programa)."));
-    CBPermitirCambiosEnDoc = dialogos::Casilla(Panel1, "CBPermitirCambiosEnDoc",
-                                               QStringLiteral("Permitir cambios en documentos."));
-    CBPrmitirMasDoc =
-        dialogos::Casilla(Panel1, "CBPrmitirMasDoc", QStringLiteral("Permitir añadir documentos."));
-    auto* cajaPanel = new QVBoxLayout(Panel1);
-    cajaPanel->addWidget(CBClaveEnDoc);
-    cajaPanel->addWidget(CBPermitirCambiosEnDoc);
-    cajaPanel->addWidget(CBPrmitirMasDoc);
+    const dialogos::TCasillasLibro casillas = dialogos::CasillasLibro(this);
+    Panel1 = casillas.Panel;
+    CBClaveEnDoc = casillas.ClaveEnDoc;
+    CBPermitirCambiosEnDoc = casillas.PermitirCambiosEnDoc;
+    CBPrmitirMasDoc = casillas.PermitirMasDoc;
 
     Completar({LabNota1, LabNota2, Panel1}, QStringLiteral("Exportar"), QStringLiteral("Cancelar"));
 

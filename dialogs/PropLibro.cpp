@@ -115,24 +115,14 @@ TFormPropLibro::TFormPropLibro(IVentanaPrincipal& v, int m, QWidget* padre)
         rejilla->addWidget(f.campo, fila++, 1);
     }
 
-    auto* panel = new QFrame(this);
-    panel->setObjectName(QStringLiteral("Panel1"));
-    panel->setFrameShape(QFrame::StyledPanel);
-    CBClaveEnDoc = dialogos::Casilla(
-        panel, "CBClaveEnDoc",
-        QStringLiteral(
-            "Guardar clave en documentos (Impide modificar doc desde fuera del programa)."));
-    CBPermitirCambiosEnDoc = dialogos::Casilla(panel, "CBPermitirCambiosEnDoc",
-                                               QStringLiteral("Permitir cambios en documentos."));
-    CBPrmitirMasDoc =
-        dialogos::Casilla(panel, "CBPrmitirMasDoc", QStringLiteral("Permitir añadir documentos."));
+    const dialogos::TCasillasLibro casillas = dialogos::CasillasLibro(this);
+    QFrame* panel = casillas.Panel;
+    CBClaveEnDoc = casillas.ClaveEnDoc;
+    CBPermitirCambiosEnDoc = casillas.PermitirCambiosEnDoc;
+    CBPrmitirMasDoc = casillas.PermitirMasDoc;
     CBPermitirExportar =
         dialogos::Casilla(panel, "CBPermitirExportar", QStringLiteral("Permitir exportar."));
-    auto* cajaPanel = new QVBoxLayout(panel);
-    cajaPanel->addWidget(CBClaveEnDoc);
-    cajaPanel->addWidget(CBPermitirCambiosEnDoc);
-    cajaPanel->addWidget(CBPrmitirMasDoc);
-    cajaPanel->addWidget(CBPermitirExportar);
+    casillas.Caja->addWidget(CBPermitirExportar);
 
     dialogos::BotonesOK(*this, BOK, BCancelar, BAyuda);
     connect(BOK, &QPushButton::clicked, this, &TFormPropLibro::BOKClick);
