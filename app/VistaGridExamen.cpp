@@ -3,6 +3,7 @@
 #include <algorithm>
 
 #include <QApplication>
+#include <QKeyEvent>
 #include <QLineEdit>
 #include <QMouseEvent>
 #include <QStyledItemDelegate>
@@ -109,6 +110,19 @@ void TVistaGridExamen::mouseReleaseEvent(QMouseEvent* evento) {
     }
     filaArrastrada = 0;
     QTableView::mouseReleaseEvent(evento);
+}
+
+void TVistaGridExamen::keyPressEvent(QKeyEvent* evento) {
+    const bool arriba = evento->key() == Qt::Key_Up;
+    if ((arriba || evento->key() == Qt::Key_Down) && evento->modifiers() == Qt::ControlModifier &&
+        state() != QAbstractItemView::EditingState) {
+        const QModelIndex actual = currentIndex();
+        if (actual.isValid())
+            MoverFila(actual.row() + 1, actual.row() + 1 + (arriba ? -1 : 1));
+        evento->accept();
+        return;
+    }
+    QTableView::keyPressEvent(evento);
 }
 
 } // namespace brivo

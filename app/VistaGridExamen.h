@@ -4,7 +4,8 @@
 // travels there as a series of exchanges of neighbouring rows, each one
 // reported, so the rows in between shift by one. Only rows that hold a
 // document take part. The description cell is edited in place (up to 100
-// characters).
+// characters). From the keyboard, Ctrl+Up and Ctrl+Down move the active row
+// one place, reported in the same way.
 #include <QPoint>
 #include <QTableView>
 
@@ -33,6 +34,7 @@ protected:
     void mousePressEvent(QMouseEvent* evento) override;
     void mouseMoveEvent(QMouseEvent* evento) override;
     void mouseReleaseEvent(QMouseEvent* evento) override;
+    void keyPressEvent(QKeyEvent* evento) override;
 
 private:
     int FilasConDocumento() const;

@@ -181,6 +181,28 @@ TEST_F(ListaExamen, ArrastrarConElRaton) {
     EXPECT_EQ(g.currentIndex().row(), 0);
 }
 
+TEST_F(ListaExamen, MoverFilasConElTeclado) {
+    Poner({5, 8, 9});
+    QTableView& g = Grid();
+    g.setCurrentIndex(g.model()->index(2, 1));
+    QTest::keyClick(&g, Qt::Key_Up, Qt::ControlModifier);
+    EXPECT_EQ(Lista(), (QList<int>{5, 9, 8}));
+    EXPECT_EQ(g.currentIndex().row(), 1);
+    QTest::keyClick(&g, Qt::Key_Up, Qt::ControlModifier);
+    QTest::keyClick(&g, Qt::Key_Up, Qt::ControlModifier); // already first: nothing moves
+    EXPECT_EQ(Lista(), (QList<int>{9, 5, 8}));
+    QTest::keyClick(&g, Qt::Key_Down, Qt::ControlModifier);
+    EXPECT_EQ(Lista(), (QList<int>{5, 9, 8}));
+    // The last row with a document never moves into the empty rows below it.
+    g.setCurrentIndex(g.model()->index(2, 1));
+    QTest::keyClick(&g, Qt::Key_Down, Qt::ControlModifier);
+    EXPECT_EQ(Lista(), (QList<int>{5, 9, 8}));
+    // A plain arrow key only moves the active cell.
+    QTest::keyClick(&g, Qt::Key_Up);
+    EXPECT_EQ(Lista(), (QList<int>{5, 9, 8}));
+    EXPECT_EQ(g.currentIndex().row(), 1);
+}
+
 TEST_F(ListaExamen, EditarDescripcion) {
     Poner({8});
     QAbstractItemModel* m = form->GridExamen->model();
