@@ -14,7 +14,8 @@ TGuion* guionActivo = nullptr;
 QMessageBox::StandardButton Caja(QWidget* padre, QMessageBox::Icon icono, const QString& texto,
                                  bool conCancelar) {
     QMessageBox caja(icono, QStringLiteral("Brivo II"), texto,
-                     conCancelar ? (QMessageBox::Ok | QMessageBox::Cancel) : QMessageBox::Ok, padre);
+                     conCancelar ? (QMessageBox::Ok | QMessageBox::Cancel) : QMessageBox::Ok,
+                     padre);
     caja.button(QMessageBox::Ok)->setText(QStringLiteral("Aceptar"));
     if (conCancelar)
         caja.button(QMessageBox::Cancel)->setText(QStringLiteral("Cancelar"));
@@ -74,15 +75,25 @@ QString ArchivoParaAbrir(QWidget* padre, const QString& titulo, const QString& c
     return QFileDialog::getOpenFileName(padre, titulo, carpeta, filtro);
 }
 
-TGuion::TGuion() : anterior(guionActivo) { guionActivo = this; }
-TGuion::~TGuion() { guionActivo = anterior; }
-TGuion* TGuion::Activo() { return guionActivo; }
+TGuion::TGuion() : anterior(guionActivo) {
+    guionActivo = this;
+}
+TGuion::~TGuion() {
+    guionActivo = anterior;
+}
+TGuion* TGuion::Activo() {
+    return guionActivo;
+}
 
 void TGuion::Confirmaciones(std::initializer_list<bool> respuestas) {
     confirmaciones.insert(confirmaciones.end(), respuestas.begin(), respuestas.end());
 }
-void TGuion::Dialogo(AccionDialogo accion) { dialogos.push_back(std::move(accion)); }
-void TGuion::Archivo(const QString& nombre) { archivos.push_back(nombre); }
+void TGuion::Dialogo(AccionDialogo accion) {
+    dialogos.push_back(std::move(accion));
+}
+void TGuion::Archivo(const QString& nombre) {
+    archivos.push_back(nombre);
+}
 
 bool TGuion::SiguienteConfirmacion(const QString& texto) {
     if (confirmaciones.empty()) {

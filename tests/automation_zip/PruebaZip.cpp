@@ -17,7 +17,6 @@
 #include <QMap>
 #include <algorithm>
 
-
 using namespace brivo;
 using namespace pruebazip;
 
