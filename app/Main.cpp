@@ -22,7 +22,6 @@
 
 #include "AcercaDe.h"
 #include "Errores.h"
-#include "Exportar.h"
 #include "Iconos.h"
 #include "Interaccion.h"
 #include "ListaLibros.h"
@@ -33,7 +32,6 @@
 #include "VistaArbol.h"
 #include "VistaGridExamen.h"
 #include "VistaGridPreg.h"
-#include "eliminar.h"
 
 namespace brivo {
 
@@ -596,8 +594,7 @@ QString TMainForm::RutaDocumento(int numero) {
     if (libro.Identificador == 0)
         return {};
     return almacen.CarpetaPrograma + QStringLiteral("Docs/") + libro.Carpeta.Texto() +
-           QStringLiteral("/K") + QStringLiteral("%1").arg(numero, 6, 10, QLatin1Char('0')) +
-           QStringLiteral(".doc");
+           QLatin1Char('/') + NombreArchivoDocumento(numero);
 }
 
 // ---------------------------------------------------------------------------
@@ -704,11 +701,6 @@ void TMainForm::Cambiardelibroactual1Click() {
 void TMainForm::Modificarlibro1Click() {
     if (ModificarLibro(*this))
         PonerTitulo(); // the title may have changed
-}
-
-void TMainForm::Eliminarlibro1Click() {
-    EliminarLibro(*this, [this] { MostrarExportar(*this); });
-    AsegurarLibroActivo();
 }
 
 void TMainForm::Salir1Click() {

@@ -35,6 +35,9 @@ class QWidget;
 namespace brivo {
 
 class TModeloArbol;
+
+// File name of document k: "K" + six digits + ".doc".
+QString NombreArchivoDocumento(int numero);
 class TModeloGridPreg;
 class TModeloGridExamen;
 
@@ -171,6 +174,22 @@ public:
     bool AbrirDocumentoOculto(int k);
     // Closes WordDocumentAux discarding its changes.
     void CerrarDocumentoOculto();
+    // Exam assembly: appends the listed documents to the exam, in list
+    // order. Entries whose slot is free or is the exam's own are left out;
+    // the result is how many were left out.
+    int AnadirListaAlExamen(word::IDocumentoWord& examen);
+    // Saves the exam under its own path, made the active document first.
+    // Throws ErrorBrivo when the exam is no longer open.
+    void GuardarExamen(const std::shared_ptr<word::IDocumentoWord>& examen, const QString& ruta);
+    // Before a new record takes slot k of the active book: a file already
+    // at that slot's path, which no record names, is moved into BAK/ under a
+    // name that overwrites nothing, and the user is told where it went.
+    // False (with an error shown) when the file could not be moved: the
+    // record must not be created then.
+    bool ApartarArchivoDePlaza(int k);
+    // The exam grid shown again after entries left the list: one data row
+    // per used entry.
+    void RefrescarListaExamen();
 
     // Width of Panel1 (tree and document grid); the exam pane takes the rest.
     int AnchoPanel1() const;
@@ -281,6 +300,9 @@ private:
     void PrepararGridYArbol();
     // Wiring of the exam grid: row moves, active cell, edited descriptions.
     void PrepararGridExamen();
+    // The exam grid's first row made active, without reporting a change,
+    // when the grid has rows and no active cell.
+    void PonerFilaActivaInicialExamen();
     // Whether the exam model (the model document, else "nuevoexamen.doc")
     // has a file to open.
     bool ModeloExamenDisponible();

@@ -77,6 +77,10 @@ void TMainForm::SBNuevoDocClick() {
     const int filaAntes = FilaActiva(GridPreg);
     const int columna = ColumnaActiva(GridPreg);
     const TLugar lugar = almacen.Arbol.LugarDeNodo(nodo);
+    // A file left in the new slot's place by no record is moved aside, so
+    // that the new document starts from the model.
+    if (!ApartarArchivoDePlaza(almacen.DocumentoLibre()))
+        return;
     if (CrearDocumento(lugar.Materia, lugar.Tema, lugar.Contenido) == 0)
         return; // no free slot: adding does nothing
     ListarDocumentos(nodo);
@@ -105,6 +109,10 @@ void TMainForm::SBBorraDocClick() {
     TDocumento& d = almacen.Documentos[static_cast<size_t>(k)];
     d.Vaciar();
     almacen.DocActual = 0;
+    // The exam list forgets the deleted document: its entries would name a
+    // free slot, and later the document that takes it.
+    if (almacen.QuitarDeListaExamen(k) > 0)
+        RefrescarListaExamen();
 
     // The active row moves to a neighbour, which becomes current.
     const int fila = FilaActiva(GridPreg);

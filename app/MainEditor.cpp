@@ -46,6 +46,10 @@ QRect GeometriaPantalla(const QWidget* ventana) {
 
 } // namespace
 
+QString NombreArchivoDocumento(int numero) {
+    return QStringLiteral("K%1.doc").arg(numero, 6, 10, QLatin1Char('0'));
+}
+
 // ---------------------------------------------------------------------------
 // State of the editor
 
@@ -116,6 +120,48 @@ int TMainForm::CrearDocumento(int materia, int tema, int contenido) {
 
     almacen.DocActual = k;
     return k;
+}
+
+bool TMainForm::ApartarArchivoDePlaza(int k) {
+    const TLibro* libro = almacen.LibroActivoPtr();
+    if (k < 1 || k > MaxDocumentos || !libro || almacen.Documentos[static_cast<size_t>(k)].Usado())
+        return true;
+    const QString carpeta = libro->Carpeta.Texto();
+    const QString nombre = NombreArchivoDocumento(k);
+    const QString ruta =
+        almacen.CarpetaPrograma + QStringLiteral("Docs/") + carpeta + QLatin1Char('/') + nombre;
+    if (!QFileInfo(ruta).isFile())
+        return true;
+
+    // BAK/<book folder>/K000007.doc, else K000007 (2).doc, (3)...: a rename
+    // never replaces a file that is there.
+    QString destinoCarpeta = almacen.CarpetaPrograma + QStringLiteral("BAK/");
+    if (!carpeta.isEmpty())
+        destinoCarpeta += carpeta + QLatin1Char('/');
+    const bool hayCarpeta = QDir().mkpath(destinoCarpeta) && QFileInfo(destinoCarpeta).isDir();
+    const QString base = QFileInfo(nombre).completeBaseName();
+    QString destino;
+    for (int intento = 1; hayCarpeta && intento <= 1000 && destino.isEmpty(); ++intento) {
+        const QString candidato =
+            destinoCarpeta +
+            (intento == 1 ? nombre : QStringLiteral("%1 (%2).doc").arg(base).arg(intento));
+        if (!QFileInfo::exists(candidato) && QFile::rename(ruta, candidato))
+            destino = candidato;
+    }
+    if (destino.isEmpty()) {
+        ui::Error(this, QStringLiteral("El archivo %1 ya existe y no pertenece a ningún "
+                                       "documento, y no se ha podido apartar a %2. No se crea "
+                                       "el documento nuevo.")
+                            .arg(QDir::toNativeSeparators(ruta),
+                                 QDir::toNativeSeparators(destinoCarpeta)));
+        return false;
+    }
+    ui::Informacion(this,
+                    QStringLiteral("El archivo %1 ya existía y no pertenecía a ningún "
+                                   "documento. Se ha movido a %2, y el documento nuevo "
+                                   "empieza desde el modelo.")
+                        .arg(QDir::toNativeSeparators(ruta), QDir::toNativeSeparators(destino)));
+    return true;
 }
 
 // ---------------------------------------------------------------------------

@@ -9,6 +9,7 @@
 #include <QToolButton>
 
 #include "AperturaDocumento.h"
+#include "Errores.h"
 #include "Interaccion.h"
 #include "Main.h"
 #include "ModeloGridExamen.h"
@@ -25,15 +26,6 @@ namespace {
 int AnchoPantalla(const QWidget* ventana) {
     QScreen* pantalla = ventana->screen() ? ventana->screen() : QGuiApplication::primaryScreen();
     return pantalla ? pantalla->geometry().width() : 0;
-}
-
-// Number of entries of the exam list that hold a document.
-int EntradasUsadas(const TAlmacen& a) {
-    int usadas = 0;
-    for (int i = 1; i <= MaxExamen; ++i)
-        if (a.ListaExamen[static_cast<size_t>(i)] > 0)
-            ++usadas;
-    return usadas;
 }
 
 bool MismaRuta(const QString& a, const QString& b) {
@@ -63,6 +55,22 @@ void TMainForm::PrepararGridExamen() {
     // A description edited in the exam grid shows at once in the document grid.
     connect(ModeloGridExamen, &TModeloGridExamen::DescripcionEditada, this,
             [this](int) { ModeloGridPreg->Repintar(); });
+    // A new row count resets the view, which then has no current cell: the
+    // first row becomes the active row again, as when the grid was made, so
+    // that the commands on the active row see it.
+    connect(ModeloGridExamen, &QAbstractItemModel::modelReset, this,
+            [this] { PonerFilaActivaInicialExamen(); });
+    PonerFilaActivaInicialExamen();
+}
+
+void TMainForm::PonerFilaActivaInicialExamen() {
+    if (ModeloGridExamen->rowCount() > 0 && !GridExamen->currentIndex().isValid())
+        static_cast<TVistaGridExamen*>(GridExamen)->PonerCeldaActiva(1, 1);
+}
+
+void TMainForm::RefrescarListaExamen() {
+    ModeloGridExamen->PonerNumFilas(1 + almacen.EntradasExamen());
+    ModeloGridExamen->Repintar();
 }
 
 void TMainForm::BVerExamenClick() {
@@ -93,7 +101,7 @@ void TMainForm::SBPregsAExamenClick() {
                                                             TModeloGridPreg::ColDescripcion));
     }
 
-    int n = 1 + EntradasUsadas(almacen);
+    int n = 1 + almacen.EntradasExamen();
     int sinSitio = 0;
     for (int k = 1; k <= MaxDocumentos; ++k) {
         TDocumento& d = almacen.Documentos[static_cast<size_t>(k)];
@@ -109,7 +117,7 @@ void TMainForm::SBPregsAExamenClick() {
         ++n;
     }
     ModeloGridPreg->Repintar();
-    ModeloGridExamen->PonerNumFilas(1 + EntradasUsadas(almacen));
+    ModeloGridExamen->PonerNumFilas(1 + almacen.EntradasExamen());
     ModeloGridExamen->Repintar();
 
     if (sinSitio > 0) {
@@ -205,6 +213,42 @@ bool TMainForm::ModeloExamenDisponible() {
     return QFileInfo(almacen.CarpetaPrograma + QStringLiteral("nuevoexamen.doc")).isFile();
 }
 
+int TMainForm::AnadirListaAlExamen(word::IDocumentoWord& examen) {
+    const int propio = almacen.DocActual;
+    int omitidas = 0;
+    int n = 1;
+    for (int i = 1; i <= MaxExamen; ++i) {
+        const int k = almacen.ListaExamen[static_cast<size_t>(i)];
+        if (k <= 0)
+            continue;
+        // An entry whose slot is free (its document was deleted) or that
+        // names the exam itself is left out: opening the exam's own file
+        // would close the exam, and a free slot has no file.
+        if (k > MaxDocumentos || k == propio ||
+            almacen.Documentos[static_cast<size_t>(k)].Numero != k) {
+            ++omitidas;
+            continue;
+        }
+        if (!AbrirDocumentoOculto(k))
+            continue; // not counted, takes no number
+        TDocumento& d = almacen.Documentos[static_cast<size_t>(k)];
+        d.FechaUso = Hoy();
+        d.Usos = d.Usos + 1;
+        ModeloGridPreg->Repintar();
+        try {
+            const TSecciones secciones = BuscarSecciones(*WordDocumentAux);
+            n = AnadirSecciones(examen, *WordDocumentAux, secciones, almacen.Ajustes, n);
+        } catch (...) {
+            // The command stops with the word processor's error; the hidden
+            // document does not stay open behind the exam.
+            CerrarDocumentoOculto();
+            throw;
+        }
+        CerrarDocumentoOculto();
+    }
+    return omitidas;
+}
+
 void TMainForm::BCrearExamenClick() {
     {
         TFormPropExamen dialogo(almacen.Ajustes, this);
@@ -224,6 +268,10 @@ void TMainForm::BCrearExamenClick() {
                                              "puede crear el examen."));
         return;
     }
+    // A file left in the new exam's place by no record is moved aside, so
+    // that the exam starts from the model.
+    if (!ApartarArchivoDePlaza(almacen.DocumentoLibre()))
+        return;
     TEsperaExamen espera;
 
     if (editorAbierto && almacen.DocActual != 0) {
@@ -266,28 +314,7 @@ void TMainForm::BCrearExamenClick() {
     if (VersionEditor <= 8.0)
         examen->Window().SetWindowState(word::EstadoVentana::Maximizada);
 
-    int n = 1;
-    for (int i = 1; i <= MaxExamen; ++i) {
-        const int k = almacen.ListaExamen[static_cast<size_t>(i)];
-        if (k <= 0 || k > MaxDocumentos)
-            continue;
-        if (!AbrirDocumentoOculto(k))
-            continue; // not counted, takes no number
-        TDocumento& d = almacen.Documentos[static_cast<size_t>(k)];
-        d.FechaUso = Hoy();
-        d.Usos = d.Usos + 1;
-        ModeloGridPreg->Repintar();
-        try {
-            const TSecciones secciones = BuscarSecciones(*WordDocumentAux);
-            n = AnadirSecciones(*examen, *WordDocumentAux, secciones, almacen.Ajustes, n);
-        } catch (...) {
-            // The command stops with the word processor's error; the hidden
-            // document does not stay open behind the exam.
-            CerrarDocumentoOculto();
-            throw;
-        }
-        CerrarDocumentoOculto();
-    }
+    const int omitidas = AnadirListaAlExamen(*examen);
 
     // The grid's active row is the exam's own row (the last one, unless the
     // exam took a freed slot below other exams), and the exam stays current.
@@ -300,9 +327,34 @@ void TMainForm::BCrearExamenClick() {
         GridPreg->setCurrentIndex(ModeloGridPreg->index(fila - 1, TModeloGridPreg::ColDescripcion));
         ignorarCambioCelda = false;
     }
-    GuardarDocumentoComo(RutaDocumento(almacen.DocActual));
+    GuardarExamen(examen, rutaExamen);
     if (VersionEditor <= 8.0)
         examen->Window().SetWindowState(word::EstadoVentana::Maximizada);
+
+    if (omitidas == 1)
+        ui::Informacion(this, QStringLiteral("Se ha omitido 1 entrada de la lista de examen: su "
+                                             "documento ya no existe o es el propio examen."));
+    else if (omitidas > 1)
+        ui::Informacion(this, QStringLiteral("Se han omitido %1 entradas de la lista de examen: "
+                                             "sus documentos ya no existen o son el propio "
+                                             "examen.")
+                                  .arg(omitidas));
+}
+
+void TMainForm::GuardarExamen(const std::shared_ptr<word::IDocumentoWord>& examen,
+                              const QString& ruta) {
+    // The save goes to the active document: the exam is made active first
+    // (opening a file that is open only brings its document forward).
+    if (!examen->Abierto())
+        throw ErrorBrivo(QStringLiteral("No se ha podido guardar el examen: su documento ya no "
+                                        "está abierto."));
+    if (WordApplication->ActiveDocument() != examen) {
+        const TDocumento& d = almacen.Documentos[static_cast<size_t>(almacen.DocActual)];
+        const QString clave = QString::number(almacen.BuscarLibro(d.IdLibro).Identificador);
+        WordApplication->DocumentsOpen(examen->FullName(), OpcionesConClave(clave));
+    }
+    WordDocument = examen;
+    GuardarDocumentoComo(ruta);
 }
 
 } // namespace brivo

@@ -110,6 +110,7 @@ void BorrarLibro(IVentanaPrincipal& ventana) {
         if (!ruta.isEmpty())
             QFile::remove(ruta); // a file that cannot be deleted stays
         a.Documentos[k].Vaciar();
+        a.QuitarDeListaExamen(k);
     }
 
     int slot = 0;

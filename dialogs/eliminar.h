@@ -46,7 +46,8 @@ private:
 
 // Deletes the active book: asks the main window to select the first
 // top-level node (IVentanaPrincipal::SeleccionarPrimerNodo), deletes the
-// files of the book's documents and frees their slots, removes the book's
+// files of the book's documents and frees their slots (their entries leave
+// the exam list), removes the book's
 // folder when it is empty and frees the book's slot, keeping its four
 // permission flags. LibroActivo keeps naming the freed slot: the caller runs
 // AsegurarLibroActivo next. Does nothing when no valid book is active.

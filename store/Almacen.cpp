@@ -55,6 +55,28 @@ bool TAlmacen::LibroActivoValido() const {
     return LibroActivo >= 1 && LibroActivo <= MaxLibros && Libros[LibroActivo].Usado();
 }
 
+int TAlmacen::QuitarDeListaExamen(int numero) {
+    if (numero < 1)
+        return 0;
+    int destino = 1;
+    for (int i = 1; i <= MaxExamen; ++i) {
+        if (ListaExamen[i] != numero)
+            ListaExamen[destino++] = ListaExamen[i];
+    }
+    const int quitadas = MaxExamen + 1 - destino;
+    for (int i = destino; i <= MaxExamen; ++i)
+        ListaExamen[i] = 0;
+    return quitadas;
+}
+
+int TAlmacen::EntradasExamen() const {
+    int usadas = 0;
+    for (int i = 1; i <= MaxExamen; ++i)
+        if (ListaExamen[i] > 0)
+            ++usadas;
+    return usadas;
+}
+
 const TLibro* TAlmacen::LibroActivoPtr() const {
     return LibroActivoValido() ? &Libros[LibroActivo] : nullptr;
 }

@@ -46,6 +46,12 @@ public:
     int DocumentoLibre() const; // first free document slot, 0 when full
     bool HayLibros() const;
     bool LibroActivoValido() const;
+    // Removes every entry of document numero from the exam list; the
+    // entries after each one close up and the freed tail entries become 0.
+    // Returns how many entries were removed.
+    int QuitarDeListaExamen(int numero);
+    // Number of entries of the exam list that hold a document.
+    int EntradasExamen() const;
     const TLibro* LibroActivoPtr() const; // nullptr when not valid
     // ModeloPreguntas / ModeloExamenes from the two positions of the settings.
     void BuscarModelos();

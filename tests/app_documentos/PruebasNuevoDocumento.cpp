@@ -2,6 +2,7 @@
 // descriptions by place, the first free slot and the last row made active.
 #include <QAction>
 #include <QDate>
+#include <QDir>
 #include <QFile>
 #include <QTableView>
 #include <QToolButton>
@@ -219,6 +220,54 @@ TEST_F(NuevoDocumento, ConElEditorAbiertoElDocumentoNuevoTieneArchivoEnSeguida) 
     EXPECT_TRUE(QFile::exists(Ruta(19)));
     EXPECT_EQ(A().DocActual, 19);
     EXPECT_EQ(form->WordDocument->FullName(), Ruta(19));
+}
+
+TEST_F(NuevoDocumento, UnArchivoSinRegistroSeApartaAntesDeUsarSuHueco) {
+    // K000015.doc is on disk, named by no record (left by a crash); BAK
+    // already holds a file of that name from an earlier time.
+    EscribirTexto(Ruta(15), QStringLiteral("CONTENIDO AJENO"));
+    QDir(carpeta.Ruta()).mkpath("BAK/Fisica");
+    EscribirTexto(carpeta.Archivo("BAK/Fisica/K000015.doc"), QStringLiteral("COPIA ANTERIOR"));
+    Seleccionar("Mecánica");
+    AbrirEditor();
+    form->SBNuevoDocClick();
+
+    // The new document starts from the question model, not from the file.
+    ASSERT_EQ(A().Documentos[15].Numero, 15);
+    const QString texto = TextoDe(Ruta(15), QString::number(IdFisica));
+    EXPECT_TRUE(texto.contains("#PREG")) << texto.toStdString();
+    EXPECT_FALSE(texto.contains("CONTENIDO AJENO"));
+    // The old file went to BAK under a new name; nothing there was replaced.
+    const QString apartado = carpeta.Archivo("BAK/Fisica/K000015 (2).doc");
+    EXPECT_EQ(TextoDe(apartado), QStringLiteral("CONTENIDO AJENO"));
+    EXPECT_EQ(TextoDe(carpeta.Archivo("BAK/Fisica/K000015.doc")), QStringLiteral("COPIA ANTERIOR"));
+    // The user is told which file went where.
+    const QStringList avisos = Textos(guion, ui::TipoMensaje::Informacion);
+    ASSERT_EQ(avisos.size(), 1);
+    EXPECT_TRUE(avisos[0].contains(Ruta(15))) << avisos[0].toStdString();
+    EXPECT_TRUE(avisos[0].contains(apartado)) << avisos[0].toStdString();
+
+    // With the editor closed the file is moved as well, before the record
+    // exists: the editor later opens the model for it.
+    form->BEditarClick();
+    EscribirTexto(Ruta(18), QStringLiteral("OTRO AJENO"));
+    form->SBNuevoDocClick();
+    EXPECT_EQ(A().Documentos[18].Numero, 18);
+    EXPECT_FALSE(QFile::exists(Ruta(18)));
+    EXPECT_EQ(TextoDe(carpeta.Archivo("BAK/Fisica/K000018.doc")), QStringLiteral("OTRO AJENO"));
+    EXPECT_EQ(Textos(guion, ui::TipoMensaje::Informacion).size(), 2);
+}
+
+TEST_F(NuevoDocumento, SiElArchivoSinRegistroNoSePuedeApartarNoSeCreaElDocumento) {
+    EscribirTexto(Ruta(15), QStringLiteral("CONTENIDO AJENO"));
+    // BAK is a file: nothing can be moved into it.
+    EscribirTexto(carpeta.Archivo("BAK"), QStringLiteral("no es una carpeta"));
+    Seleccionar("Mecánica");
+    form->SBNuevoDocClick();
+    EXPECT_EQ(A().Documentos[15].Numero, 0);
+    EXPECT_EQ(Listados(), (QList<int>{16, 17}));
+    EXPECT_EQ(TextoDe(Ruta(15)), QStringLiteral("CONTENIDO AJENO"));
+    EXPECT_EQ(Textos(guion, ui::TipoMensaje::Error).size(), 1);
 }
 
 } // namespace

@@ -145,6 +145,23 @@ TEST_F(ListaExamen, BorrarEntrada) {
     EXPECT_EQ(form->ModeloGridExamen->NumFilas(), 1);
 }
 
+TEST_F(ListaExamen, BorrarEntradaNadaMasArrancar) {
+    // Right after the start the first row is the active one, and it stays
+    // so when the list is filled; nothing became current on the way.
+    EXPECT_EQ(Grid().currentIndex().row(), 0);
+    const int actual = A().DocActual;
+    Marcar({3, 5, 7});
+    form->SBPregsAExamenClick();
+    ASSERT_EQ(Lista(), (QList<int>{3, 5, 7}));
+    EXPECT_EQ(Grid().currentIndex().row(), 0);
+    EXPECT_EQ(A().DocActual, actual);
+    form->SBBorraPregExam->click();
+    EXPECT_EQ(Lista(), (QList<int>{5, 7}));
+    EXPECT_EQ(form->ModeloGridExamen->NumFilas(), 3);
+    form->Borrardocumentodeexamen1->trigger();
+    EXPECT_EQ(Lista(), QList<int>{7});
+}
+
 TEST_F(ListaExamen, ArrastrarFilas) {
     Poner({5, 8, 9});
     Grid().MoverFila(3, 1);
