@@ -28,6 +28,19 @@ QLineEdit* CampoTexto(QWidget* padre, int largo, Qt::Alignment alineacion,
     return e;
 }
 
+// What an editor shows, to tell whether the user changed it: the text of a
+// line or of an editable combo box, the chosen item of a pick list.
+QString ContenidoEditor(const QWidget* editor) {
+    if (auto* e = qobject_cast<const QLineEdit*>(editor))
+        return e->text();
+    if (auto* c = qobject_cast<const QComboBox*>(editor))
+        return c->isEditable() ? c->currentText() : QString::number(c->currentIndex());
+    return {};
+}
+
+// The property of an editor that keeps what it showed when it was filled.
+constexpr const char* ContenidoInicial = "contenidoInicial";
+
 // The rectangle of a check indicator centred in a cell.
 QRect RectCasilla(const QStyleOptionViewItem& opcion) {
     const QWidget* w = opcion.widget;
@@ -127,10 +140,17 @@ void TDelegadoGridPreg::setEditorData(QWidget* editor, const QModelIndex& indice
             e->setText(valor.toString());
         break;
     }
+    // The editor may show the value shortened (the answer cut to the
+    // cell's 5 characters, points with two decimals): what it showed is
+    // kept, and leaving it unchanged writes nothing back.
+    editor->setProperty(ContenidoInicial, ContenidoEditor(editor));
 }
 
 void TDelegadoGridPreg::setModelData(QWidget* editor, QAbstractItemModel* modelo,
                                      const QModelIndex& indice) const {
+    const QVariant inicial = editor->property(ContenidoInicial);
+    if (inicial.isValid() && inicial.toString() == ContenidoEditor(editor))
+        return; // nothing typed or chosen: the record keeps its value
     switch (indice.column()) {
     case M::ColDificultad: {
         // The item index of the typed or chosen digit; any other text

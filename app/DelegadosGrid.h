@@ -4,7 +4,7 @@
 // texts with their lengths, the difficulty and type combo boxes storing the
 // item index, points with two decimals and the Spanish comma, integers,
 // read-only dates). Editors write straight into the record through the
-// model.
+// model, and only when the user changed what the editor showed.
 #include <QPointer>
 #include <QStyledItemDelegate>
 

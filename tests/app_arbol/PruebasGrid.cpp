@@ -255,6 +255,49 @@ TEST_F(Grid, LosEditoresDeCeldaEscribenEnElRegistro) {
     EXPECT_EQ(Editar(5, 9), nullptr);
 }
 
+TEST_F(Grid, AbrirYDejarUnEditorNoCambiaElRegistro) {
+    // Values the cells cannot show whole: set in the properties dialog or
+    // read from the document list.
+    TDocumento& d = Doc(40);
+    d.Respuesta = QStringLiteral("abcdefghij");
+    d.Puntos = 0.125;
+    d.Usos = 1234567;
+    d.Similitud = -1234567;
+    d.Dificultad = 12;
+    d.Tipo = 9;
+    Listados("Materia A");
+    const TDocumento antes = d;
+    auto igual = [&] {
+        return d.Respuesta.Texto() == antes.Respuesta.Texto() && d.Puntos == antes.Puntos &&
+               d.Usos == antes.Usos && d.Similitud == antes.Similitud &&
+               d.Dificultad == antes.Dificultad && d.Tipo == antes.Tipo &&
+               d.Descripcion.Texto() == antes.Descripcion.Texto();
+    };
+    for (int columna : {2, 3, 4, 5, 6, 7, 8}) {
+        ASSERT_NE(Editar(5, columna), nullptr) << columna;
+        Vista()->TerminarEdicion();
+        EXPECT_TRUE(igual()) << "columna " << columna;
+    }
+    // Leaving by the keyboard, as the user does, is the same.
+    QWidget* respuesta = Editar(5, TModeloGridPreg::ColRespuesta);
+    ASSERT_NE(respuesta, nullptr);
+    QTest::keyClick(respuesta, Qt::Key_Tab);
+    QCoreApplication::processEvents();
+    QWidget* puntos = Editar(5, TModeloGridPreg::ColPuntos);
+    ASSERT_NE(puntos, nullptr);
+    QTest::keyClick(puntos, Qt::Key_Return);
+    QCoreApplication::processEvents();
+    EXPECT_EQ(d.Respuesta.Texto(), QStringLiteral("abcdefghij"));
+    EXPECT_EQ(d.Puntos, 0.125);
+
+    // What the user does change is written, by the cell's rules.
+    auto* texto = qobject_cast<QLineEdit*>(Editar(5, TModeloGridPreg::ColRespuesta));
+    ASSERT_NE(texto, nullptr);
+    texto->setText(QStringLiteral("xy"));
+    Vista()->TerminarEdicion();
+    EXPECT_EQ(d.Respuesta.Texto(), QStringLiteral("xy"));
+}
+
 TEST_F(Grid, CambiarDeNodoTerminaLaEdicionYGuardaElValor) {
     Listados("Materia A");
     auto* descripcion = qobject_cast<QLineEdit*>(Editar(1, 2));
