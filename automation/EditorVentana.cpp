@@ -817,12 +817,13 @@ bool EditorVentana::Buscar(const QString& buscado, bool adelante) {
     return true;
 }
 
-void EditorVentana::Colocar(bool maximizada, const QRect& geometria, const QString& titulo,
-                            const QString& tituloAplicacion) {
-    QString completo = titulo + QStringLiteral("[*]");
-    if (!tituloAplicacion.isEmpty())
-        completo += QStringLiteral(" - ") + tituloAplicacion;
-    setWindowTitle(completo);
+void EditorVentana::Colocar(bool maximizada, const QRect& geometria, const QString& titulo) {
+    // The caption is shown exactly as automation set it: no program name is
+    // added, and a "[*]" in it is doubled so that Qt shows it as written
+    // instead of taking it for the unsaved-changes marker.
+    QString exacto = titulo;
+    exacto.replace(QStringLiteral("[*]"), QStringLiteral("[*][*]"));
+    setWindowTitle(exacto);
     if (maximizada) {
         if (!isMaximized() || !isVisible())
             showMaximized();

@@ -52,9 +52,9 @@ public:
     explicit EditorVentana(DocumentoMotor& documento);
     ~EditorVentana() override;
 
-    // Placement from the automation side; an empty geometry keeps the current one.
-    void Colocar(bool maximizada, const QRect& geometria, const QString& titulo,
-                 const QString& tituloAplicacion);
+    // Placement from the automation side; an empty geometry keeps the current
+    // one. The window's title is exactly titulo.
+    void Colocar(bool maximizada, const QRect& geometria, const QString& titulo);
     // The document was closed by automation: the window lets it go and closes.
     void SoltarDocumento();
 

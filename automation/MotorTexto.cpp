@@ -422,7 +422,7 @@ void DocumentoMotor::AplicarVentana(bool aplicacionVisible, const VentanaMotor& 
     else if (placement.GeometriaFijada())
         geometria = placement.Geometria();
     editor->Colocar(ventana.WindowState() == EstadoVentana::Maximizada, geometria,
-                    ventana.Caption(), placement.Caption());
+                    ventana.Caption());
 }
 
 EditorVentana* DocumentoMotor::Editor() const {

@@ -1,6 +1,7 @@
 // Editor windows: placement from automation, hidden documents, the question on
 // closing, and the editor's own commands.
 #include <QAbstractButton>
+#include <QAccessible>
 #include <QAction>
 #include <QApplication>
 #include <QFileInfo>
@@ -10,6 +11,7 @@
 #include <QTextList>
 #include <QTextTable>
 #include <QToolBar>
+#include <QWindow>
 
 #include "ComunPruebas.h"
 #include "EditorVentana.h"
@@ -71,7 +73,7 @@ TEST_F(Ventanas, ColocacionDesdeLaAutomatizacion) {
     ASSERT_NE(editor, nullptr);
     EXPECT_TRUE(editor->isVisible());
     EXPECT_EQ(editor->geometry(), QRect(0, 150, 600, 300));
-    EXPECT_EQ(editor->windowTitle(), QStringLiteral("[Historia] K000001.doc[*] - Brivo II"));
+    EXPECT_EQ(editor->windowTitle(), QStringLiteral("[Historia] K000001.doc"));
     EXPECT_EQ(editor->Texto()->toPlainText(), QStringLiteral("Visible"));
     // The hidden document has no visible window.
     EXPECT_TRUE(EditorDe(*oculto) == nullptr || !EditorDe(*oculto)->isVisible());
@@ -101,6 +103,32 @@ TEST_F(Ventanas, ColocacionDesdeLaAutomatizacion) {
     aplicacion->Window().SetVisible(false);
     QApplication::processEvents();
     EXPECT_FALSE(editor->isVisible());
+}
+
+TEST_F(Ventanas, ElTituloEsExactamenteElQueSePone) {
+    auto doc = Abrir(EscribirTexto("K000005.doc", "Texto"));
+    IVentanaWord& v = doc->Window();
+    v.SetWindowState(EstadoVentana::Normal);
+    aplicacion->Activate();
+    QApplication::processEvents();
+    EditorVentana* editor = EditorDe(*doc);
+    ASSERT_NE(editor, nullptr);
+    ASSERT_NE(editor->windowHandle(), nullptr);
+    // What the window system shows and a screen reader says, with and
+    // without unsaved changes; "[*]" in a book's title is kept as written.
+    for (const QString titulo :
+         {QStringLiteral("[Historia] K000005.doc"), QStringLiteral("[*] K000005.doc"),
+          QStringLiteral("[Año [*][*]] K000005.doc")}) {
+        v.SetCaption(titulo);
+        QApplication::processEvents();
+        for (bool cambiado : {false, true}) {
+            editor->setWindowModified(cambiado);
+            EXPECT_EQ(editor->windowHandle()->title(), titulo) << cambiado;
+            EXPECT_EQ(QAccessible::queryAccessibleInterface(editor)->text(QAccessible::Name),
+                      titulo);
+        }
+    }
+    doc->Close(GuardarCambios::NoGuardar);
 }
 
 TEST_F(Ventanas, CerrarConCambiosPregunta) {
