@@ -103,7 +103,13 @@ QWidget* TDelegadoGridPreg::createEditor(QWidget* padre, const QStyleOptionViewI
         return nullptr; // number, mark and dates are not edited in a text box
     }
     editor->setFont(opcion.font);
+    // Qt lists the editor under no cell of the grid: its name (the column)
+    // and description (the row's document) tell a screen reader what it edits.
     editor->setAccessibleName(M::Encabezado(indice.column()));
+    editor->setAccessibleDescription(
+        QStringLiteral("Fila %1, documento %2")
+            .arg(indice.row() + 1)
+            .arg(indice.siblingAtColumn(M::ColNumero).data().toString()));
     editorAbierto = editor;
     return editor;
 }

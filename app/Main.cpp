@@ -483,6 +483,8 @@ void TMainForm::PonerTitulo() {
         return; // no book to name: the caption stays as it is
     const QString titulo = QLatin1String(PrefijoTitulo) + libro->Titulo.Texto();
     setWindowTitle(titulo.left(LargoMaximoTitulo));
+    // A screen reader names the window by its title, and so the active book.
+    setAccessibleName(windowTitle());
 }
 
 // ---------------------------------------------------------------------------

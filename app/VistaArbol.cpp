@@ -5,6 +5,7 @@
 #include <QDropEvent>
 #include <QPainter>
 #include <QPointer>
+#include <QStyledItemDelegate>
 #include <QTimer>
 
 namespace brivo {
@@ -15,9 +16,28 @@ bool TieneHermanoSiguiente(const QModelIndex& i) {
     return i.isValid() && i.row() + 1 < i.model()->rowCount(i.parent());
 }
 
+// The in-place editor of a node's text says to a screen reader what it
+// edits: Qt lists it under no item of the tree, so its own name and
+// description carry that.
+class TDelegadoArbol : public QStyledItemDelegate {
+public:
+    using QStyledItemDelegate::QStyledItemDelegate;
+    QWidget* createEditor(QWidget* padre, const QStyleOptionViewItem& opcion,
+                          const QModelIndex& indice) const override {
+        QWidget* editor = QStyledItemDelegate::createEditor(padre, opcion, indice);
+        if (editor) {
+            editor->setAccessibleName(QStringLiteral("Nombre del nodo"));
+            editor->setAccessibleDescription(
+                QStringLiteral("Cambiar el nombre de «%1»").arg(indice.data().toString()));
+        }
+        return editor;
+    }
+};
+
 } // namespace
 
 TVistaArbol::TVistaArbol(QWidget* padre) : QTreeView(padre) {
+    setItemDelegate(new TDelegadoArbol(this));
     setAcceptDrops(true);
     viewport()->setAcceptDrops(true);
     setDragDropMode(QAbstractItemView::DropOnly);

@@ -23,6 +23,14 @@ public:
         QWidget* editor = QStyledItemDelegate::createEditor(padre, opcion, indice);
         if (auto* linea = qobject_cast<QLineEdit*>(editor))
             linea->setMaxLength(TModeloGridExamen::LargoDescripcion);
+        // Qt lists the editor under no cell of the grid: its name and
+        // description tell a screen reader what it edits.
+        if (editor) {
+            editor->setAccessibleName(TModeloGridExamen::Encabezado(indice.column()));
+            editor->setAccessibleDescription(QStringLiteral("Fila %1, documento %2")
+                                                 .arg(indice.row() + 1)
+                                                 .arg(indice.siblingAtColumn(0).data().toString()));
+        }
         return editor;
     }
 };

@@ -53,6 +53,14 @@ QLabel* Valor(QWidget* padre, const char* nombre, const QString& descripcion, co
     return l;
 }
 
+// A value label shows its value and says it with its name to a screen
+// reader ("Materia: Historia"): a label with a name of its own would only
+// say the name.
+void PonerValor(QLabel* etiqueta, const QString& nombre, const QString& valor) {
+    etiqueta->setText(valor);
+    etiqueta->setAccessibleName(valor.isEmpty() ? nombre : nombre + QStringLiteral(": ") + valor);
+}
+
 QSpinBox* Giro(QWidget* padre, const char* nombre, const QRect& zona) {
     auto* s = new QSpinBox(padre);
     s->setObjectName(QString::fromLatin1(nombre));
@@ -126,9 +134,14 @@ TFormPropPreg::TFormPropPreg(IVentanaPrincipal& v, QWidget* padre) : QDialog(pad
     LabelTema = Valor(this, "LabelTema", QStringLiteral("Tema"), {88, 26, 325, AltoEtiqueta});
     LabelContenido =
         Valor(this, "LabelContenido", QStringLiteral("Contenido"), {88, 44, 325, AltoEtiqueta});
-    Etiqueta(this, "Label1", QStringLiteral("Materia:"), nullptr, {8, 8, 78, AltoEtiqueta});
-    Etiqueta(this, "Label2", QStringLiteral("Tema:"), nullptr, {8, 26, 78, AltoEtiqueta});
-    Etiqueta(this, "Label3", QStringLiteral("Contenido:"), nullptr, {8, 44, 78, AltoEtiqueta});
+    // Each caption labels its value for a screen reader (the value keeps
+    // the accessible name that PonerValor gives it).
+    Etiqueta(this, "Label1", QStringLiteral("Materia:"), nullptr, {8, 8, 78, AltoEtiqueta})
+        ->setBuddy(LabelMateria);
+    Etiqueta(this, "Label2", QStringLiteral("Tema:"), nullptr, {8, 26, 78, AltoEtiqueta})
+        ->setBuddy(LabelTema);
+    Etiqueta(this, "Label3", QStringLiteral("Contenido:"), nullptr, {8, 44, 78, AltoEtiqueta})
+        ->setBuddy(LabelContenido);
 
     EditDescrip = new QLineEdit(this);
     EditDescrip->setObjectName(QStringLiteral("EditDescrip"));
@@ -163,9 +176,10 @@ TFormPropPreg::TFormPropPreg(IVentanaPrincipal& v, QWidget* padre) : QDialog(pad
              {212, 102, 108, AltoEtiqueta});
     LabelUsos =
         Valor(this, "LabelUsos", QStringLiteral("Nº de veces usada"), {322, 128, 91, AltoEtiqueta});
-    LabelUsos->setText(QStringLiteral("-"));
+    PonerValor(LabelUsos, QStringLiteral("Nº de veces usada"), QStringLiteral("-"));
     Etiqueta(this, "Label10", QStringLiteral("Nº de veces usada:"), nullptr,
-             {212, 128, 108, AltoEtiqueta});
+             {212, 128, 108, AltoEtiqueta})
+        ->setBuddy(LabelUsos);
     DTPCreada = Fecha(this, "DTPCreada", {322, 152, 91, AltoControl});
     Etiqueta(this, "Label11", QStringLiteral("Fecha de creación:"), DTPCreada,
              {212, 154, 108, AltoEtiqueta});
@@ -205,9 +219,9 @@ void TFormPropPreg::FormActivate() {
 
     QString materia, tema, contenido;
     a.Arbol.NombresDeLugar({d.IdMateria, d.IdTema, d.IdContenido}, materia, tema, contenido);
-    LabelMateria->setText(materia);
-    LabelTema->setText(tema);
-    LabelContenido->setText(contenido);
+    PonerValor(LabelMateria, QStringLiteral("Materia"), materia);
+    PonerValor(LabelTema, QStringLiteral("Tema"), tema);
+    PonerValor(LabelContenido, QStringLiteral("Contenido"), contenido);
 
     EditDescrip->setText(d.Descripcion.Texto());
     SpinEditDific->setValue(d.Dificultad);
@@ -215,7 +229,7 @@ void TFormPropPreg::FormActivate() {
     ComboBoxTipo->setCurrentIndex(d.Tipo >= 0 && d.Tipo < ComboBoxTipo->count() ? d.Tipo : -1);
     EditResp->setText(d.Respuesta.Texto());
     SpinEditSimil->setValue(d.Similitud);
-    LabelUsos->setText(QString::number(d.Usos));
+    PonerValor(LabelUsos, QStringLiteral("Nº de veces usada"), QString::number(d.Usos));
 
     // The first date that cannot be read stops the filling there.
     const struct {
