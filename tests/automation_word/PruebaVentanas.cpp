@@ -116,7 +116,7 @@ TEST_F(Ventanas, ElTituloEsExactamenteElQueSePone) {
     ASSERT_NE(editor->windowHandle(), nullptr);
     // What the window system shows and a screen reader says, with and
     // without unsaved changes; "[*]" in a book's title is kept as written.
-    for (const QString titulo :
+    for (const QString& titulo :
          {QStringLiteral("[Historia] K000005.doc"), QStringLiteral("[*] K000005.doc"),
           QStringLiteral("[Año [*][*]] K000005.doc")}) {
         v.SetCaption(titulo);
