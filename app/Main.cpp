@@ -21,6 +21,7 @@
 #include <QWindow>
 
 #include "AcercaDe.h"
+#include "Carpetas.h"
 #include "Errores.h"
 #include "Exportar.h"
 #include "Iconos.h"
@@ -201,7 +202,7 @@ void TMainForm::CrearPaneles() {
               iconos::Opciones(), "BOpcionesClick");
     PanelArbol->layout()->addWidget(Panel5);
 
-    ModeloArbol = new TModeloArbol(almacen.Arbol, this);
+    ModeloArbol = new TModeloArbol(almacen, this);
     Arbol = new TVistaArbol(PanelArbol);
     Arbol->setObjectName(QStringLiteral("Arbol"));
     Arbol->setAccessibleName(QStringLiteral("Árbol de materias, temas y contenidos"));
@@ -434,6 +435,9 @@ void TMainForm::FormActivate() {
     }
     PonerAnchoPanel1(frameGeometry().width() - 10);
 
+    // The lock comes before the files are read, so that what is read is
+    // what the writer last saved.
+    TomarBiblioteca();
     ModeloArbol->EmpezarCambioTotal();
     try {
         almacen.CargarLibreria();
@@ -455,6 +459,12 @@ void TMainForm::FormActivate() {
 
 void TMainForm::AsegurarLibroActivo() {
     while (!almacen.LibroActivoValido()) {
+        if (SoloConsulta() && !almacen.HayLibros()) {
+            // No book can be made in a library that may not be changed.
+            ui::Informacion(this, QStringLiteral("La biblioteca no tiene ningún libro y está "
+                                                 "abierta sólo para consulta."));
+            break;
+        }
         if (almacen.HayLibros()) {
             Cambiardelibroactual1Click();
         } else {
@@ -484,7 +494,8 @@ void TMainForm::PonerTitulo() {
     if (!libro)
         return; // no book to name: the caption stays as it is
     const QString titulo = QLatin1String(PrefijoTitulo) + libro->Titulo.Texto();
-    setWindowTitle(titulo.left(LargoMaximoTitulo));
+    setWindowTitle(titulo.left(LargoMaximoTitulo) +
+                   (SoloConsulta() ? QString::fromUtf8(MarcaSoloConsulta) : QString()));
 }
 
 // ---------------------------------------------------------------------------
@@ -622,7 +633,7 @@ void TMainForm::closeEvent(QCloseEvent* evento) {
         ui::Error(this, e.Mensaje());
         CerrarEditor();
     }
-    if (libreriaCargada) {
+    if (libreriaCargada && !SoloConsulta()) {
         try {
             almacen.GuardarLibreria();
         } catch (const ErrorBrivo& e) {
@@ -633,6 +644,9 @@ void TMainForm::closeEvent(QCloseEvent* evento) {
         }
     }
     evento->accept();
+    // The next program may take the library as soon as this one is done with it.
+    if (cerrojo)
+        cerrojo->Soltar();
 }
 
 // ---------------------------------------------------------------------------
@@ -686,6 +700,8 @@ bool TMainForm::eventFilter(QObject* objeto, QEvent* evento) {
 // Commands of the "&Libros" and "&Ayuda" menus
 
 void TMainForm::Nuevolibros1Click() {
+    if (!PermitirCambio())
+        return;
     if (almacen.LibroLibre() == 0) {
         ui::Informacion(this, QStringLiteral("No se pueden crear más libros: están ocupados los "
                                              "%1 libros posibles. Elimine alguno para crear "
@@ -702,11 +718,15 @@ void TMainForm::Cambiardelibroactual1Click() {
 }
 
 void TMainForm::Modificarlibro1Click() {
+    if (!PermitirCambio())
+        return;
     if (ModificarLibro(*this))
         PonerTitulo(); // the title may have changed
 }
 
 void TMainForm::Eliminarlibro1Click() {
+    if (!PermitirCambio())
+        return;
     EliminarLibro(*this, [this] { MostrarExportar(*this); });
     AsegurarLibroActivo();
 }
@@ -720,7 +740,7 @@ void TMainForm::ContenidoClick() {
 }
 
 void TMainForm::AcercadeClick() {
-    MostrarAcercaDe(this);
+    MostrarAcercaDe(this, carpetas::Visible(almacen.CarpetaPrograma), SoloConsulta());
 }
 
 } // namespace brivo

@@ -84,6 +84,8 @@ void TMainForm::BVerExamenClick() {
 }
 
 void TMainForm::SBPregsAExamenClick() {
+    if (!PermitirCambio())
+        return;
     // Moving to the description column ends a pending edit of a mark.
     TerminarEdicionGridPreg();
     if (ModeloGridPreg->rowCount() > 0) {
@@ -202,10 +204,12 @@ bool TMainForm::ModeloExamenDisponible() {
         if (!ruta.isEmpty() && QFileInfo(ruta).isFile())
             return true;
     }
-    return QFileInfo(almacen.CarpetaPrograma + QStringLiteral("nuevoexamen.doc")).isFile();
+    return QFileInfo(almacen.RutaDelPrograma(QStringLiteral("nuevoexamen.doc"))).isFile();
 }
 
 void TMainForm::BCrearExamenClick() {
+    if (!PermitirCambio())
+        return;
     {
         TFormPropExamen dialogo(almacen.Ajustes, this);
         if (ui::Ejecutar(dialogo) != QDialog::Accepted)

@@ -9,6 +9,8 @@
 namespace brivo {
 
 void TMainForm::Importarlibro1Click() {
+    if (!PermitirCambio())
+        return;
     // New tree nodes go through the tree model, so the tree view shows them at once.
     ImportarLibro(*this, [this](TNodo* padre, const QString& texto, const QString& id) {
         return ModeloArbol ? ModeloArbol->Anadir(padre, texto, id)
@@ -17,10 +19,14 @@ void TMainForm::Importarlibro1Click() {
 }
 
 void TMainForm::Exportarlibro1Click() {
+    if (!PermitirCambio())
+        return;
     ExportarLibro(*this);
 }
 
 void TMainForm::BOpcionesClick() {
+    if (!PermitirCambio())
+        return;
     OpcionesGenerales(almacen, this);
 }
 
