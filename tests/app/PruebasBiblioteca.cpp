@@ -5,6 +5,7 @@
 #include <QCoreApplication>
 #include <QDir>
 #include <QFile>
+#include <QLabel>
 #include <QMimeData>
 #include <QSysInfo>
 #include <QTemporaryDir>
@@ -13,6 +14,7 @@
 
 #include <gtest/gtest.h>
 
+#include "AcercaDe.h"
 #include "ArchivoDocumento.h"
 #include "Carpetas.h"
 #include "EntornoApp.h"
@@ -126,6 +128,16 @@ TEST(Biblioteca, SegundoProgramaSoloConsultaYNoEscribeNada) {
     // Moving to a document without a file makes none.
     form->GridPregActiveCellChanged(2, TModeloGridPreg::ColDescripcion);
     EXPECT_FALSE(carpeta.Existe("Docs/fis/K000004.doc"));
+
+    // "Créditos" names the library and its mode.
+    QString creditos;
+    guion.Dialogo([&](QDialog& d) {
+        if (auto* caja = dynamic_cast<TAcercaDeBox*>(&d))
+            creditos = caja->LabBiblioteca->text();
+        return int(QDialog::Accepted);
+    });
+    form->AcercadeClick();
+    EXPECT_EQ(creditos, "Biblioteca: " + carpetas::Visible(carpeta.Ruta()) + " (sólo consulta)");
 
     EXPECT_TRUE(form->close());
     EXPECT_TRUE(guion.Mensajes.isEmpty());
