@@ -158,26 +158,6 @@ TEST(Carpetas, LaCopiaPropiaDeLaBibliotecaGanaALaInstalada) {
     EXPECT_EQ(a.RutaDelPrograma("Brivo2.hlp"), t.Ruta("biblioteca/Brivo2.hlp"));
 }
 
-TEST(Carpetas, ElArbolInicialSeLeeDeLosArchivosInstalados) {
-    TArbolCarpetas t;
-    TArbol inicial;
-    inicial.CargarInicial();
-    QDir().mkpath(t.Ruta("instalados"));
-    inicial.Guardar(t.Ruta("instalados/Arbol0.tvw"));
-    TAlmacen a;
-    a.CarpetaPrograma = t.Ruta("biblioteca/");
-    a.CarpetaInstalados = t.Ruta("instalados/");
-    carpetas::PrepararBiblioteca(a.CarpetaPrograma);
-    a.CargarLibreria();
-    EXPECT_EQ(a.Arbol.Serializar(), inicial.Serializar());
-
-    // Saving puts the tree into the library, never beside the installed files.
-    a.GuardarLibreria();
-    EXPECT_TRUE(QFile::exists(t.Ruta("biblioteca/Arbol.tvw")));
-    EXPECT_FALSE(QFile::exists(t.Ruta("biblioteca/Arbol0.tvw")));
-    EXPECT_EQ(QDir(t.Ruta("instalados")).entryList(QDir::Files), QStringList{"Arbol0.tvw"});
-}
-
 TEST(Carpetas, UnaBibliotecaDeConsultaNoSeGuarda) {
     TArbolCarpetas t;
     TAlmacen a;
