@@ -3,6 +3,8 @@
 // copied program folder that cannot be written.
 #include <gtest/gtest.h>
 
+#include <functional>
+
 #include <QDir>
 #include <QFile>
 #include <QProcess>
@@ -47,6 +49,12 @@ Salida Ejecutar(const QString& programa, const QStringList& argumentos,
     s.error = QString::fromUtf8(p.readAllStandardError());
     return s;
 }
+
+// Runs its action when the scope ends.
+struct TAlSalir {
+    std::function<void()> accion;
+    ~TAlSalir() { accion(); }
+};
 
 // The library line of --version.
 QString LineaBiblioteca(const QString& version) {
@@ -160,8 +168,14 @@ TEST(Ordenes, CarpetaDelProgramaSinPermisoDeEscritura) {
         QFile::copy(QStringLiteral(BRIVO_CARPETA_PROGRAMA "Arbol0.tvw"), prog + "/Arbol0.tvw"));
     const auto todos = QFile::ReadOwner | QFile::ReadGroup | QFile::ReadOther | QFile::ExeOwner |
                        QFile::ExeGroup | QFile::ExeOther;
+    const auto escritura = QFile::WriteOwner | QFile::WriteGroup | QFile::WriteOther;
     QFile::setPermissions(dir.path(), todos);
     QFile::setPermissions(prog + "/brivo2", todos);
+    // The folders can be written again at the end, so that they can be removed.
+    const TAlSalir restaurar{[&] {
+        QFile::setPermissions(dir.path(), todos | escritura);
+        QFile::setPermissions(prog, todos | escritura);
+    }};
     const QMap<QString, QString> entorno{{"HOME", dir.path() + "/casa"},
                                          {"XDG_DATA_HOME", dir.path() + "/xdg"}};
     auto version = [&] {
@@ -172,7 +186,7 @@ TEST(Ordenes, CarpetaDelProgramaSinPermisoDeEscritura) {
                     : Ejecutar(prog + "/brivo2", {"--version"}, entorno);
     };
 
-    QFile::setPermissions(prog, todos | QFile::WriteOwner | QFile::WriteGroup | QFile::WriteOther);
+    QFile::setPermissions(prog, todos | escritura);
     const Salida escribible = version();
     ASSERT_EQ(escribible.codigo, 0) << escribible.error.toStdString();
     EXPECT_EQ(LineaBiblioteca(escribible.salida),
@@ -183,7 +197,6 @@ TEST(Ordenes, CarpetaDelProgramaSinPermisoDeEscritura) {
     ASSERT_EQ(cerrada.codigo, 0) << cerrada.error.toStdString();
     EXPECT_EQ(LineaBiblioteca(cerrada.salida),
               "Biblioteca: " + dir.path() + "/xdg/brivo2 (la carpeta del usuario)");
-    QFile::setPermissions(prog, todos | QFile::WriteOwner);
 }
 
 } // namespace
