@@ -21,6 +21,7 @@
 #include <QWindow>
 
 #include "AcercaDe.h"
+#include "Carpetas.h"
 #include "Errores.h"
 #include "Iconos.h"
 #include "Interaccion.h"
@@ -199,7 +200,7 @@ void TMainForm::CrearPaneles() {
               iconos::Opciones(), "BOpcionesClick");
     PanelArbol->layout()->addWidget(Panel5);
 
-    ModeloArbol = new TModeloArbol(almacen.Arbol, this);
+    ModeloArbol = new TModeloArbol(almacen, this);
     Arbol = new TVistaArbol(PanelArbol);
     Arbol->setObjectName(QStringLiteral("Arbol"));
     Arbol->setAccessibleName(QStringLiteral("Árbol de materias, temas y contenidos"));
@@ -432,6 +433,9 @@ void TMainForm::FormActivate() {
     }
     PonerAnchoPanel1(frameGeometry().width() - 10);
 
+    // The lock comes before the files are read, so that what is read is
+    // what the writer last saved.
+    TomarBiblioteca();
     ModeloArbol->EmpezarCambioTotal();
     try {
         almacen.CargarLibreria();
@@ -453,6 +457,12 @@ void TMainForm::FormActivate() {
 
 void TMainForm::AsegurarLibroActivo() {
     while (!almacen.LibroActivoValido()) {
+        if (SoloConsulta() && !almacen.HayLibros()) {
+            // No book can be made in a library that may not be changed.
+            ui::Informacion(this, QStringLiteral("La biblioteca no tiene ningún libro y está "
+                                                 "abierta sólo para consulta."));
+            break;
+        }
         if (almacen.HayLibros()) {
             Cambiardelibroactual1Click();
         } else {
@@ -482,7 +492,8 @@ void TMainForm::PonerTitulo() {
     if (!libro)
         return; // no book to name: the caption stays as it is
     const QString titulo = QLatin1String(PrefijoTitulo) + libro->Titulo.Texto();
-    setWindowTitle(titulo.left(LargoMaximoTitulo));
+    setWindowTitle(titulo.left(LargoMaximoTitulo) +
+                   (SoloConsulta() ? QString::fromUtf8(MarcaSoloConsulta) : QString()));
     // A screen reader names the window by its title, and so the active book.
     setAccessibleName(windowTitle());
 }
@@ -621,7 +632,7 @@ void TMainForm::closeEvent(QCloseEvent* evento) {
         ui::Error(this, e.Mensaje());
         CerrarEditor();
     }
-    if (libreriaCargada) {
+    if (libreriaCargada && !SoloConsulta()) {
         try {
             almacen.GuardarLibreria();
         } catch (const ErrorBrivo& e) {
@@ -632,6 +643,9 @@ void TMainForm::closeEvent(QCloseEvent* evento) {
         }
     }
     evento->accept();
+    // The next program may take the library as soon as this one is done with it.
+    if (cerrojo)
+        cerrojo->Soltar();
 }
 
 // ---------------------------------------------------------------------------
@@ -685,6 +699,8 @@ bool TMainForm::eventFilter(QObject* objeto, QEvent* evento) {
 // Commands of the "&Libros" and "&Ayuda" menus
 
 void TMainForm::Nuevolibros1Click() {
+    if (!PermitirCambio())
+        return;
     if (almacen.LibroLibre() == 0) {
         ui::Informacion(this, QStringLiteral("No se pueden crear más libros: están ocupados los "
                                              "%1 libros posibles. Elimine alguno para crear "
@@ -701,6 +717,8 @@ void TMainForm::Cambiardelibroactual1Click() {
 }
 
 void TMainForm::Modificarlibro1Click() {
+    if (!PermitirCambio())
+        return;
     if (ModificarLibro(*this))
         PonerTitulo(); // the title may have changed
 }
@@ -714,7 +732,7 @@ void TMainForm::ContenidoClick() {
 }
 
 void TMainForm::AcercadeClick() {
-    MostrarAcercaDe(this);
+    MostrarAcercaDe(this, carpetas::Visible(almacen.CarpetaPrograma), SoloConsulta());
 }
 
 } // namespace brivo

@@ -17,6 +17,7 @@
 #include <QString>
 
 #include "Almacen.h"
+#include "Cerrojo.h"
 #include "ProcesadorTextos.h"
 #include "VentanaPrincipal.h"
 
@@ -83,8 +84,26 @@ public:
     bool LibreriaCargada() const { return libreriaCargada; }
 
     // Insists on an active book, then sets the caption, selects the first
-    // materia and lists its documents.
+    // materia and lists its documents. A library open for consultation only
+    // that has no book is shown as it is.
     void AsegurarLibroActivo();
+
+    // One writer per library. The activation step takes the library's lock
+    // before loading; when another program holds it (or the folder cannot be
+    // written) the user is told and the library is opened for consultation
+    // only: nothing is written to it, the closing step included.
+    // (MainBiblioteca.cpp)
+    void TomarBiblioteca();
+    bool SoloConsulta() const { return almacen.SoloConsulta; }
+    // The guard of every command that changes the library: true when it may
+    // go ahead; in consultation-only mode it tells the user why not and
+    // gives false.
+    bool PermitirCambio();
+    static constexpr const char* MensajeSoloConsulta =
+        "La biblioteca está abierta sólo para consulta: esta orden la modificaría y no se "
+        "puede usar.";
+    // Added to the caption while the library is open for consultation only.
+    static constexpr const char* MarcaSoloConsulta = " (sólo consulta)";
 
     // Document grid. ListarDocumentos rebuilds ListaPreg / NumListados, the
     // column set and the grid's visibility for a node.
@@ -315,6 +334,7 @@ private:
     void Conectar(QObject* emisor, const char* senal, const char* manejador);
 
     TAlmacen almacen;
+    std::unique_ptr<TCerrojoBiblioteca> cerrojo;
     bool editorAbierto = false;
     bool activado = false;
     bool activacionPendiente = false;

@@ -44,6 +44,8 @@ void TMainForm::PrepararGridYArbol() {
 // Tree editing
 
 void TMainForm::SBNuevoNodoClick() {
+    if (!PermitirCambio())
+        return;
     TNodo* seleccionado = NodoSeleccionado();
     TNodo* padre = nullptr;
     QString texto = QStringLiteral("Nueva materia");
@@ -74,6 +76,8 @@ void TMainForm::SBNuevoNodoClick() {
 }
 
 void TMainForm::SBNuevoSubNodoClick() {
+    if (!PermitirCambio())
+        return;
     TNodo* seleccionado = NodoSeleccionado();
     if (!seleccionado || TArbol::EsProtegido(seleccionado))
         return;
@@ -94,6 +98,8 @@ void TMainForm::SBNuevoSubNodoClick() {
 }
 
 void TMainForm::SBBorraNodoClick() {
+    if (!PermitirCambio())
+        return;
     TNodo* seleccionado = NodoSeleccionado();
     if (!seleccionado)
         return;
@@ -176,7 +182,8 @@ void TMainForm::GridPregEndDrag(bool enDestino) {
 }
 
 bool TMainForm::ArbolDragOver(const QMimeData* datos, const QPoint& punto) const {
-    return datos && datos->hasFormat(QString::fromLatin1(TVistaGridPreg::FormatoArrastre)) &&
+    return !SoloConsulta() && datos &&
+           datos->hasFormat(QString::fromLatin1(TVistaGridPreg::FormatoArrastre)) &&
            ModeloArbol->Nodo(Arbol->indexAt(punto)) != nullptr;
 }
 
@@ -185,7 +192,7 @@ void TMainForm::ArbolDragDrop(const QPoint& punto) {
 }
 
 void TMainForm::SoltarDocumentosEnNodo(TNodo* destino) {
-    if (!destino)
+    if (!destino || !PermitirCambio())
         return;
     TerminarEdicionGridPreg();
     bool hayMarcados = false;

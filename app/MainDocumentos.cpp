@@ -58,6 +58,8 @@ void TMainForm::BEditarClick() {
 }
 
 void TMainForm::SBNuevoDocClick() {
+    if (!PermitirCambio())
+        return;
     const bool libroValido = almacen.LibroActivo >= 1 && almacen.LibroActivo <= MaxLibros;
     almacen.LibroConsultado = almacen.BuscarLibro(
         libroValido ? almacen.Libros[static_cast<size_t>(almacen.LibroActivo)].Identificador : 0);
@@ -98,6 +100,8 @@ void TMainForm::SBNuevoDocClick() {
 }
 
 void TMainForm::SBBorraDocClick() {
+    if (!PermitirCambio())
+        return;
     const int k = almacen.DocActual;
     if (k < 1 || k > MaxDocumentos)
         return;
@@ -146,6 +150,8 @@ void TMainForm::SBBorraDocClick() {
 }
 
 void TMainForm::BPropPregClick() {
+    if (!PermitirCambio())
+        return;
     PropiedadesDocumentoActual();
 }
 

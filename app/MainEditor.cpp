@@ -217,9 +217,9 @@ bool TMainForm::AbrirDocumento(int numero, bool visible) {
     QString ruta;
     QString clave;
     if (numero == ArchivoModeloPreguntas) {
-        ruta = almacen.CarpetaPrograma + QStringLiteral("nuevodoc.doc");
+        ruta = almacen.RutaDelPrograma(QStringLiteral("nuevodoc.doc"));
     } else if (numero == ArchivoModeloExamenes) {
-        ruta = almacen.CarpetaPrograma + QStringLiteral("nuevoexamen.doc");
+        ruta = almacen.RutaDelPrograma(QStringLiteral("nuevoexamen.doc"));
     } else if (numero < 1 || numero > MaxDocumentos) {
         return false;
     } else {
@@ -233,7 +233,9 @@ bool TMainForm::AbrirDocumento(int numero, bool visible) {
     if (ruta.isEmpty() || !QFileInfo(ruta).isFile())
         return false;
 
-    const word::OpcionesApertura opciones = OpcionesConClave(clave);
+    word::OpcionesApertura opciones = OpcionesConClave(clave);
+    // A library open for consultation only shows its documents read-only.
+    opciones.ReadOnly = SoloConsulta();
     WordApplication->DocumentsOpen(ruta, opciones);
     WordDocument = WordApplication->ActiveDocument();
     if (!WordDocument)
@@ -269,6 +271,10 @@ bool TMainForm::NodoPideModeloExamen() const {
 }
 
 bool TMainForm::AbrirModeloDelNodo(bool visible) {
+    // The model is opened to become a new document file, which a library
+    // open for consultation only never gets.
+    if (SoloConsulta())
+        return false;
     const bool examen = NodoPideModeloExamen();
     if (AbrirDocumento(examen ? almacen.ModeloExamenes : almacen.ModeloPreguntas, visible))
         return true;
@@ -281,7 +287,7 @@ bool TMainForm::AbrirModeloDelNodo(bool visible) {
 }
 
 void TMainForm::GuardarDocumentoComo(const QString& ruta) {
-    if (!editorAbierto || DocumentosAbiertos() == 0)
+    if (!editorAbierto || DocumentosAbiertos() == 0 || SoloConsulta())
         return;
     const std::shared_ptr<word::IDocumentoWord> activo = WordApplication->ActiveDocument();
     if (!activo)
@@ -351,7 +357,7 @@ void TMainForm::CerrarDocumento() {
     WordDocument->SetBuiltInDocumentProperty(word::PropComentarios, libro.Comentario.Texto());
     WordDocument->SetBuiltInDocumentProperty(word::PropCompania, QString());
 
-    const bool descartar = !libro.PermitirCambiosEnDoc || WordDocument->Saved();
+    const bool descartar = SoloConsulta() || !libro.PermitirCambiosEnDoc || WordDocument->Saved();
     const std::shared_ptr<word::IDocumentoWord> documento = WordDocument;
     documento->Close(descartar ? word::GuardarCambios::NoGuardar : word::GuardarCambios::Guardar);
 }

@@ -92,6 +92,8 @@ void TMainForm::BVerExamenClick() {
 }
 
 void TMainForm::SBPregsAExamenClick() {
+    if (!PermitirCambio())
+        return;
     // Moving to the description column ends a pending edit of a mark.
     TerminarEdicionGridPreg();
     if (ModeloGridPreg->rowCount() > 0) {
@@ -210,7 +212,7 @@ bool TMainForm::ModeloExamenDisponible() {
         if (!ruta.isEmpty() && QFileInfo(ruta).isFile())
             return true;
     }
-    return QFileInfo(almacen.CarpetaPrograma + QStringLiteral("nuevoexamen.doc")).isFile();
+    return QFileInfo(almacen.RutaDelPrograma(QStringLiteral("nuevoexamen.doc"))).isFile();
 }
 
 int TMainForm::AnadirListaAlExamen(word::IDocumentoWord& examen) {
@@ -250,6 +252,8 @@ int TMainForm::AnadirListaAlExamen(word::IDocumentoWord& examen) {
 }
 
 void TMainForm::BCrearExamenClick() {
+    if (!PermitirCambio())
+        return;
     {
         TFormPropExamen dialogo(almacen.Ajustes, this);
         if (ui::Ejecutar(dialogo) != QDialog::Accepted)

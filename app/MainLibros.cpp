@@ -10,6 +10,8 @@
 namespace brivo {
 
 void TMainForm::Eliminarlibro1Click() {
+    if (!PermitirCambio())
+        return;
     const auto lista = almacen.ListaExamen;
     EliminarLibro(*this, [this] { MostrarExportar(*this); });
     // The deleted book's documents left the exam list.
@@ -19,6 +21,8 @@ void TMainForm::Eliminarlibro1Click() {
 }
 
 void TMainForm::Importarlibro1Click() {
+    if (!PermitirCambio())
+        return;
     // New tree nodes go through the tree model, so the tree view shows them at once.
     ImportarLibro(*this, [this](TNodo* padre, const QString& texto, const QString& id) {
         return ModeloArbol ? ModeloArbol->Anadir(padre, texto, id)
@@ -27,10 +31,14 @@ void TMainForm::Importarlibro1Click() {
 }
 
 void TMainForm::Exportarlibro1Click() {
+    if (!PermitirCambio())
+        return;
     ExportarLibro(*this);
 }
 
 void TMainForm::BOpcionesClick() {
+    if (!PermitirCambio())
+        return;
     OpcionesGenerales(almacen, this);
 }
 

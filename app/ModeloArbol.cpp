@@ -4,8 +4,8 @@
 
 namespace brivo {
 
-TModeloArbol::TModeloArbol(TArbol& a, QObject* padre)
-    : QAbstractItemModel(padre), arbol(a), imagen0(iconos::NodoCerrado()),
+TModeloArbol::TModeloArbol(TAlmacen& a, QObject* padre)
+    : QAbstractItemModel(padre), almacen(a), arbol(a.Arbol), imagen0(iconos::NodoCerrado()),
       imagen1(iconos::NodoAbierto()), fuente(QStringLiteral("Arial"), 8) {}
 
 TNodo* TModeloArbol::Nodo(const QModelIndex& indice) const {
@@ -122,7 +122,7 @@ QVariant TModeloArbol::data(const QModelIndex& indice, int rol) const {
 
 bool TModeloArbol::setData(const QModelIndex& indice, const QVariant& valor, int rol) {
     TNodo* n = Nodo(indice);
-    if (!n || rol != Qt::EditRole)
+    if (!n || rol != Qt::EditRole || almacen.SoloConsulta)
         return false;
     // Node texts are display only (documents refer to identifiers), so any
     // text is accepted, the protected nodes' included.
@@ -133,6 +133,8 @@ bool TModeloArbol::setData(const QModelIndex& indice, const QVariant& valor, int
 }
 
 Qt::ItemFlags TModeloArbol::flags(const QModelIndex& indice) const {
+    if (almacen.SoloConsulta)
+        return Nodo(indice) ? Qt::ItemIsEnabled | Qt::ItemIsSelectable : Qt::NoItemFlags;
     if (!Nodo(indice))
         return Qt::ItemIsDropEnabled;
     return Qt::ItemIsEnabled | Qt::ItemIsSelectable | Qt::ItemIsEditable | Qt::ItemIsDropEnabled;

@@ -6,6 +6,7 @@
 #include <QFont>
 #include <QIcon>
 
+#include "Almacen.h"
 #include "Arbol.h"
 
 namespace brivo {
@@ -13,7 +14,9 @@ namespace brivo {
 class TModeloArbol : public QAbstractItemModel {
     Q_OBJECT
 public:
-    explicit TModeloArbol(TArbol& arbol, QObject* padre = nullptr);
+    // The tree of a library; node texts are edited in place unless the library
+    // is open for consultation only.
+    explicit TModeloArbol(TAlmacen& almacen, QObject* padre = nullptr);
 
     TArbol& Arbol() const { return arbol; }
 
@@ -48,6 +51,7 @@ signals:
     void TextoCambiado(brivo::TNodo* nodo);
 
 private:
+    TAlmacen& almacen;
     TArbol& arbol;
     const TNodo* seleccionado = nullptr;
     QIcon imagen0;

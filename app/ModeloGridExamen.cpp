@@ -103,7 +103,7 @@ Qt::ItemFlags TModeloGridExamen::flags(const QModelIndex& indice) const {
         return Qt::NoItemFlags;
     Qt::ItemFlags f = Qt::ItemIsEnabled | Qt::ItemIsSelectable;
     const int entrada = EntradaDeFila(indice.row() + 1);
-    if (indice.column() == 1 && entrada >= 1 && entrada <= MaxDocumentos)
+    if (indice.column() == 1 && entrada >= 1 && entrada <= MaxDocumentos && !almacen.SoloConsulta)
         f |= Qt::ItemIsEditable;
     return f;
 }
@@ -128,7 +128,7 @@ int TModeloGridExamen::FilasUsadas() const {
 }
 
 bool TModeloGridExamen::setData(const QModelIndex& indice, const QVariant& valor, int rol) {
-    if (!indice.isValid() || rol != Qt::EditRole || indice.column() != 1)
+    if (!indice.isValid() || rol != Qt::EditRole || indice.column() != 1 || almacen.SoloConsulta)
         return false;
     return PonerDescripcion(indice.row() + 1, valor.toString());
 }

@@ -326,7 +326,7 @@ QVariant TModeloGridPreg::data(const QModelIndex& indice, int rol) const {
 }
 
 bool TModeloGridPreg::setData(const QModelIndex& indice, const QVariant& valor, int rol) {
-    if (!indice.isValid() || indice.model() != this)
+    if (!indice.isValid() || indice.model() != this || almacen.SoloConsulta)
         return false;
     QVariant v = valor;
     if (indice.column() == ColMarca) {
@@ -367,7 +367,7 @@ Qt::ItemFlags TModeloGridPreg::flags(const QModelIndex& indice) const {
     if (!indice.isValid())
         return Qt::NoItemFlags;
     Qt::ItemFlags f = Qt::ItemIsEnabled | Qt::ItemIsSelectable;
-    if (DocumentoDeFila(indice.row() + 1) < 1)
+    if (DocumentoDeFila(indice.row() + 1) < 1 || almacen.SoloConsulta)
         return f;
     switch (indice.column()) {
     case ColMarca:

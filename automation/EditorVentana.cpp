@@ -290,6 +290,11 @@ EditorVentana::EditorVentana(DocumentoMotor& doc) : documento(&doc) {
     texto->setAccessibleName(QStringLiteral("Texto del documento"));
     texto->setDocument(&doc.Documento());
     texto->setAcceptRichText(true);
+    // A document opened read-only can be read, searched, copied and printed.
+    texto->setReadOnly(doc.SoloLectura());
+    texto->setTextInteractionFlags(doc.SoloLectura()
+                                       ? Qt::TextSelectableByMouse | Qt::TextSelectableByKeyboard
+                                       : Qt::TextEditorInteraction);
     setCentralWidget(texto);
     CrearAcciones();
     statusBar()->setObjectName(QStringLiteral("BarraEstado"));

@@ -283,11 +283,17 @@ bool RangoMotor::FindExecute(const QString& buscado, bool adelante) {
 
 // ---------------------------------------------------------------- DocumentoMotor
 
+namespace {
+QString MensajeSoloLectura() {
+    return QStringLiteral("El documento está abierto sólo para lectura: no se puede guardar.");
+}
+} // namespace
+
 DocumentoMotor::DocumentoMotor(AplicacionMotor& app, const QString& rutaArchivo,
-                               const QString& contrasena)
+                               const QString& contrasena, bool soloParaLeer)
     : aplicacion(app), doc(std::make_unique<QTextDocument>()),
       ruta(QFileInfo(rutaArchivo).absoluteFilePath()),
-      ventana([this] { aplicacion.ProgramarVentanas(); }, true) {
+      ventana([this] { aplicacion.ProgramarVentanas(); }, true), soloLectura(soloParaLeer) {
     // Text without a font of its own (typed into an empty paragraph, or a
     // label inserted after pasted text) takes the documents' body font, as
     // in the model documents, never the interface's font.
@@ -358,6 +364,8 @@ void DocumentoMotor::SetBuiltInDocumentProperty(int numero, const QString& valor
 
 void DocumentoMotor::Guardar() {
     ComprobarAbierto();
+    if (soloLectura)
+        throw ErrorBrivo(MensajeSoloLectura());
     GuardarArchivoDocumento(ruta, clave, *doc, propiedades);
     doc->setModified(false);
 }
@@ -367,7 +375,10 @@ void DocumentoMotor::SaveAs(const QString& rutaNueva, const QString& claveNueva)
     const QString absoluta = QFileInfo(rutaNueva).absoluteFilePath();
     if (rutaNueva.isEmpty())
         throw ErrorBrivo(QStringLiteral("No se puede guardar el documento sin nombre de archivo."));
+    if (soloLectura && absoluta == ruta)
+        throw ErrorBrivo(MensajeSoloLectura());
     GuardarArchivoDocumento(absoluta, claveNueva, *doc, propiedades);
+    soloLectura = false;
     const bool tituloPorNombre = ventana.Caption() == QFileInfo(ruta).fileName();
     ruta = absoluta;
     clave = claveNueva;
@@ -484,7 +495,8 @@ std::shared_ptr<IDocumentoWord> AplicacionMotor::DocumentsOpen(const QString& ru
             return existente;
         }
     }
-    auto documento = std::make_shared<DocumentoMotor>(*this, absoluta, opciones.PasswordDocument);
+    auto documento = std::make_shared<DocumentoMotor>(*this, absoluta, opciones.PasswordDocument,
+                                                      opciones.ReadOnly);
     documentos.push_back(documento);
     ProgramarVentanas();
     return documento;

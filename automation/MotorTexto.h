@@ -76,7 +76,10 @@ private:
 
 class DocumentoMotor : public IDocumentoWord, public std::enable_shared_from_this<DocumentoMotor> {
 public:
-    DocumentoMotor(AplicacionMotor& aplicacion, const QString& ruta, const QString& clave);
+    // soloLectura: opened with ReadOnly; the file itself can then not be
+    // saved (a save under another name can, and ends the read-only state).
+    DocumentoMotor(AplicacionMotor& aplicacion, const QString& ruta, const QString& clave,
+                   bool soloLectura = false);
     ~DocumentoMotor() override;
 
     QString FullName() const override;
@@ -93,6 +96,7 @@ public:
     // For the editor window and for tests.
     QTextDocument& Documento() { return *doc; }
     const QString& Clave() const { return clave; }
+    bool SoloLectura() const { return soloLectura; }
     // The main text with the final paragraph mark: one character per position.
     const QString& Texto() const;
     // Saves to FullName with the document's password.
@@ -117,6 +121,7 @@ private:
     VentanaMotor ventana;
     QPointer<EditorVentana> editor;
     bool abierto = true;
+    bool soloLectura = false;
     mutable QString texto;
     mutable bool textoAlDia = false;
 };

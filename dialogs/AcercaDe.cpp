@@ -59,7 +59,8 @@ QIcon IconoPrograma() {
     return dibujado;
 }
 
-TAcercaDeBox::TAcercaDeBox(QWidget* padre) : QDialog(padre) {
+TAcercaDeBox::TAcercaDeBox(QWidget* padre, const QString& biblioteca, bool soloConsulta)
+    : QDialog(padre) {
     dialogos::PrepararDialogo(*this, "TAcercaDeBox", QStringLiteral("Créditos"), 0);
 
     ProgramIcon = new QLabel(this);
@@ -74,6 +75,14 @@ TAcercaDeBox::TAcercaDeBox(QWidget* padre) : QDialog(padre) {
     ProductName->setFont(grande);
     Version = new QLabel(QStringLiteral("Version 1.00"), this);
     Version->setObjectName(QStringLiteral("Version"));
+    LabBiblioteca = new QLabel(this);
+    LabBiblioteca->setObjectName(QStringLiteral("LabBiblioteca"));
+    LabBiblioteca->setText(QStringLiteral("Biblioteca: ") + biblioteca +
+                           (soloConsulta ? QStringLiteral(" (sólo consulta)") : QString()));
+    LabBiblioteca->setTextFormat(Qt::PlainText);
+    LabBiblioteca->setWordWrap(true);
+    LabBiblioteca->setTextInteractionFlags(Qt::TextSelectableByMouse);
+    LabBiblioteca->setVisible(!biblioteca.isEmpty());
     OKButton = dialogos::Boton(this, "OKButton", QStringLiteral("&OK"));
     OKButton->setDefault(true);
     connect(OKButton, &QPushButton::clicked, this, &QDialog::accept);
@@ -81,6 +90,7 @@ TAcercaDeBox::TAcercaDeBox(QWidget* padre) : QDialog(padre) {
     auto* textos = new QVBoxLayout;
     textos->addWidget(ProductName);
     textos->addWidget(Version);
+    textos->addWidget(LabBiblioteca);
     textos->addStretch();
     auto* arriba = new QHBoxLayout;
     arriba->addWidget(ProgramIcon, 0, Qt::AlignTop);
@@ -101,8 +111,8 @@ TAcercaDeBox::TAcercaDeBox(QWidget* padre) : QDialog(padre) {
     dialogos::CentrarEnPantalla(*this);
 }
 
-void MostrarAcercaDe(QWidget* padre) {
-    TAcercaDeBox caja(padre);
+void MostrarAcercaDe(QWidget* padre, const QString& biblioteca, bool soloConsulta) {
+    TAcercaDeBox caja(padre, biblioteca, soloConsulta);
     ui::Ejecutar(caja);
 }
 

@@ -4,7 +4,9 @@
 set -euo pipefail
 paquetes=(cmake ninja-build g++ pkg-config qt6-base-dev qt6-translations-l10n libgl-dev
           libzip-dev libsodium-dev libgtest-dev googletest zip unzip p7zip-full
-          fonts-liberation)
+          fonts-liberation
+          # the Debian package (cpack -G DEB) and the checks of the desktop files
+          dpkg-dev file desktop-file-utils appstream)
 faltan=()
 for p in "${paquetes[@]}"; do
     dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q "install ok installed" || faltan+=("$p")

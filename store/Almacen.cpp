@@ -99,6 +99,13 @@ void TAlmacen::BuscarModelos() {
     ModeloExamenes = ModeloEnPosicion(2, Ajustes.NumModeloExamenes);
 }
 
+QString TAlmacen::RutaDelPrograma(const QString& nombre) const {
+    const QString propia = Ruta(nombre);
+    if (CarpetaInstalados.isEmpty() || QFileInfo::exists(propia))
+        return propia;
+    return CarpetaInstalados + nombre;
+}
+
 void TAlmacen::CargarLibreria() {
     for (int i = 1; i <= MaxExamen; ++i)
         ListaExamen[i] = -1;
@@ -108,13 +115,16 @@ void TAlmacen::CargarLibreria() {
     LeerLibros(Ruta(QStringLiteral("Libros.lst")), *this);
     LeerDocumentos(Ruta(QStringLiteral("Docs.lst")), *this);
     const QString arbol = Ruta(QStringLiteral("Arbol.tvw"));
-    Arbol.Cargar(QFileInfo::exists(arbol) ? arbol : Ruta(QStringLiteral("Arbol0.tvw")));
+    Arbol.Cargar(QFileInfo::exists(arbol) ? arbol : RutaDelPrograma(QStringLiteral("Arbol0.tvw")));
     Ajustes = LeerAjustes(Ruta(QStringLiteral("BRIVO_II.INI")));
     LibroActivo = Ajustes.LibroActivo;
     BuscarModelos();
 }
 
 void TAlmacen::GuardarLibreria() const {
+    if (SoloConsulta)
+        throw ErrorBrivo(QStringLiteral("La biblioteca está abierta sólo para consulta: no se "
+                                        "guarda ningún cambio."));
     // Every file goes first to a temporary file beside it; the files are then
     // flushed to disk together and put in place in the order of the steps. A
     // step that fails puts in place what the steps before it wrote and stops.

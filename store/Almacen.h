@@ -21,8 +21,14 @@ class TAlmacen {
 public:
     TAlmacen();
 
-    // Folder of the program, ending in "/"; every data path is built on it.
+    // Folder of the library, ending in "/"; every data path is built on it.
     QString CarpetaPrograma;
+    // Folder of the files shipped with the program (Arbol0.tvw, the model
+    // documents, Brivo2.hlp), ending in "/"; empty: the library folder.
+    QString CarpetaInstalados;
+    // The library is open for consultation only (another program is changing
+    // it, or its folder cannot be written): nothing may be written to it.
+    bool SoloConsulta = false;
 
     std::array<TLibro, MaxLibros + 1> Libros{};             // [0] unused
     std::array<TDocumento, MaxDocumentos + 1> Documentos{}; // [0] unused
@@ -60,10 +66,14 @@ public:
 
     // Paths of the data files.
     QString Ruta(const QString& nombre) const { return CarpetaPrograma + nombre; }
+    // Path of a file shipped with the program: the library folder's own copy
+    // when there is one, else the one in CarpetaInstalados.
+    QString RutaDelPrograma(const QString& nombre) const;
 
     // Loading and saving, every step in order. Failures throw ErrorBrivo with
     // the exact message; what was read or written before stays and later
-    // steps do not run.
+    // steps do not run. Saving a library open for consultation only writes
+    // nothing and throws.
     void CargarLibreria();
     void GuardarLibreria() const;
 };

@@ -3,6 +3,9 @@
 //
 //   brivo2-datos CARPETA libros|documentos|arbol|ajustes
 //   brivo2-datos CARPETA comprobar
+//   brivo2-datos [--carpeta CARPETA] orden   (without CARPETA: the library
+//                                              brivo2 would open)
+//   brivo2-datos --help
 //
 // Exit codes: 0 done (comprobar: nothing found), 1 comprobar found
 // inconsistencies, 2 usage error, unreadable folder or damaged file.
@@ -12,6 +15,7 @@
 #include <set>
 #include <vector>
 
+#include <QCoreApplication>
 #include <QDir>
 #include <QFileInfo>
 #include <QRegularExpression>
@@ -20,6 +24,7 @@
 #include "Ajustes.h"
 #include "Almacen.h"
 #include "Arbol.h"
+#include "Carpetas.h"
 #include "Errores.h"
 #include "Listas.h"
 
@@ -302,17 +307,78 @@ std::vector<Inconsistencia> Comprobar(const TAlmacen& a, const QStringList& avis
 }
 
 int Uso() {
-    Escribir("Uso: brivo2-datos CARPETA libros|documentos|arbol|ajustes|comprobar\n", stderr);
+    Escribir("Uso: brivo2-datos CARPETA libros|documentos|arbol|ajustes|comprobar\n"
+             "Pruebe «brivo2-datos --help» para ver la ayuda.\n",
+             stderr);
     return 2;
+}
+
+const char* const TextoAyuda = R"(Uso: brivo2-datos CARPETA ORDEN
+     brivo2-datos [--carpeta CARPETA] ORDEN
+
+Muestra en JSON la biblioteca de Brivo II de CARPETA, o comprueba su coherencia.
+Sólo lee: no cambia ningún archivo de la biblioteca.
+
+Órdenes:
+  libros       los libros (Libros.lst)
+  documentos   los documentos (Docs.lst)
+  arbol        el árbol de temas (Arbol.tvw, o Arbol0.tvw mientras no exista)
+  ajustes      los ajustes (BRIVO_II.INI)
+  comprobar    busca incoherencias entre libros, documentos y archivos
+
+Sin CARPETA se lee la biblioteca que abriría brivo2: la de la variable de
+entorno BRIVO2_CARPETA, la carpeta del programa si contiene Arbol0.tvw, o
+$XDG_DATA_HOME/brivo2 (de ordinario ~/.local/share/brivo2).
+
+Códigos de salida: 0 hecho (comprobar: nada que señalar), 1 comprobar encontró
+incoherencias, 2 error de uso, carpeta ilegible o archivo dañado.
+)";
+
+// The library folder and the command from the arguments. Gives the exit
+// code when the program ends here (help, usage error), -1 to go on.
+int LeerArgumentos(const QStringList& argumentos, QString& carpeta, QString& orden) {
+    QString opcion;
+    QStringList resto;
+    for (int i = 1; i < argumentos.size(); ++i) {
+        const QString& a = argumentos[i];
+        if (a == QLatin1String("-h") || a == QLatin1String("--help") ||
+            a == QLatin1String("--ayuda")) {
+            Escribir(TextoAyuda, stdout);
+            return 0;
+        }
+        if (a == QLatin1String("--carpeta")) {
+            if (i + 1 >= argumentos.size())
+                return Uso();
+            opcion = argumentos[++i];
+        } else if (a.startsWith(QLatin1String("--carpeta="))) {
+            opcion = a.mid(10);
+        } else if (a.startsWith(QLatin1Char('-')) && a.size() > 1) {
+            return Uso();
+        } else {
+            resto << a;
+        }
+    }
+    if (resto.size() == 2 && opcion.isEmpty()) {
+        carpeta = resto[0];
+        orden = resto[1];
+        return -1;
+    }
+    if (resto.size() != 1)
+        return Uso();
+    orden = resto[0];
+    carpeta = carpetas::Elegir(carpetas::TDatosEleccion::Leer(opcion)).Biblioteca;
+    return -1;
 }
 
 } // namespace
 
 int main(int argc, char** argv) {
-    if (argc != 3)
-        return Uso();
-    const QString carpeta = QString::fromLocal8Bit(argv[1]);
-    const QString orden = QString::fromLocal8Bit(argv[2]);
+    const QCoreApplication nucleo(argc, argv); // the program's own folder
+    QString carpeta;
+    QString orden;
+    if (const int codigo = LeerArgumentos(QCoreApplication::arguments(), carpeta, orden);
+        codigo >= 0)
+        return codigo;
     const QStringList ordenes{QStringLiteral("libros"), QStringLiteral("documentos"),
                               QStringLiteral("arbol"), QStringLiteral("ajustes"),
                               QStringLiteral("comprobar")};
@@ -327,6 +393,7 @@ int main(int argc, char** argv) {
 
     TAlmacen almacen;
     almacen.CarpetaPrograma = QDir(carpeta).absolutePath() + QLatin1Char('/');
+    almacen.CarpetaInstalados = carpetas::CarpetaInstalados(QCoreApplication::applicationDirPath());
     EscritorJson j;
     QStringList avisos;
     try {
@@ -338,8 +405,9 @@ int main(int argc, char** argv) {
             JsonDocumentos(almacen, j);
         } else if (orden == QLatin1String("arbol")) {
             const QString arbol = almacen.Ruta(QStringLiteral("Arbol.tvw"));
-            almacen.Arbol.Cargar(
-                QFileInfo::exists(arbol) ? arbol : almacen.Ruta(QStringLiteral("Arbol0.tvw")));
+            almacen.Arbol.Cargar(QFileInfo::exists(arbol)
+                                     ? arbol
+                                     : almacen.RutaDelPrograma(QStringLiteral("Arbol0.tvw")));
             j.AbrirLista();
             for (const auto& r : almacen.Arbol.Raices())
                 JsonNodo(*r, j);

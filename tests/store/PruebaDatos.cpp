@@ -190,6 +190,13 @@ TEST(Datos, ErrorsGoToStandardErrorWithCode2) {
     EXPECT_TRUE(arbol.error.contains("está dañado"));
 
     QFile::remove(c.Ruta("Arbol.tvw"));
+    // A library without a tree of its own shows the initial tree shipped with
+    // the program, as the program would load it.
+    const Salida inicial = Ejecutar({c.Ruta(), "arbol"});
+    EXPECT_EQ(inicial.codigo, 0) << inicial.error.toStdString();
+    EXPECT_TRUE(inicial.salida.contains("\"Útiles\"")) << inicial.salida.toStdString();
+    // An initial tree of the library's own that cannot be opened is an error.
+    QDir(c.Ruta()).mkdir("Arbol0.tvw");
     const Salida sinArbol = Ejecutar({c.Ruta(), "arbol"});
     EXPECT_EQ(sinArbol.codigo, 2);
     EXPECT_TRUE(sinArbol.error.startsWith("No se puede abrir el archivo"));
