@@ -170,6 +170,10 @@ QString ArchivoExportacionPredeterminado(const TAlmacen& almacen, const TLibro& 
     return CarpetaBak(almacen) + titulo;
 }
 
+QString ArchivoDeExportacion(const TAlmacen& almacen, const QString& tecleado) {
+    return TZipFile::NombreConExtension(RutaAbsoluta(almacen, tecleado));
+}
+
 void PrepararPaquete(const TAlmacen& a, std::int32_t identificador,
                      const TOpcionesPaquete& opciones) {
     const QString temp = CarpetaTemp(a);
@@ -220,7 +224,7 @@ TResultadoExportacion ExportarPaquete(const TAlmacen& a, std::int32_t identifica
                                       const QString& clave, const TProgreso& progreso) {
     TResultadoExportacion r;
     const TLibro libro = a.BuscarLibro(identificador);
-    r.Archivo = TZipFile::NombreConExtension(RutaAbsoluta(a, archivo));
+    r.Archivo = ArchivoDeExportacion(a, archivo);
     if (libro.Identificador == 0) {
         r.Codigo = ZipParametroNoValido;
         r.Mensaje = QStringLiteral("No hay ningún libro que exportar.");

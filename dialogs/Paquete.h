@@ -74,6 +74,11 @@ struct TProgreso {
 // without extension.
 QString ArchivoExportacionPredeterminado(const TAlmacen& almacen, const TLibro& libro);
 
+// The archive a typed name makes the export write: a name without a folder
+// is taken in the program's folder, and ".zip" is added to a name without
+// extension.
+QString ArchivoDeExportacion(const TAlmacen& almacen, const QString& tecleado);
+
 // The three permissions the export dialog lets the user set for the package.
 struct TOpcionesPaquete {
     bool ClaveEnDoc = true;
