@@ -63,11 +63,15 @@ bool LeerLista(const QString& ruta, qsizetype tamRegistro, QStringList* avisos,
     lista.error = r.error;
     lista.tamRegistro = tamRegistro;
     lista.registros = lista.datos.size() / tamRegistro;
-    if (r.error == 0 && lista.datos.size() % tamRegistro != 0)
-        Avisar(avisos, QStringLiteral("%1: los últimos %2 bytes no forman un registro completo; "
-                                      "se ignoran")
+    const qsizetype sobrantes = lista.datos.size() % tamRegistro;
+    if (r.error == 0 && sobrantes != 0)
+        Avisar(avisos, SegunCantidad(sobrantes,
+                                     QStringLiteral("%1: %2 byte final no forma un registro "
+                                                    "completo; se ignora"),
+                                     QStringLiteral("%1: los últimos %2 bytes no forman un "
+                                                    "registro completo; se ignoran"))
                            .arg(ruta)
-                           .arg(lista.datos.size() % tamRegistro));
+                           .arg(sobrantes));
     return true;
 }
 
@@ -168,6 +172,18 @@ void LeerLibros(const QString& ruta, TAlmacen& almacen, QStringList* avisos) {
     for (qsizetype i = 0; i < registros && i < MaxLibros; ++i) {
         TLibro libro = LibroDeBytes(lista.Registro(i));
         libro.Identificador = DescifrarIdentificador(libro.ClaveCifrada.Bytes());
+        if (!IdentificadorValido(libro.Identificador)) {
+            // A damaged stored form: the next save would keep another
+            // number, and the book's documents would no longer be its own.
+            // Its slot stays free; the other books keep theirs.
+            Avisar(avisos, QStringLiteral("%1: el registro %2 guarda el identificador de libro %3, "
+                                          "fuera de 1..%4; se ignora")
+                               .arg(ruta)
+                               .arg(i + 1)
+                               .arg(libro.Identificador)
+                               .arg(IdentificadorMaximo));
+            continue;
+        }
         almacen.Libros[static_cast<size_t>(i + 1)] = libro;
     }
     lista.Terminar();

@@ -8,6 +8,13 @@
 
 namespace brivo {
 
+// Book identifiers have at most six digits: the stored form keeps six, so a
+// larger (or negative) number would come back as another one.
+constexpr std::int32_t IdentificadorMaximo = 999999;
+constexpr bool IdentificadorValido(std::int32_t identificador) {
+    return identificador >= 1 && identificador <= IdentificadorMaximo;
+}
+
 struct TLibro {
     std::int32_t Identificador = 0;
     CadenaCorta<100> Titulo;
