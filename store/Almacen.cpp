@@ -2,6 +2,7 @@
 #include "Almacen.h"
 
 #include <QCoreApplication>
+#include <QDir>
 #include <QFileInfo>
 
 #include <functional>
@@ -77,7 +78,26 @@ void TAlmacen::BuscarModelos() {
     ModeloExamenes = ModeloEnPosicion(2, Ajustes.NumModeloExamenes);
 }
 
+int TAlmacen::LimpiarTemporales() const {
+    int borrados = archivos::BorrarTemporalesPropios(CarpetaPrograma);
+    const QString docs = Ruta(QStringLiteral("Docs"));
+    borrados += archivos::BorrarTemporalesPropios(docs);
+    for (const QString& carpeta :
+         QDir(docs).entryList(QDir::Dirs | QDir::NoDotAndDotDot | QDir::Hidden))
+        borrados += archivos::BorrarTemporalesPropios(docs + QLatin1Char('/') + carpeta);
+    const QDir temp(Ruta(QStringLiteral("Temp")));
+    borrados += archivos::BorrarTemporalesPropios(temp.path());
+    for (const QString& carpeta :
+         temp.entryList(QDir::Dirs | QDir::NoDotAndDotDot | QDir::Hidden)) {
+        if (archivos::EsPreparacionPropia(carpeta) &&
+            QDir(temp.filePath(carpeta)).removeRecursively())
+            ++borrados;
+    }
+    return borrados;
+}
+
 void TAlmacen::CargarLibreria() {
+    LimpiarTemporales();
     for (int i = 1; i <= MaxExamen; ++i)
         ListaExamen[i] = -1;
     for (int i = 1; i <= MaxLibros; ++i)

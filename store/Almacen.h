@@ -57,9 +57,16 @@ public:
 
     // Loading and saving, every step in order. Failures throw ErrorBrivo with
     // the exact message; what was read or written before stays and later
-    // steps do not run.
+    // steps do not run. Loading first removes what writes interrupted in an
+    // earlier run left behind (LimpiarTemporales).
     void CargarLibreria();
     void GuardarLibreria() const;
+
+    // Removes the program's own temporary files (archivos::EsTemporalPropio)
+    // from the program folder, Docs, every folder inside Docs and Temp, and
+    // the staging folders of imports from Temp. Returns how many files and
+    // folders were removed.
+    int LimpiarTemporales() const;
 };
 
 } // namespace brivo

@@ -308,3 +308,52 @@ TEST(GuardarLibreria, UnwritableBookListStopsEverything) {
     EXPECT_EQ(QDir(p.c.Ruta()).entryList({"*.tmp*"}, QDir::Files).size(), 0);
     EXPECT_EQ(QDir(p.R("Docs")).entryList({"*.tmp*"}, QDir::Files).size(), 0);
 }
+
+// What interrupted writes leave behind goes at the start; names that only
+// look alike, and every other file, stay.
+TEST(CargarLibreria, RemovesTheLeftoversOfInterruptedWrites) {
+    Programa p;
+    Escribir(p.R("Libros.lst"), RegistroLibro(111111, "Uno", "uno"));
+    QDir(p.R("Docs")).mkpath(QStringLiteral("uno"));
+    QDir(p.R("Docs")).mkpath(QStringLiteral("borrado"));
+    QDir(p.R("")).mkpath(QStringLiteral("Temp/.importacion-Ab12Cd/K"));
+    QDir(p.R("")).mkpath(QStringLiteral("Temp/.importacion-corto"));
+    const QStringList sobrantes{"Libros.lst.tmp3fa9c2e1",
+                                "Docs.lst.tmp0",
+                                "BRIVO_II.INI.tmpabc",
+                                "Arbol.tvw.tmp7",
+                                "Origenes.lst.tmpdeadbeef",
+                                "Docs/Docs.lst.tmp12",
+                                "Docs/Arbol.tvw.tmpff",
+                                "Docs/uno/K000001.doc.tmp5c1",
+                                "Docs/uno/K000002.doc.brivo-tmp",
+                                "Docs/uno/.brivo-zip-x1Y2z3",
+                                "Docs/borrado/K000009.doc.tmp99",
+                                "Temp/Docs.lst.tmp1a2b",
+                                "Temp/Libros.lst.tmp9",
+                                "Temp/.importacion-Ab12Cd/K/K000001.doc"};
+    const QStringList propios{"Docs/uno/K000001.doc",
+                              "Docs/uno/notas.tmp1",
+                              "Docs/uno/K000001.doc.bak",
+                              "Docs/uno/K000001.doc.copia1",
+                              "Docs/uno/k000001.doc.tmp1",
+                              "Docs/uno/K000001.doc.AbC123",
+                              "Libros.lst.tmpXYZ",
+                              "Libros.lst.tmp123456789",
+                              "Libros.lst.tmp",
+                              "Otro.lst.tmp12",
+                              "Temp/notas.txt",
+                              "Temp/.importacion-corto/x"};
+    for (const QString& n : sobrantes + propios)
+        Escribir(p.R(n.toUtf8().constData()), "x");
+    p.a.CargarLibreria();
+    EXPECT_EQ(p.a.Libros[1].Identificador, 111111);
+    for (const QString& n : sobrantes)
+        EXPECT_FALSE(QFileInfo::exists(p.R(n.toUtf8().constData()))) << n.toStdString();
+    EXPECT_FALSE(QFileInfo::exists(p.R("Temp/.importacion-Ab12Cd")));
+    for (const QString& n : propios)
+        EXPECT_TRUE(QFileInfo::exists(p.R(n.toUtf8().constData()))) << n.toStdString();
+    EXPECT_TRUE(QFileInfo::exists(p.R("Libros.lst")));
+    // Nothing is left to remove a second time.
+    EXPECT_EQ(p.a.LimpiarTemporales(), 0);
+}
