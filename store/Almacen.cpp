@@ -105,6 +105,7 @@ void TAlmacen::CargarLibreria() {
     // The readers leave a table as it is when its file is missing.
     LeerLibros(Ruta(QStringLiteral("Libros.lst")), *this);
     LeerDocumentos(Ruta(QStringLiteral("Docs.lst")), *this);
+    LeerOrigenes(Ruta(QLatin1String(NombreOrigenes)), *this);
     const QString arbol = Ruta(QStringLiteral("Arbol.tvw"));
     Arbol.Cargar(QFileInfo::exists(arbol) ? arbol : Ruta(QStringLiteral("Arbol0.tvw")));
     Ajustes = LeerAjustes(Ruta(QStringLiteral("BRIVO_II.INI")));
@@ -159,6 +160,12 @@ void TAlmacen::GuardarLibreria() const {
     paso(Ruta(QStringLiteral("Libros.lst")), LibrosEnBytes(*this), deLista);
     copia(Ruta(QStringLiteral("Docs.lst")), Ruta(QStringLiteral("Docs/Docs.lst")));
     paso(Ruta(QStringLiteral("Docs.lst")), DocumentosEnBytes(*this), deLista);
+    // The origins of renumbered documents; an installation that never had
+    // any gets no file.
+    const QString origenes = Ruta(QLatin1String(NombreOrigenes));
+    const QByteArray lineasOrigenes = OrigenesEnBytes(*this);
+    if (!lineasOrigenes.isEmpty() || QFileInfo::exists(origenes))
+        paso(origenes, lineasOrigenes, deLista);
     const QByteArray arbol = Arbol.Serializar();
     paso(Ruta(QStringLiteral("Docs/Arbol.tvw")), arbol,
          deArbol(Ruta(QStringLiteral("Docs/Arbol.tvw"))));

@@ -58,7 +58,8 @@ public:
     // Loading and saving, every step in order. Failures throw ErrorBrivo with
     // the exact message; what was read or written before stays and later
     // steps do not run. Loading first removes what writes interrupted in an
-    // earlier run left behind (LimpiarTemporales).
+    // earlier run left behind (LimpiarTemporales), and reads Origenes.lst
+    // after Docs.lst; saving writes Origenes.lst after Docs.lst.
     void CargarLibreria();
     void GuardarLibreria() const;
 

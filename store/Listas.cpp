@@ -3,6 +3,7 @@
 
 #include <QFileInfo>
 #include <QRandomGenerator>
+#include <QSet>
 
 #include "Almacen.h"
 #include "Archivos.h"
@@ -256,6 +257,51 @@ void EscribirDocumentos(const QString& ruta, const TAlmacen& almacen) {
         archivos::EscribirSeguro(ruta, DocumentosEnBytes(almacen));
     if (r.error != 0)
         throw archivos::ErrorDeSistema(r.error);
+}
+
+QByteArray OrigenesEnBytes(const TAlmacen& almacen, std::int32_t idLibro) {
+    QByteArray datos;
+    for (int i = 1; i <= MaxDocumentos; ++i) {
+        const TDocumento& d = almacen.Documentos[i];
+        if (!d.Usado() || d.NumeroOrigen == 0 || (idLibro != 0 && d.IdLibro != idLibro))
+            continue;
+        datos += QByteArray::number(d.Numero) + ' ' + QByteArray::number(d.NumeroOrigen) + "\r\n";
+    }
+    return datos;
+}
+
+QHash<int, int> OrigenesDeBytes(const QByteArray& datos) {
+    QHash<int, int> origenes;
+    QSet<int> repetidos;
+    for (const QByteArray& linea : datos.split('\n')) {
+        const QList<QByteArray> partes = linea.simplified().split(' ');
+        if (partes.size() != 2)
+            continue;
+        std::int32_t numero = 0;
+        std::int32_t origen = 0;
+        if (!EnteroDecimal(partes[0], 0, numero) || !EnteroDecimal(partes[1], 0, origen) ||
+            numero < 1 || numero > MaxDocumentos || origen < 1 || origen > MaxDocumentos)
+            continue;
+        if (origenes.contains(numero))
+            repetidos.insert(numero);
+        origenes.insert(numero, origen);
+    }
+    for (int n : repetidos)
+        origenes.remove(n);
+    return origenes;
+}
+
+void LeerOrigenes(const QString& ruta, TAlmacen& almacen) {
+    QByteArray datos;
+    const archivos::ResultadoLectura r = archivos::Leer(ruta, datos);
+    const QHash<int, int> origenes =
+        r.abierto && r.error == 0 ? OrigenesDeBytes(datos) : QHash<int, int>();
+    for (int i = 1; i <= MaxDocumentos; ++i) {
+        TDocumento& d = almacen.Documentos[i];
+        const int origen = origenes.value(i, 0);
+        d.NumeroOrigen =
+            d.Usado() && origen != d.Numero ? static_cast<std::int16_t>(origen) : std::int16_t(0);
+    }
 }
 
 } // namespace brivo
