@@ -154,7 +154,7 @@ TEST_F(Dialogos, ExportarSobreUnArchivoExistentePregunta) {
     pruebazip::EscribirArchivo(Ruta("viejo.zip"), "archivo anterior");
     pruebazip::EscribirArchivo(Ruta("sinzip"), "otro archivo");
     const QString pregunta = "El archivo " + Ruta("viejo.zip") + " ya existe. ¿Desea reemplazarlo?";
-    for (const QString tecleado : {Ruta("viejo"), Ruta("viejo.zip")}) {
+    for (const QString& tecleado : {Ruta("viejo"), Ruta("viejo.zip")}) {
         TFormExportar f(ins);
         ui::TGuion guion;
         guion.Confirmaciones({false});
