@@ -124,14 +124,14 @@ void TMainForm::SBPregsAExamenClick() {
 
     if (sinSitio > 0) {
         const QString texto =
-            sinSitio == 1
-                ? QStringLiteral("La lista de examen admite %1 documentos como máximo. "
-                                 "1 documento marcado no se ha añadido y sigue marcado.")
-                      .arg(MaxExamen)
-                : QStringLiteral("La lista de examen admite %1 documentos como máximo. "
-                                 "%2 documentos marcados no se han añadido y siguen marcados.")
-                      .arg(MaxExamen)
-                      .arg(sinSitio);
+            SegunCantidad(sinSitio,
+                          QStringLiteral("La lista de examen admite %1 documentos como máximo. "
+                                         "%2 documento marcado no se ha añadido y sigue marcado."),
+                          QStringLiteral("La lista de examen admite %1 documentos como máximo. "
+                                         "%2 documentos marcados no se han añadido y siguen "
+                                         "marcados."))
+                .arg(MaxExamen)
+                .arg(sinSitio);
         ui::Informacion(this, texto);
     }
 }

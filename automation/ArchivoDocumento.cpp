@@ -8,7 +8,6 @@
 #include <QImage>
 #include <QPixmap>
 #include <QRegularExpression>
-#include <QSaveFile>
 #include <QStringDecoder>
 #include <QTextBlock>
 #include <QTextCursor>
@@ -17,6 +16,7 @@
 #include <QVariant>
 #include <sodium.h>
 
+#include "Archivos.h"
 #include "Errores.h"
 
 namespace brivo::word {
@@ -322,9 +322,9 @@ void GuardarArchivoDocumento(const QString& ruta, const QString& clave, QTextDoc
     QByteArray datos = HtmlDeDocumento(doc, propiedades);
     if (!clave.isEmpty())
         datos = CifrarContenido(datos, clave);
-    QSaveFile archivo(ruta);
-    if (!archivo.open(QIODevice::WriteOnly) || archivo.write(datos) != datos.size() ||
-        !archivo.commit())
+    // Written beside the file and renamed over it, under a temporary name
+    // that the start of the next run recognises if this one is cut short.
+    if (archivos::EscribirSeguro(ruta, datos).error != 0)
         throw ErrorBrivo(QStringLiteral("No se puede guardar el archivo \"%1\".").arg(ruta));
 }
 

@@ -55,8 +55,10 @@ void TFormExportar::FormCreate() {
 void TFormExportar::BExplorarClick() {
     const QString archivo = ui::ArchivoParaGuardar(this, QStringLiteral("Exportar a archivo"),
                                                    CarpetaBak(ventana.Almacen()), FiltroPaquetes());
-    if (!archivo.isEmpty())
+    if (!archivo.isEmpty()) {
         EdArchivo->setText(archivo);
+        elegidoAlExplorar = archivo;
+    }
 }
 
 void TFormExportar::BCopiarClick() {
@@ -72,6 +74,13 @@ void TFormExportar::BCopiarClick() {
         QDialog::reject();
         return;
     }
+    const QString destino = ArchivoDeExportacion(a, EdArchivo->text());
+    const QFileInfo existente(destino);
+    const bool preguntado = !elegidoAlExplorar.isEmpty() && elegidoAlExplorar == destino;
+    if ((existente.isFile() || existente.isSymLink()) && !preguntado &&
+        !ui::Preguntar(this, QStringLiteral("El archivo %1 ya existe. ¿Desea reemplazarlo?")
+                                 .arg(QDir::toNativeSeparators(destino))))
+        return;
     TOpcionesPaquete opciones;
     opciones.ClaveEnDoc = CBClaveEnDoc->isChecked();
     opciones.PermitirCambiosEnDoc = CBPermitirCambiosEnDoc->isChecked();

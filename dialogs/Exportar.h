@@ -26,9 +26,11 @@ public:
     void FormCreate();
     // "Explorar": the save dialog "Exportar a archivo", starting in BAK.
     void BExplorarClick() override;
-    // "Exportar": checks the name, writes the package with the busy cursor
-    // and closes the dialog; a failed write is reported and the dialog stays
-    // open so that another name can be tried.
+    // "Exportar": checks the name, asks before an existing archive is
+    // replaced (unless the save dialog of "Explorar" already asked for that
+    // very file; "No" leaves the dialog open), writes the package with the
+    // busy cursor and closes the dialog; a failed write is reported and the
+    // dialog stays open so that another name can be tried.
     void BCopiarClick() override;
 
     QLabel* LabNota1 = nullptr; // "ATENCIÓN: la clave es opcional."
@@ -40,6 +42,11 @@ public:
 
     // Outcome of the last "Exportar".
     TResultadoExportacion Resultado;
+
+private:
+    // The file chosen in the save dialog, which asked itself before
+    // letting an existing file be chosen.
+    QString elegidoAlExplorar;
 };
 
 // Shows the export dialog modally for the active book (the delete dialog's

@@ -45,6 +45,21 @@ bool Confirmar(QWidget* padre, const QString& texto) {
     return Caja(padre, QMessageBox::Question, texto, true) == QMessageBox::Ok;
 }
 
+bool Preguntar(QWidget* padre, const QString& texto) {
+    if (guionActivo) {
+        guionActivo->Mensajes.append({TipoMensaje::Pregunta, texto});
+        return guionActivo->SiguienteConfirmacion(texto);
+    }
+    QMessageBox caja(QMessageBox::Question, QStringLiteral("Brivo II"), texto,
+                     QMessageBox::Yes | QMessageBox::No, padre);
+    caja.button(QMessageBox::Yes)->setText(QStringLiteral("&Sí"));
+    caja.button(QMessageBox::No)->setText(QStringLiteral("&No"));
+    // Enter alone never gives the answer that may destroy something.
+    caja.setDefaultButton(QMessageBox::No);
+    caja.setEscapeButton(QMessageBox::No);
+    return caja.exec() == QMessageBox::Yes;
+}
+
 void Error(QWidget* padre, const QString& texto) {
     if (guionActivo) {
         guionActivo->Mensajes.append({TipoMensaje::Error, texto});

@@ -14,12 +14,15 @@ class QWidget;
 
 namespace brivo::ui {
 
-enum class TipoMensaje { Informacion, Confirmacion, Error };
+enum class TipoMensaje { Informacion, Confirmacion, Error, Pregunta };
 
 // Information box (OK), confirmation (OK / Cancel: true only on OK), error box.
 void Informacion(QWidget* padre, const QString& texto);
 bool Confirmar(QWidget* padre, const QString& texto);
 void Error(QWidget* padre, const QString& texto);
+// A question with the buttons "Sí" and "No" ("No" is the default button):
+// true only on "Sí".
+bool Preguntar(QWidget* padre, const QString& texto);
 
 // Runs a modal dialog and returns its result (QDialog::Accepted/Rejected).
 int Ejecutar(QDialog& dialogo);
@@ -53,7 +56,7 @@ public:
 
     static TGuion* Activo();
 
-    // Answers to confirmations, in order (true = OK).
+    // Answers to confirmations and questions, in order (true = OK or "Sí").
     void Confirmaciones(std::initializer_list<bool> respuestas);
     // Scripts for the next modal dialogs, in order.
     void Dialogo(AccionDialogo accion);

@@ -5,9 +5,9 @@
 #include <QFile>
 #include <QFileInfo>
 #include <QGuiApplication>
-#include <QSet>
 #include <QTemporaryDir>
 
+#include <cerrno>
 #include <cstdio>
 #include <vector>
 
@@ -15,6 +15,9 @@
 #include "Archivos.h"
 #include "Errores.h"
 #include "Interaccion.h"
+#include "Listas.h"
+#include "PaqueteDocumentos.h"
+#include "PropLibro.h"
 #include "UnzipFile.h"
 #include "VentanaPrincipal.h"
 #include "ZipFile.h"
@@ -23,26 +26,12 @@ namespace brivo {
 
 namespace {
 
+using paquete::Existe;
+using paquete::Mover;
+using paquete::NombreDocumento;
+
 QString CarpetaDocs(const TAlmacen& a) {
     return a.CarpetaPrograma + QStringLiteral("Docs/");
-}
-
-QString NombreDocumento(int numero) {
-    return QStringLiteral("K%1.doc").arg(numero, 6, 10, QLatin1Char('0'));
-}
-
-// The number of a document file name ("K" + six digits + ".doc"), else 0.
-int NumeroDeNombre(const QString& nombre) {
-    if (nombre.size() != 11 || nombre[0] != QLatin1Char('K') ||
-        !nombre.endsWith(QLatin1String(".doc")))
-        return 0;
-    bool ok = false;
-    const int n = nombre.mid(1, 6).toInt(&ok);
-    for (int i = 1; i <= 6; ++i) {
-        if (!nombre[i].isDigit())
-            return 0;
-    }
-    return ok && n >= 1 && n <= MaxDocumentos ? n : 0;
 }
 
 // A path typed by the user: a name without a folder is taken relative to the
@@ -51,32 +40,6 @@ QString RutaAbsoluta(const TAlmacen& a, const QString& ruta) {
     if (QFileInfo(ruta).isRelative())
         return a.CarpetaPrograma + ruta;
     return ruta;
-}
-
-// Something with that name exists (a dangling link too).
-bool Existe(const QString& ruta) {
-    const QFileInfo fi(ruta);
-    return fi.exists() || fi.isSymLink();
-}
-
-// Moves a file, replacing the target. Within one file system this is a
-// rename; across file systems the file is copied beside the target first and
-// then renamed over it, so the target is never left half-written.
-bool Mover(const QString& origen, const QString& destino) {
-    if (std::rename(QFile::encodeName(origen).constData(),
-                    QFile::encodeName(destino).constData()) == 0)
-        return true;
-    const QString temporal = destino + QStringLiteral(".brivo-tmp");
-    QFile::remove(temporal);
-    if (!QFile::copy(origen, temporal))
-        return false;
-    if (std::rename(QFile::encodeName(temporal).constData(),
-                    QFile::encodeName(destino).constData()) != 0) {
-        QFile::remove(temporal);
-        return false;
-    }
-    QFile::remove(origen);
-    return true;
 }
 
 // Does a book other than the one with that identifier keep its files in
@@ -170,6 +133,10 @@ QString ArchivoExportacionPredeterminado(const TAlmacen& almacen, const TLibro& 
     return CarpetaBak(almacen) + titulo;
 }
 
+QString ArchivoDeExportacion(const TAlmacen& almacen, const QString& tecleado) {
+    return TZipFile::NombreConExtension(RutaAbsoluta(almacen, tecleado));
+}
+
 void PrepararPaquete(const TAlmacen& a, std::int32_t identificador,
                      const TOpcionesPaquete& opciones) {
     const QString temp = CarpetaTemp(a);
@@ -200,6 +167,16 @@ void PrepararPaquete(const TAlmacen& a, std::int32_t identificador,
             throw archivos::ErrorDeSistema(r.error);
     }
     a.Arbol.Guardar(temp + paquete::Arbol);
+    // Everything in Temp travels, so an older list of origins must not stay.
+    const QByteArray origenes = OrigenesEnBytes(a, identificador);
+    const QString rutaOrigenes = temp + paquete::Origenes;
+    if (!origenes.isEmpty()) {
+        const archivos::ResultadoEscritura r = archivos::EscribirSeguro(rutaOrigenes, origenes);
+        if (r.error != 0)
+            throw archivos::ErrorDeSistema(r.error);
+    } else if (std::remove(QFile::encodeName(rutaOrigenes).constData()) != 0 && errno != ENOENT) {
+        throw archivos::ErrorDeSistema(errno);
+    }
 }
 
 QString ListaDeElementos(const TAlmacen& a, const TLibro& libro) {
@@ -212,6 +189,8 @@ QString ListaDeElementos(const TAlmacen& a, const TLibro& libro) {
     // Later patterns win over earlier ones of the same entry name.
     for (const QString& n : {paquete::Libros, paquete::Docs, paquete::Arbol})
         lista << entre(temp + n);
+    if (QFileInfo::exists(temp + paquete::Origenes))
+        lista << entre(temp + paquete::Origenes);
     return lista.join(QLatin1Char(' '));
 }
 
@@ -220,7 +199,7 @@ TResultadoExportacion ExportarPaquete(const TAlmacen& a, std::int32_t identifica
                                       const QString& clave, const TProgreso& progreso) {
     TResultadoExportacion r;
     const TLibro libro = a.BuscarLibro(identificador);
-    r.Archivo = TZipFile::NombreConExtension(RutaAbsoluta(a, archivo));
+    r.Archivo = ArchivoDeExportacion(a, archivo);
     if (libro.Identificador == 0) {
         r.Codigo = ZipParametroNoValido;
         r.Mensaje = QStringLiteral("No hay ningún libro que exportar.");
@@ -235,6 +214,9 @@ TResultadoExportacion ExportarPaquete(const TAlmacen& a, std::int32_t identifica
         return r;
     }
     PrepararPaquete(a, identificador, opciones);
+    // Files left behind by interrupted writes never travel.
+    archivos::BorrarTemporalesPropios(CarpetaTemp(a));
+    archivos::BorrarTemporalesPropios(CarpetaDocs(a) + carpeta);
 
     TZipFile z;
     z.lpszZipFile = RutaAbsoluta(a, archivo);
@@ -266,16 +248,9 @@ TResultadoExportacion ExportarPaquete(const TAlmacen& a, std::int32_t identifica
 // Import
 
 bool CarpetaDePaqueteValida(const QString& comentario) {
-    if (comentario.trimmed().isEmpty())
-        return false;
-    if (comentario == QLatin1String(".") || comentario == QLatin1String(".."))
-        return false;
-    for (const QChar c : comentario) {
-        if (c == QLatin1Char('/') || c == QLatin1Char('\\') || c.unicode() < 0x20 ||
-            c.unicode() == 0x7f || c.category() == QChar::Other_Control)
-            return false;
-    }
-    return ACp1252(comentario).size() <= paquete::LargoMaximoCarpeta;
+    // The rules of the book dialog, and the length a book record can hold.
+    return NombreCarpetaValido(comentario) &&
+           ACp1252(comentario).size() <= paquete::LargoMaximoCarpeta;
 }
 
 QString CarpetaDerivada(const TAlmacen& a, const QString& carpeta) {
@@ -299,7 +274,7 @@ bool LeerLibroDePaquete(const QString& ruta, TLibro& libro) {
     if (!r.abierto || r.error != 0 || datos.size() < TamRegistroLibro)
         return false;
     libro = LibroDeBytes(datos.constData());
-    return libro.Identificador > 0;
+    return IdentificadorValido(libro.Identificador);
 }
 
 int IncorporarArbol(TArbol& principal, const TArbol& delPaquete, const TAnadirNodo& anadir,
@@ -363,7 +338,8 @@ TResultadoImportacion IncorporarPaquete(IVentanaPrincipal& ventana, const TPaque
     }
     TLibro libro;
     if (!LeerLibroDePaquete(p.CarpetaListas + QLatin1Char('/') + paquete::Libros, libro)) {
-        r.Fin = TFinImportacion::NoEsPaquete;
+        r.Fin = libro.Identificador != 0 ? TFinImportacion::IdentificadorNoValido
+                                         : TFinImportacion::NoEsPaquete;
         return r;
     }
     const std::int32_t id = libro.Identificador;
@@ -378,6 +354,15 @@ TResultadoImportacion IncorporarPaquete(IVentanaPrincipal& ventana, const TPaque
             throw archivos::ErrorDeSistema(lr.error);
         for (qsizetype i = 0; i + TamRegistroDocumento <= datos.size(); i += TamRegistroDocumento)
             registros.push_back(DocumentoDeBytes(datos.constData() + i));
+    }
+    QHash<int, int> origenes;
+    const QString rutaOrigenes = p.CarpetaListas + QLatin1Char('/') + paquete::Origenes;
+    if (QFileInfo::exists(rutaOrigenes)) {
+        QByteArray datos;
+        const archivos::ResultadoLectura lr = archivos::Leer(rutaOrigenes, datos);
+        if (!lr.abierto || lr.error != 0)
+            throw archivos::ErrorDeSistema(lr.error);
+        origenes = OrigenesDeBytes(datos);
     }
     TArbol arbolLocal;
     TArbol& arbolPaquete = opciones.ArbolTemp ? *opciones.ArbolTemp : arbolLocal;
@@ -440,98 +425,7 @@ TResultadoImportacion IncorporarPaquete(IVentanaPrincipal& ventana, const TPaque
         r.CarpetaCambiada = MoverArchivosDeLibro(a, id, anterior, carpeta);
     QDir().mkpath(destino);
 
-    // Documents: which are new, which are already listed.
-    struct Colocacion {
-        TDocumento doc;
-        int numeroPaquete = 0;
-        int slot = 0;
-    };
-    std::vector<Colocacion> nuevos;
-    std::vector<int> yaListados; // package numbers whose record stays as it is
-    QSet<int> vistos;
-    for (const TDocumento& d : registros) {
-        if (d.IdLibro != id || d.Numero < 1 || d.Numero > MaxDocumentos ||
-            vistos.contains(d.Numero)) {
-            ++r.DocumentosAjenos;
-            continue;
-        }
-        vistos.insert(d.Numero);
-        bool listado = false;
-        for (int k = 1; k <= MaxDocumentos && !listado; ++k)
-            listado = a.Documentos[k].IdLibro == d.IdLibro && a.Documentos[k].Numero == d.Numero;
-        if (listado) {
-            ++r.DocumentosOmitidos;
-            yaListados.push_back(d.Numero);
-        } else {
-            nuevos.push_back({d, d.Numero, 0});
-        }
-    }
-    auto colocar = [&](Colocacion& c, int s) {
-        c.slot = s;
-        TDocumento doc = c.doc;
-        doc.Numero = s;
-        doc.Marcado = false;
-        a.Documentos[s] = doc;
-        ++r.DocumentosAnadidos;
-    };
-    // First every document whose own slot is free, so that renumbering one
-    // never takes the slot of another; then the rest in the first free slots.
-    for (Colocacion& c : nuevos) {
-        if (!a.Documentos[c.numeroPaquete].Usado())
-            colocar(c, c.numeroPaquete);
-    }
-    for (Colocacion& c : nuevos) {
-        if (c.slot != 0)
-            continue;
-        const int s = a.DocumentoLibre();
-        if (s == 0) {
-            ++r.DocumentosSinSitio;
-            continue;
-        }
-        colocar(c, s);
-        ++r.DocumentosRenumerados;
-    }
-
-    // Files: each extracted document file goes to the name of its record's
-    // slot. A slot that was free names no other document's file, and a listed
-    // document's file is replaced by its own newer copy.
-    const QString extraidos = p.CarpetaArchivos + QLatin1Char('/');
-    QSet<QString> usados;
-    auto llevar = [&](int numeroPaquete, int numeroLocal) {
-        const QString nombre = NombreDocumento(numeroPaquete);
-        usados.insert(nombre);
-        if (!Existe(extraidos + nombre))
-            return;
-        if (!Mover(extraidos + nombre, destino + QLatin1Char('/') + NombreDocumento(numeroLocal)))
-            ++r.ArchivosNoColocados;
-    };
-    for (const Colocacion& c : nuevos) {
-        if (c.slot != 0)
-            llevar(c.numeroPaquete, c.slot);
-        else
-            usados.insert(NombreDocumento(c.numeroPaquete)); // its record found no slot
-    }
-    for (int n : yaListados)
-        llevar(n, n);
-    // Other extracted files: a document file without a record never takes the
-    // place of an existing file or of a listed document's file; anything else
-    // replaces a file of the same name.
-    const QStringList resto = QDir(p.CarpetaArchivos).entryList(QDir::Files | QDir::Hidden);
-    for (const QString& nombre : resto) {
-        if (usados.contains(nombre))
-            continue;
-        const QString objetivo = destino + QLatin1Char('/') + nombre;
-        if (const int n = NumeroDeNombre(nombre); n > 0) {
-            const TDocumento& d = a.Documentos[n];
-            const bool reservado = d.Usado() && ventana.RutaDocumento(n) == objetivo;
-            if (reservado || Existe(objetivo))
-                continue;
-        } else if (QFileInfo(objetivo).isDir()) {
-            continue;
-        }
-        if (!Mover(extraidos + nombre, objetivo))
-            ++r.ArchivosNoColocados;
-    }
+    paquete::IncorporarDocumentos(ventana, id, registros, origenes, p.CarpetaArchivos, destino, r);
 
     // The book record, with the folder its files are in.
     if (slot == 0)
@@ -545,20 +439,37 @@ TResultadoImportacion IncorporarPaquete(IVentanaPrincipal& ventana, const TPaque
             IncorporarArbol(a.Arbol, arbolPaquete, opciones.AnadirNodo, &r.NodosSinSitio);
 
     if (r.DocumentosRenumerados > 0)
-        r.Avisos << QStringLiteral("%1 documentos importados han recibido otro número porque el "
-                                   "suyo lo tenía otro documento.")
+        r.Avisos << SegunCantidad(r.DocumentosRenumerados,
+                                  QStringLiteral("%1 documento importado ha recibido otro número "
+                                                 "porque el suyo lo tenía otro documento."),
+                                  QStringLiteral("%1 documentos importados han recibido otro "
+                                                 "número porque el suyo lo tenía otro documento."))
                         .arg(r.DocumentosRenumerados);
     if (r.DocumentosSinSitio > 0)
-        r.Avisos << QStringLiteral("%1 documentos del paquete no caben en la lista de documentos "
-                                   "(%2 como máximo) y no se han importado.")
+        r.Avisos << SegunCantidad(
+                        r.DocumentosSinSitio,
+                        QStringLiteral("%1 documento del paquete no cabe en la lista de "
+                                       "documentos (%2 como máximo) y no se ha importado."),
+                        QStringLiteral("%1 documentos del paquete no caben en la lista de "
+                                       "documentos (%2 como máximo) y no se han "
+                                       "importado."))
                         .arg(r.DocumentosSinSitio)
                         .arg(MaxDocumentos);
     if (r.DocumentosAjenos > 0)
-        r.Avisos << QStringLiteral("%1 registros de documento del paquete no pertenecen al libro o "
-                                   "no son válidos y se han descartado.")
+        r.Avisos << SegunCantidad(
+                        r.DocumentosAjenos,
+                        QStringLiteral("%1 registro de documento del paquete no pertenece "
+                                       "al libro o no es válido y se ha descartado."),
+                        QStringLiteral("%1 registros de documento del paquete no "
+                                       "pertenecen al libro o no son válidos y se han "
+                                       "descartado."))
                         .arg(r.DocumentosAjenos);
     if (r.ArchivosNoColocados > 0)
-        r.Avisos << QStringLiteral("No se han podido colocar %1 archivos en la carpeta %2.")
+        r.Avisos << SegunCantidad(r.ArchivosNoColocados,
+                                  QStringLiteral("No se ha podido colocar %1 archivo en la carpeta "
+                                                 "%2."),
+                                  QStringLiteral("No se han podido colocar %1 archivos en la "
+                                                 "carpeta %2."))
                         .arg(r.ArchivosNoColocados)
                         .arg(destino);
     return r;
@@ -628,7 +539,8 @@ TResultadoImportacion ImportarPaquete(IVentanaPrincipal& ventana, const QString&
 
     // Everything is extracted into a staging folder inside Temp first; the
     // files reach the book's folder only through the merge.
-    QTemporaryDir preparacion(temp + QStringLiteral(".importacion-XXXXXX"));
+    QTemporaryDir preparacion(temp + QLatin1String(archivos::PrefijoPreparacion) +
+                              QStringLiteral("XXXXXX"));
     if (!preparacion.isValid())
         return terminar(TFinImportacion::ErrorDescomprimir, paquete::ErrorDescomprimir);
     const QString listas = preparacion.path();
@@ -643,10 +555,13 @@ TResultadoImportacion ImportarPaquete(IVentanaPrincipal& ventana, const QString&
                    ? terminar(TFinImportacion::ClaveErronea, paquete::ClaveErronea)
                    : terminar(TFinImportacion::ErrorDescomprimir, paquete::ErrorDescomprimir);
     };
-    if (!extraer(QStringLiteral("Docs.lst Libros.lst Arbol.tvw"), listas))
+    if (!extraer(QStringLiteral("Docs.lst Libros.lst Arbol.tvw Origenes.lst"), listas))
         return fallo();
     TLibro libro;
-    if (!LeerLibroDePaquete(listas + QLatin1Char('/') + paquete::Libros, libro))
+    const bool libroLeido = LeerLibroDePaquete(listas + QLatin1Char('/') + paquete::Libros, libro);
+    if (!libroLeido && libro.Identificador != 0)
+        return terminar(TFinImportacion::IdentificadorNoValido, paquete::IdentificadorIncorrecto);
+    if (!libroLeido)
         return terminar(TFinImportacion::NoEsPaquete,
                         QStringLiteral("El archivo %1 no es un paquete de libro: no contiene el "
                                        "registro del libro. Se interrumpe el proceso.")

@@ -30,11 +30,16 @@ inline const QString NoHayNombre = QStringLiteral("No hay nombre de archivo");
 inline const QString ClaveErronea = QStringLiteral("Clave errónea. Se interrumpe el proceso.");
 inline const QString ErrorDescomprimir =
     QStringLiteral("Error al descomprimir. Se interrumpe el proceso.");
+inline const QString IdentificadorIncorrecto =
+    QStringLiteral("El paquete no es válido: identificador de libro incorrecto.");
 
 // Package entries.
 inline const QString Libros = QStringLiteral("Libros.lst");
 inline const QString Docs = QStringLiteral("Docs.lst");
 inline const QString Arbol = QStringLiteral("Arbol.tvw");
+// The numbers of origin of the book's renumbered documents (see Listas.h);
+// only in packages of books that have such documents.
+inline const QString Origenes = QStringLiteral("Origenes.lst");
 
 // Longest folder name a book record can hold.
 constexpr int LargoMaximoCarpeta = 100;
@@ -74,6 +79,11 @@ struct TProgreso {
 // without extension.
 QString ArchivoExportacionPredeterminado(const TAlmacen& almacen, const TLibro& libro);
 
+// The archive a typed name makes the export write: a name without a folder
+// is taken in the program's folder, and ".zip" is added to a name without
+// extension.
+QString ArchivoDeExportacion(const TAlmacen& almacen, const QString& tecleado);
+
 // The three permissions the export dialog lets the user set for the package.
 struct TOpcionesPaquete {
     bool ClaveEnDoc = true;
@@ -84,7 +94,9 @@ struct TOpcionesPaquete {
 // Writes the package lists into Temp (created with its parents): Libros.lst
 // with the book record as held in memory (plain identifier) and the three
 // flags put into its copy, Docs.lst with every used document of the book in
-// slot order, and the whole topic tree as Arbol.tvw. Throws ErrorBrivo.
+// slot order, the whole topic tree as Arbol.tvw, and Origenes.lst with the
+// numbers of origin of the book's renumbered documents (removed from Temp
+// when the book has none). Throws ErrorBrivo.
 void PrepararPaquete(const TAlmacen& almacen, std::int32_t identificador,
                      const TOpcionesPaquete& opciones);
 
@@ -126,13 +138,14 @@ struct TOpcionesImportacion {
 
 enum class TFinImportacion {
     Completa,
-    SinNombre,         // empty file name
-    NoLegible,         // missing file, or not a readable zip archive
-    NoEsPaquete,       // no comment or no valid book record
-    CarpetaNoValida,   // the comment is not a plain folder name
-    TablaLibrosLlena,  // all 100 book slots are used
-    ClaveErronea,      // reader result 41
-    ErrorDescomprimir, // any other extraction failure
+    SinNombre,             // empty file name
+    NoLegible,             // missing file, or not a readable zip archive
+    NoEsPaquete,           // no comment or no valid book record
+    IdentificadorNoValido, // the book record's identifier is outside 1..999999
+    CarpetaNoValida,       // the comment is not a plain folder name
+    TablaLibrosLlena,      // all 100 book slots are used
+    ClaveErronea,          // reader result 41
+    ErrorDescomprimir,     // any other extraction failure
 };
 
 struct TResultadoImportacion {
@@ -143,7 +156,7 @@ struct TResultadoImportacion {
     QString CarpetaUsada;         // folder the book's files went into (its Carpeta)
     bool CarpetaCambiada = false; // a replaced book's files moved to another folder
     int DocumentosAnadidos = 0;
-    int DocumentosOmitidos = 0;    // already listed (same book and number)
+    int DocumentosOmitidos = 0;    // already listed (same book and number of origin)
     int DocumentosRenumerados = 0; // their number's slot was taken
     int DocumentosSinSitio = 0;    // no free document slot left
     int DocumentosAjenos = 0;      // not of the package's book, or number outside 1..500
@@ -163,7 +176,9 @@ bool CarpetaDePaqueteValida(const QString& comentario);
 QString CarpetaDerivada(const TAlmacen& almacen, const QString& carpeta);
 
 // Reads the first record of a package's Libros.lst. False when the file is
-// missing, shorter than one record or its identifier is not a book's.
+// missing or shorter than one record (libro is then left as it was), or when
+// the record's identifier lies outside 1..999999 (libro then holds it: an
+// identifier 0 is no book at all, any other a damaged or foreign record).
 bool LeerLibroDePaquete(const QString& ruta, TLibro& libro);
 
 // Merges a package tree into the main tree, walking the package in
@@ -189,12 +204,14 @@ struct TPaqueteExtraido {
 // The merge: the book record replaces the book with its identifier or takes
 // the first free slot, keeping the folder it is given here (the package's,
 // or one derived from it when another book owns that name); the documents
-// not yet listed are added (in the slot of their number when free, else in
-// the first free slot, renumbered, their files renamed to match); the files
-// are moved into the book's folder without ever replacing another
-// document's file; the tree nodes are merged. Stops with TablaLibrosLlena
-// when every book slot is used, and with NoEsPaquete when Libros.lst holds no
-// valid book. Runs CerrarDocumento first when the editor is open.
+// not yet listed are added and the files moved into the book's folder as
+// paquete::IncorporarDocumentos tells (a document is known by its number of
+// origin, so importing a package again, or an updated one, adds only what
+// is new, however often its documents were renumbered); the tree nodes are
+// merged. Stops with TablaLibrosLlena when every book slot is used, with
+// NoEsPaquete when Libros.lst holds no book and with IdentificadorNoValido
+// when its identifier lies outside 1..999999. Runs CerrarDocumento first
+// when the editor is open.
 TResultadoImportacion IncorporarPaquete(IVentanaPrincipal& ventana, const TPaqueteExtraido& paquete,
                                         const TOpcionesImportacion& opciones = {});
 

@@ -102,10 +102,10 @@ void TDialogoOpcionesExamen::GuardarOpciones(TAjustes& a) const {
     a.PonDesarrollo = CBDesarrollo->isChecked();
     a.PonRespuesta = CBRespuesta->isChecked();
     a.PonComentario = CBComentarios->isChecked();
-    a.TextoPregunta = EdNumeraPreg->text().left(LargoTexto);
-    a.TextoDesarrollo = EdTextoDesarrollo->text().left(LargoTexto);
-    a.TextoRespuesta = EdTextoRespuesta->text().left(LargoTexto);
-    a.TextoComentario = EdTextoComentario->text().left(LargoTexto);
+    a.TextoPregunta = TextoDeAjuste(EdNumeraPreg->text());
+    a.TextoDesarrollo = TextoDeAjuste(EdTextoDesarrollo->text());
+    a.TextoRespuesta = TextoDeAjuste(EdTextoRespuesta->text());
+    a.TextoComentario = TextoDeAjuste(EdTextoComentario->text());
 }
 
 TFormPropExamen::TFormPropExamen(TAjustes& a, QWidget* padre)

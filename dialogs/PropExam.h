@@ -44,7 +44,8 @@ protected:
     TDialogoOpcionesExamen(QWidget* padre, const QString& textoLabel1);
     // Check boxes and edits from the options.
     void MostrarOpciones(const TAjustes& ajustes);
-    // Switches from the check boxes, texts from the edits cut to 100 characters.
+    // Switches from the check boxes, texts from the edits as the settings
+    // file keeps them (TextoDeAjuste).
     void GuardarOpciones(TAjustes& ajustes) const;
 };
 

@@ -44,6 +44,35 @@ QLabel* Etiqueta(QWidget* padre, const char* nombre, const QString& texto, QWidg
     return l;
 }
 
+// Renames a book's folder inside Docs from anterior to nueva, telling the
+// user why when it cannot be done: nueva already exists (as a folder or
+// anything else), or the system refuses the rename. Nothing changes then and
+// the result is false. A book without a folder on disk has nothing to move.
+bool RenombrarCarpeta(const TAlmacen& a, const QString& anterior, const QString& nueva,
+                      QWidget* padre) {
+    if (anterior == nueva)
+        return true;
+    const QString destino = RutaCarpetaLibro(a, nueva);
+    const QFileInfo enDestino(destino);
+    if (enDestino.exists() || enDestino.isSymLink()) {
+        ui::Informacion(padre, QStringLiteral("Ya existe una carpeta llamada \"%1\" en Docs. "
+                                              "Escriba otro nombre de carpeta para el libro.")
+                                   .arg(nueva));
+        return false;
+    }
+    const QString origen = RutaCarpetaLibro(a, anterior);
+    const QFileInfo enOrigen(origen);
+    if (anterior.isEmpty() || (!enOrigen.exists() && !enOrigen.isSymLink()))
+        return true;
+    if (!QDir().rename(origen, destino)) {
+        ui::Informacion(padre, QStringLiteral("No se puede cambiar el nombre de la carpeta \"%1\" "
+                                              "a \"%2\". Se mantiene la carpeta anterior.")
+                                   .arg(anterior, nueva));
+        return false;
+    }
+    return true;
+}
+
 } // namespace
 
 std::int32_t SortearIdentificador(const TAlmacen& almacen) {
@@ -61,10 +90,16 @@ std::int32_t SortearIdentificador(const TAlmacen& almacen) {
 }
 
 bool NombreCarpetaValido(const QString& carpeta) {
+    if (carpeta.trimmed().isEmpty())
+        return false; // blanks alone name no folder one could find again
     if (carpeta == QLatin1String(".") || carpeta == QLatin1String(".."))
         return false;
-    return !carpeta.contains(QLatin1Char('/')) && !carpeta.contains(QLatin1Char('\\')) &&
-           !carpeta.contains(QChar(0));
+    for (const QChar c : carpeta) {
+        if (c == QLatin1Char('/') || c == QLatin1Char('\\') || c.unicode() < 0x20 ||
+            c.unicode() == 0x7f || c.category() == QChar::Other_Control)
+            return false;
+    }
+    return true;
 }
 
 QString RutaCarpetaLibro(const TAlmacen& almacen, const QString& carpeta) {
@@ -204,17 +239,17 @@ void TFormPropLibro::BOKClick() {
                        "Debe escribir el nombre de la carpeta donde se guardarán los documentos"));
         return;
     }
-    // The folder becomes one folder inside Docs: a name that would climb out
-    // of it or reach into another folder is refused.
-    if (!NombreCarpetaValido(EdCarpeta->text())) {
-        ui::Informacion(padre, QStringLiteral("El nombre de la carpeta no es válido"));
-        return;
-    }
-
     // The folder as it will be stored (single-byte text cut to 100), so that
     // two names that store alike count as the same folder.
     CadenaCorta<100> carpetaNueva;
     carpetaNueva.Asignar(EdCarpeta->text());
+    // The folder becomes one folder inside Docs: a name that would climb out
+    // of it, reach into another folder or be blank is refused (the export
+    // refuses such a folder too).
+    if (!NombreCarpetaValido(EdCarpeta->text()) || !NombreCarpetaValido(carpetaNueva.Texto())) {
+        ui::Informacion(padre, QStringLiteral("El nombre de la carpeta no es válido"));
+        return;
+    }
     bool carpetaEnUso = false;
     int slotCarpeta = 0;
     for (int i = 1; i <= MaxLibros; ++i) {
@@ -234,6 +269,12 @@ void TFormPropLibro::BOKClick() {
         return;
     }
 
+    // A rename never takes a name that is already there: the book's files
+    // would stay in the old folder while the record names the other one.
+    const QString carpetaAnterior = a.Libros[SlotEditado].Carpeta.Texto();
+    if (modo != ModoNuevo && !RenombrarCarpeta(a, carpetaAnterior, carpetaNueva.Texto(), padre))
+        return;
+
     TLibro& libro = a.Libros[SlotEditado];
     libro.ClaveEnDoc = CBClaveEnDoc->isChecked();
     libro.PermitirCambiosEnDoc = CBPermitirCambiosEnDoc->isChecked();
@@ -242,7 +283,6 @@ void TFormPropLibro::BOKClick() {
     libro.Autor.Asignar(EdAutor->text());
     libro.Titulo.Asignar(EdTitulo->text());
     libro.Materia.Asignar(EdMateria->text());
-    const QString carpetaAnterior = libro.Carpeta.Texto();
     libro.Carpeta = carpetaNueva;
     libro.Comentario.Asignar(EdComentario->text());
     // The identifier is never edited here: a modified book keeps its own and
@@ -261,16 +301,6 @@ void TFormPropLibro::BOKClick() {
         a.LibroActivo = SlotEditado;
         if (!carpetaEnUso)
             QDir().mkdir(RutaCarpetaLibro(a, libro.Carpeta.Texto())); // an existing folder is used
-    } else {
-        const QString carpeta = libro.Carpeta.Texto();
-        if (carpetaAnterior != carpeta && !carpetaAnterior.isEmpty()) {
-            const QString origen = RutaCarpetaLibro(a, carpetaAnterior);
-            const QString destino = RutaCarpetaLibro(a, carpeta);
-            // A rename never replaces a folder that is already there (the
-            // system call would replace an empty one): the old folder stays.
-            if (!QFileInfo::exists(destino))
-                QDir().rename(origen, destino);
-        }
     }
     accept();
 }

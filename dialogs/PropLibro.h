@@ -67,7 +67,8 @@ private:
 std::int32_t SortearIdentificador(const TAlmacen& almacen);
 
 // Whether a folder name typed for a book can be used as one folder inside
-// Docs (no separators, not "." or "..").
+// Docs: not blanks alone, not "." or "..", no separator and no control
+// character.
 bool NombreCarpetaValido(const QString& carpeta);
 
 // Path of a book's folder: CarpetaPrograma + "Docs/" + carpeta.

@@ -171,6 +171,12 @@ void TArchivoIni::Guardar() const {
         throw ErrorBrivo(QStringLiteral("No se puede escribir en %1").arg(ruta));
 }
 
+QString TextoDeAjuste(const QString& texto) {
+    QString t = TextoGuardable(texto, MaxTextoAjuste);
+    t.replace(QLatin1Char('\r'), QLatin1Char(' ')).replace(QLatin1Char('\n'), QLatin1Char(' '));
+    return t;
+}
+
 TAjustes LeerAjustes(const QString& ruta) {
     const TArchivoIni ini(ruta);
     TAjustes a;
@@ -204,7 +210,7 @@ void PonerAjustes(TArchivoIni& ini, const TAjustes& a) {
         ini.EscribirCadena(s, QLatin1String(clave), QString::number(v));
     };
     auto texto = [&](const char* clave, const QString& v) {
-        ini.EscribirCadena(e, QLatin1String(clave), v.left(MaxTextoAjuste));
+        ini.EscribirCadena(e, QLatin1String(clave), TextoDeAjuste(v));
     };
     entero(g, "NumModeloPreguntas", a.NumModeloPreguntas);
     entero(g, "NumModeloExamenes", a.NumModeloExamenes);

@@ -24,6 +24,12 @@ struct TAjustes {
     bool operator==(const TAjustes&) const = default;
 };
 
+// A heading text as the settings file keeps it: single-byte Windows-1252
+// (a character without such a form becomes '?'), line breaks as blanks, cut
+// to 100 characters. Texts typed by the user go through it when they are
+// stored, so the text shown during the run is the one the next run reads.
+QString TextoDeAjuste(const QString& texto);
+
 // Reads the eleven values, each with its default (missing file, section, key
 // or a value that is not valid). Texts are cut to 100 characters.
 TAjustes LeerAjustes(const QString& ruta);

@@ -2,6 +2,7 @@
 #include "Almacen.h"
 
 #include <QCoreApplication>
+#include <QDir>
 #include <QFileInfo>
 
 #include <functional>
@@ -106,7 +107,27 @@ QString TAlmacen::RutaDelPrograma(const QString& nombre) const {
     return CarpetaInstalados + nombre;
 }
 
+int TAlmacen::LimpiarTemporales() const {
+    int borrados = archivos::BorrarTemporalesPropios(CarpetaPrograma);
+    const QString docs = Ruta(QStringLiteral("Docs"));
+    borrados += archivos::BorrarTemporalesPropios(docs);
+    for (const QString& carpeta :
+         QDir(docs).entryList(QDir::Dirs | QDir::NoDotAndDotDot | QDir::Hidden))
+        borrados += archivos::BorrarTemporalesPropios(docs + QLatin1Char('/') + carpeta);
+    const QDir temp(Ruta(QStringLiteral("Temp")));
+    borrados += archivos::BorrarTemporalesPropios(temp.path());
+    for (const QString& carpeta :
+         temp.entryList(QDir::Dirs | QDir::NoDotAndDotDot | QDir::Hidden)) {
+        if (archivos::EsPreparacionPropia(carpeta) &&
+            QDir(temp.filePath(carpeta)).removeRecursively())
+            ++borrados;
+    }
+    return borrados;
+}
+
 void TAlmacen::CargarLibreria() {
+    if (!SoloConsulta)
+        LimpiarTemporales(); // a writer elsewhere may be in the middle of a save
     for (int i = 1; i <= MaxExamen; ++i)
         ListaExamen[i] = -1;
     for (int i = 1; i <= MaxLibros; ++i)
@@ -114,6 +135,7 @@ void TAlmacen::CargarLibreria() {
     // The readers leave a table as it is when its file is missing.
     LeerLibros(Ruta(QStringLiteral("Libros.lst")), *this);
     LeerDocumentos(Ruta(QStringLiteral("Docs.lst")), *this);
+    LeerOrigenes(Ruta(QLatin1String(NombreOrigenes)), *this);
     const QString arbol = Ruta(QStringLiteral("Arbol.tvw"));
     Arbol.Cargar(QFileInfo::exists(arbol) ? arbol : RutaDelPrograma(QStringLiteral("Arbol0.tvw")));
     Ajustes = LeerAjustes(Ruta(QStringLiteral("BRIVO_II.INI")));
@@ -171,6 +193,12 @@ void TAlmacen::GuardarLibreria() const {
     paso(Ruta(QStringLiteral("Libros.lst")), LibrosEnBytes(*this), deLista);
     copia(Ruta(QStringLiteral("Docs.lst")), Ruta(QStringLiteral("Docs/Docs.lst")));
     paso(Ruta(QStringLiteral("Docs.lst")), DocumentosEnBytes(*this), deLista);
+    // The origins of renumbered documents; an installation that never had
+    // any gets no file.
+    const QString origenes = Ruta(QLatin1String(NombreOrigenes));
+    const QByteArray lineasOrigenes = OrigenesEnBytes(*this);
+    if (!lineasOrigenes.isEmpty() || QFileInfo::exists(origenes))
+        paso(origenes, lineasOrigenes, deLista);
     const QByteArray arbol = Arbol.Serializar();
     paso(Ruta(QStringLiteral("Docs/Arbol.tvw")), arbol,
          deArbol(Ruta(QStringLiteral("Docs/Arbol.tvw"))));

@@ -73,9 +73,18 @@ public:
     // Loading and saving, every step in order. Failures throw ErrorBrivo with
     // the exact message; what was read or written before stays and later
     // steps do not run. Saving a library open for consultation only writes
-    // nothing and throws.
+    // nothing and throws. Loading first removes what writes interrupted in an
+    // earlier run left behind (LimpiarTemporales, not in consultation mode),
+    // and reads Origenes.lst after Docs.lst; saving writes Origenes.lst after
+    // Docs.lst.
     void CargarLibreria();
     void GuardarLibreria() const;
+
+    // Removes the program's own temporary files (archivos::EsTemporalPropio)
+    // from the program folder, Docs, every folder inside Docs and Temp, and
+    // the staging folders of imports from Temp. Returns how many files and
+    // folders were removed.
+    int LimpiarTemporales() const;
 };
 
 } // namespace brivo

@@ -5,9 +5,11 @@
 #include <sys/stat.h>
 #include <unistd.h>
 
+#include <QDir>
 #include <QFile>
 #include <QFileInfo>
 #include <QRandomGenerator>
+#include <QRegularExpression>
 
 #include <thread>
 
@@ -195,6 +197,32 @@ TEscrituraEnGrupo::Fallo TEscrituraEnGrupo::Confirmar() {
         ::unlink(resto[i].temporal.constData());
     }
     return fallo;
+}
+
+bool EsTemporalPropio(const QString& nombre) {
+    static const QRegularExpression patron(QStringLiteral(
+        "^(?:(?:Libros\\.lst|Docs\\.lst|Arbol\\.tvw|BRIVO_II\\.INI|Origenes\\.lst|K[0-9]{6}\\.doc)"
+        "\\.tmp[0-9a-f]{1,8}"
+        "|.+\\.brivo-tmp"
+        "|\\.brivo-zip-[A-Za-z0-9]{6})$"));
+    return patron.match(nombre).hasMatch();
+}
+
+bool EsPreparacionPropia(const QString& nombre) {
+    static const QRegularExpression patron(
+        QLatin1Char('^') + QRegularExpression::escape(QLatin1String(PrefijoPreparacion)) +
+        QStringLiteral("[A-Za-z0-9]{6}$"));
+    return patron.match(nombre).hasMatch();
+}
+
+int BorrarTemporalesPropios(const QString& carpeta) {
+    int borrados = 0;
+    const QDir dir(carpeta);
+    for (const QString& nombre : dir.entryList(QDir::Files | QDir::Hidden | QDir::System)) {
+        if (EsTemporalPropio(nombre) && QFile::remove(dir.filePath(nombre)))
+            ++borrados;
+    }
+    return borrados;
 }
 
 ErrorES ErrorDeSistema(int codigo) {

@@ -62,6 +62,25 @@ private:
     int preparados = 0;
 };
 
+// Temporary names this program gives files while it writes them; a run that
+// is stopped in the middle of a write leaves them behind:
+//   "<data file>.tmp<hex>" a list, tree, settings or document file being
+//                          written (EscribirSeguro, TEscrituraEnGrupo);
+//   "<name>.brivo-tmp"     a file being moved into a book's folder from
+//                          another file system;
+//   ".brivo-zip-XXXXXX"    an entry being extracted from an archive.
+// Only the files the program writes this way (the lists, Arbol.tvw,
+// BRIVO_II.INI and the K documents) count for the first form, so that a
+// user's own file is never taken for a leftover.
+bool EsTemporalPropio(const QString& nombre);
+// Name of the staging folders an import makes inside Temp (the prefix, and
+// whether a name is one of them).
+inline constexpr char PrefijoPreparacion[] = ".importacion-";
+bool EsPreparacionPropia(const QString& nombre);
+// Removes the files directly inside carpeta that have such names; returns
+// how many were removed. Failures are ignored.
+int BorrarTemporalesPropios(const QString& carpeta);
+
 // The runtime's input/output error for a system error number:
 // "No se encuentra el archivo" for a missing file, "Error de E/S %d" otherwise.
 ErrorES ErrorDeSistema(int codigo);

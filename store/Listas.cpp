@@ -3,6 +3,7 @@
 
 #include <QFileInfo>
 #include <QRandomGenerator>
+#include <QSet>
 
 #include "Almacen.h"
 #include "Archivos.h"
@@ -63,11 +64,15 @@ bool LeerLista(const QString& ruta, qsizetype tamRegistro, QStringList* avisos,
     lista.error = r.error;
     lista.tamRegistro = tamRegistro;
     lista.registros = lista.datos.size() / tamRegistro;
-    if (r.error == 0 && lista.datos.size() % tamRegistro != 0)
-        Avisar(avisos, QStringLiteral("%1: los últimos %2 bytes no forman un registro completo; "
-                                      "se ignoran")
+    const qsizetype sobrantes = lista.datos.size() % tamRegistro;
+    if (r.error == 0 && sobrantes != 0)
+        Avisar(avisos, SegunCantidad(sobrantes,
+                                     QStringLiteral("%1: %2 byte final no forma un registro "
+                                                    "completo; se ignora"),
+                                     QStringLiteral("%1: los últimos %2 bytes no forman un "
+                                                    "registro completo; se ignoran"))
                            .arg(ruta)
-                           .arg(lista.datos.size() % tamRegistro));
+                           .arg(sobrantes));
     return true;
 }
 
@@ -168,6 +173,18 @@ void LeerLibros(const QString& ruta, TAlmacen& almacen, QStringList* avisos) {
     for (qsizetype i = 0; i < registros && i < MaxLibros; ++i) {
         TLibro libro = LibroDeBytes(lista.Registro(i));
         libro.Identificador = DescifrarIdentificador(libro.ClaveCifrada.Bytes());
+        if (!IdentificadorValido(libro.Identificador)) {
+            // A damaged stored form: the next save would keep another
+            // number, and the book's documents would no longer be its own.
+            // Its slot stays free; the other books keep theirs.
+            Avisar(avisos, QStringLiteral("%1: el registro %2 guarda el identificador de libro %3, "
+                                          "fuera de 1..%4; se ignora")
+                               .arg(ruta)
+                               .arg(i + 1)
+                               .arg(libro.Identificador)
+                               .arg(IdentificadorMaximo));
+            continue;
+        }
         almacen.Libros[static_cast<size_t>(i + 1)] = libro;
     }
     lista.Terminar();
@@ -240,6 +257,51 @@ void EscribirDocumentos(const QString& ruta, const TAlmacen& almacen) {
         archivos::EscribirSeguro(ruta, DocumentosEnBytes(almacen));
     if (r.error != 0)
         throw archivos::ErrorDeSistema(r.error);
+}
+
+QByteArray OrigenesEnBytes(const TAlmacen& almacen, std::int32_t idLibro) {
+    QByteArray datos;
+    for (int i = 1; i <= MaxDocumentos; ++i) {
+        const TDocumento& d = almacen.Documentos[i];
+        if (!d.Usado() || d.NumeroOrigen == 0 || (idLibro != 0 && d.IdLibro != idLibro))
+            continue;
+        datos += QByteArray::number(d.Numero) + ' ' + QByteArray::number(d.NumeroOrigen) + "\r\n";
+    }
+    return datos;
+}
+
+QHash<int, int> OrigenesDeBytes(const QByteArray& datos) {
+    QHash<int, int> origenes;
+    QSet<int> repetidos;
+    for (const QByteArray& linea : datos.split('\n')) {
+        const QList<QByteArray> partes = linea.simplified().split(' ');
+        if (partes.size() != 2)
+            continue;
+        std::int32_t numero = 0;
+        std::int32_t origen = 0;
+        if (!EnteroDecimal(partes[0], 0, numero) || !EnteroDecimal(partes[1], 0, origen) ||
+            numero < 1 || numero > MaxDocumentos || origen < 1 || origen > MaxDocumentos)
+            continue;
+        if (origenes.contains(numero))
+            repetidos.insert(numero);
+        origenes.insert(numero, origen);
+    }
+    for (int n : repetidos)
+        origenes.remove(n);
+    return origenes;
+}
+
+void LeerOrigenes(const QString& ruta, TAlmacen& almacen) {
+    QByteArray datos;
+    const archivos::ResultadoLectura r = archivos::Leer(ruta, datos);
+    const QHash<int, int> origenes =
+        r.abierto && r.error == 0 ? OrigenesDeBytes(datos) : QHash<int, int>();
+    for (int i = 1; i <= MaxDocumentos; ++i) {
+        TDocumento& d = almacen.Documentos[i];
+        const int origen = origenes.value(i, 0);
+        d.NumeroOrigen =
+            d.Usado() && origen != d.Numero ? static_cast<std::int16_t>(origen) : std::int16_t(0);
+    }
 }
 
 } // namespace brivo

@@ -4,6 +4,7 @@
 #include <cstdint>
 
 #include <QByteArray>
+#include <QHash>
 #include <QString>
 #include <QStringList>
 
@@ -44,6 +45,22 @@ void LeerDocumentos(const QString& ruta, TAlmacen& almacen, QStringList* avisos)
 // (the book list with fresh decoys and fillers).
 QByteArray LibrosEnBytes(const TAlmacen& almacen);
 QByteArray DocumentosEnBytes(const TAlmacen& almacen);
+
+// Origenes.lst: the number each document has in its book's own numbering,
+// for the documents an import had to renumber (NumeroOrigen). One text line
+// "<Numero> <NumeroOrigen>" per such document, ascending. It is written with
+// Docs.lst and travels in a book's package beside its Docs.lst, so that a
+// later import of the book from anywhere recognises those documents.
+inline constexpr char NombreOrigenes[] = "Origenes.lst";
+// The lines of the documents of the book idLibro (0: of every book).
+QByteArray OrigenesEnBytes(const TAlmacen& almacen, std::int32_t idLibro = 0);
+// Numero -> number of origin, from such a file: lines that do not hold two
+// numbers in 1..500, or name a number twice, are left out.
+QHash<int, int> OrigenesDeBytes(const QByteArray& datos);
+// Sets NumeroOrigen of every used document from the file (cleared for the
+// documents it does not name). A missing or unreadable file leaves every
+// document known by its own number.
+void LeerOrigenes(const QString& ruta, TAlmacen& almacen);
 
 // The stored form of one book record as it goes to disk (for exports too).
 QByteArray LibroParaDisco(const TLibro& libro);

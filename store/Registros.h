@@ -8,6 +8,13 @@
 
 namespace brivo {
 
+// Book identifiers have at most six digits: the stored form keeps six, so a
+// larger (or negative) number would come back as another one.
+constexpr std::int32_t IdentificadorMaximo = 999999;
+constexpr bool IdentificadorValido(std::int32_t identificador) {
+    return identificador >= 1 && identificador <= IdentificadorMaximo;
+}
+
 struct TLibro {
     std::int32_t Identificador = 0;
     CadenaCorta<100> Titulo;
@@ -41,6 +48,11 @@ struct TDocumento {
     std::int32_t Similitud = 0;
     CadenaCorta<10> FechaCreacion;
     CadenaCorta<10> FechaUso;
+    // Held in memory only, in the two padding bytes before IdLibro (the
+    // stored record keeps them zero): the number the document has in its
+    // book's own numbering when an import had to give it another slot, 0
+    // when that number is its Numero. Cleared with the record.
+    std::int16_t NumeroOrigen = 0;
     std::int32_t IdLibro = 0;
     std::int32_t IdMateria = 0;
     std::int32_t IdTema = 0;
@@ -49,6 +61,8 @@ struct TDocumento {
     CadenaCorta<20> Formato;
 
     bool Usado() const { return Numero != 0; }
+    // The number by which the document's book knows it.
+    std::int32_t Origen() const { return NumeroOrigen != 0 ? NumeroOrigen : Numero; }
     // Clears every field (a deleted document's slot).
     void Vaciar() { *this = TDocumento{}; }
 };
@@ -80,6 +94,7 @@ static_assert(offsetof(TDocumento, Usos) == 136);
 static_assert(offsetof(TDocumento, Similitud) == 140);
 static_assert(offsetof(TDocumento, FechaCreacion) == 144);
 static_assert(offsetof(TDocumento, FechaUso) == 155);
+static_assert(offsetof(TDocumento, NumeroOrigen) == 166);
 static_assert(offsetof(TDocumento, IdLibro) == 168);
 static_assert(offsetof(TDocumento, IdMateria) == 172);
 static_assert(offsetof(TDocumento, IdTema) == 176);

@@ -64,6 +64,14 @@ QString DeCp1252(const QByteArray& bytes) {
     return DeCp1252(bytes.constData(), static_cast<int>(bytes.size()));
 }
 
+QString TextoGuardable(const QString& texto, int capacidad) {
+    return DeCp1252(ACp1252(texto).left(capacidad));
+}
+
+QString SegunCantidad(qint64 cantidad, const QString& uno, const QString& varios) {
+    return cantidad == 1 ? uno : varios;
+}
+
 QString NumeroCorto(double valor) {
     if (!std::isfinite(valor))
         return std::isnan(valor) ? QStringLiteral("NAN")

@@ -16,6 +16,13 @@ namespace brivo {
 QByteArray ACp1252(const QString& texto);
 QString DeCp1252(const QByteArray& bytes);
 QString DeCp1252(const char* datos, int longitud);
+// The text as a field of that capacity keeps it: converted to Windows-1252
+// and cut to capacidad characters, read back.
+QString TextoGuardable(const QString& texto, int capacidad);
+
+// Messages that give a count agree with it: uno for exactly one, varios for
+// any other count (0 included). The caller fills in the placeholders.
+QString SegunCantidad(qint64 cantidad, const QString& uno, const QString& varios);
 
 template <int N> struct CadenaCorta {
     static_assert(N > 0 && N <= 255);

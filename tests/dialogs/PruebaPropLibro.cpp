@@ -159,8 +159,10 @@ TEST(PropLibro, ComprobacionesEnOrden) {
     comprobar({"Libro", "Ana", "", "", ""},
               "Debe escribir el nombre de la carpeta donde se guardarán los documentos");
     comprobar({"Libro", "", "", "", "carpeta"}, "Debe escribir el nombre del autor");
-    // A folder name may not leave Docs nor reach into another folder.
-    for (const QString carpeta : {"../fuera", "a/b", "..", ".", "a\\b"})
+    // A folder name may not leave Docs nor reach into another folder, nor be
+    // blanks alone or hold control characters (the export would refuse it).
+    for (const QString carpeta :
+         {"../fuera", "a/b", "..", ".", "a\\b", " ", "   ", "\t", "a\tb", "a\nb"})
         comprobar({"Libro", "Ana", "", "", carpeta}, "El nombre de la carpeta no es válido");
     EXPECT_FALSE(QFileInfo::exists(v.almacen.CarpetaPrograma + "fuera"));
 }
@@ -298,21 +300,41 @@ TEST(PropLibro, RenombrarMueveLaCarpetaConSusDocumentos) {
     EXPECT_EQ(v.RutaDocumento(5), v.Docs() + "nuevo/K000005.doc");
 }
 
-TEST(PropLibro, RenombrarSobreUnaCarpetaExistenteDejaLaAntigua) {
+// A rename to a name that is already in Docs (an empty folder, one with
+// someone's files, or a file) is refused: the dialog stays open and neither
+// the record nor the folders change.
+TEST(PropLibro, RenombrarSobreUnaCarpetaExistenteSeRechaza) {
     TVentanaPrueba v;
     v.PonerLibro(1, 111111, "Uno", "viejo");
     v.almacen.LibroActivo = 1;
     v.PonerDocumento(5, 111111, true);
-    QDir().mkpath(v.Docs() + "ocupada"); // empty: the system call would replace it
+    QDir().mkpath(v.Docs() + "vacia"); // the system call would replace it
+    EscribirArchivo(v.Docs() + "llena/K000005.doc", "ajeno");
+    EscribirArchivo(v.Docs() + "archivo", "no es una carpeta");
+    for (const QString destino : {"vacia", "llena", "archivo"}) {
+        ui::TGuion g;
+        TFormPropLibro f(v, 1);
+        f.EdTitulo->setText("Otro título");
+        f.EdCarpeta->setText(destino);
+        f.BOK->click();
+        EXPECT_NE(f.result(), QDialog::Accepted) << destino.toStdString();
+        EXPECT_EQ(Textos(g), QStringList{"Ya existe una carpeta llamada \"" + destino +
+                                         "\" en Docs. Escriba otro nombre de carpeta para el "
+                                         "libro."});
+        EXPECT_EQ(v.almacen.Libros[1].Carpeta.Texto(), "viejo");
+        EXPECT_EQ(v.almacen.Libros[1].Titulo.Texto(), "Uno");
+        EXPECT_TRUE(QFileInfo::exists(v.Docs() + "viejo/K000005.doc"));
+        EXPECT_EQ(v.RutaDocumento(5), v.Docs() + "viejo/K000005.doc");
+    }
+    EXPECT_TRUE(QDir(v.Docs() + "vacia").isEmpty());
+    EXPECT_EQ(QDir(v.Docs() + "llena").entryList(QDir::Files), QStringList{"K000005.doc"});
+    // Another name goes through, with the documents.
     ui::TGuion g;
     TFormPropLibro f(v, 1);
-    f.EdCarpeta->setText("ocupada");
+    f.EdCarpeta->setText("libre");
     f.BOK->click();
     EXPECT_EQ(f.result(), QDialog::Accepted);
-    EXPECT_EQ(v.almacen.Libros[1].Carpeta.Texto(), "ocupada");
-    EXPECT_TRUE(QFileInfo::exists(v.Docs() + "viejo/K000005.doc"));
-    EXPECT_TRUE(QFileInfo(v.Docs() + "ocupada").isDir());
-    EXPECT_FALSE(QFileInfo::exists(v.Docs() + "ocupada/K000005.doc"));
+    EXPECT_TRUE(QFileInfo::exists(v.Docs() + "libre/K000005.doc"));
 }
 
 TEST(PropLibro, CancelarNoGuardaNada) {

@@ -122,6 +122,44 @@ TEST_F(Opciones, CrearExamenGuardaSoloConOK) {
     EXPECT_EQ(A().Ajustes.NumModeloPreguntas, antes.NumModeloPreguntas);
 }
 
+// The heading texts hold single-byte Windows-1252 text of 100 characters:
+// what the teacher types is stored as the next run will read it back, in
+// both dialogs (a character without such a form becomes "?", one outside the
+// basic plane counts as one, line breaks become blanks).
+TEST_F(Opciones, LosTextosSeGuardanComoLosLeeraElSiguienteArranque) {
+    const QString emoji = QString::fromUtf8("\xF0\x9F\x98\x80");
+    QString largo = QStringLiteral("€");
+    for (int i = 0; i < 60; ++i)
+        largo += emoji;
+    largo += QString(50, QChar(0xF1)); // ñ
+    const QString largoGuardado =
+        QStringLiteral("€") + QString(60, QLatin1Char('?')) + QString(39, QChar(0xF1));
+    const struct {
+        QString tecleado, guardado;
+    } casos[] = {
+        {QStringLiteral("Pregunta № % ☃"), QStringLiteral("Pregunta ? % ?")},
+        {largo, largoGuardado},
+        {QStringLiteral("Línea\nsiguiente\r"), QStringLiteral("Línea siguiente ")},
+        {QStringLiteral("«Sección» –1–"), QStringLiteral("«Sección» –1–")},
+    };
+    const QString ini = carpeta.Ruta() + QStringLiteral("ajustes de prueba.ini");
+    for (const auto& c : casos) {
+        TFormOpciones opciones(A());
+        opciones.EdNumeraPreg->setText(c.tecleado);
+        opciones.EdTextoComentario->setText(c.tecleado);
+        opciones.BOK->click();
+        TAjustes enSesion = A().Ajustes;
+        TFormPropExamen examen(enSesion);
+        examen.EdTextoDesarrollo->setText(c.tecleado);
+        examen.BOK->click();
+        EXPECT_EQ(enSesion.TextoPregunta, c.guardado);
+        EXPECT_EQ(enSesion.TextoComentario, c.guardado);
+        EXPECT_EQ(enSesion.TextoDesarrollo, c.guardado);
+        EscribirAjustes(ini, enSesion);
+        EXPECT_EQ(LeerAjustes(ini), enSesion) << qPrintable(c.tecleado);
+    }
+}
+
 TEST_F(Opciones, ControlesDeOpciones) {
     TFormOpciones f(A());
     EXPECT_EQ(f.windowTitle(), QStringLiteral("Opciones"));

@@ -146,6 +146,65 @@ TEST_F(Dialogos, ExportarConProgresoYCasillasDelDialogo) {
     EXPECT_TRUE(ins.almacen.Libros[2].PermitirCambiosEnDoc); // the book keeps its own flags
 }
 
+// A typed name whose archive exists (".zip" added or not) is replaced only
+// after "Sí"; "No" writes nothing and leaves the dialog open. A file chosen
+// with "Explorar" was asked about by the save dialog itself.
+TEST_F(Dialogos, ExportarSobreUnArchivoExistentePregunta) {
+    const QString temp = ins.almacen.CarpetaPrograma + "Temp/";
+    pruebazip::EscribirArchivo(Ruta("viejo.zip"), "archivo anterior");
+    pruebazip::EscribirArchivo(Ruta("sinzip"), "otro archivo");
+    const QString pregunta = "El archivo " + Ruta("viejo.zip") + " ya existe. ¿Desea reemplazarlo?";
+    for (const QString& tecleado : {Ruta("viejo"), Ruta("viejo.zip")}) {
+        TFormExportar f(ins);
+        ui::TGuion guion;
+        guion.Confirmaciones({false});
+        f.EdArchivo->setText(tecleado);
+        f.BCopiar->click();
+        ASSERT_EQ(guion.Mensajes.size(), 1) << tecleado.toStdString();
+        EXPECT_EQ(guion.Mensajes[0].Tipo, ui::TipoMensaje::Pregunta);
+        EXPECT_EQ(guion.Mensajes[0].Texto, pregunta);
+        EXPECT_NE(f.result(), QDialog::Accepted);
+        EXPECT_EQ(pruebazip::LeerArchivo(Ruta("viejo.zip")), "archivo anterior");
+        EXPECT_FALSE(QFileInfo::exists(temp + "Libros.lst")); // nothing prepared either
+    }
+    {
+        TFormExportar f(ins);
+        ui::TGuion guion;
+        guion.Confirmaciones({true});
+        f.EdArchivo->setText(Ruta("viejo"));
+        f.BCopiar->click();
+        EXPECT_EQ(Textos(guion.Mensajes), QStringList{pregunta});
+        EXPECT_EQ(f.result(), QDialog::Accepted);
+        EXPECT_EQ(LeerComentarioZip(Ruta("viejo.zip")), "Mi carpeta");
+    }
+    {
+        // "sinzip" exists, but the archive is sinzip.zip, which does not.
+        TFormExportar f(ins);
+        ui::TGuion guion;
+        f.EdArchivo->setText(Ruta("sinzip"));
+        f.BCopiar->click();
+        EXPECT_TRUE(guion.Mensajes.isEmpty()) << Textos(guion.Mensajes).join("|").toStdString();
+        EXPECT_EQ(pruebazip::LeerArchivo(Ruta("sinzip")), "otro archivo");
+        EXPECT_TRUE(QFileInfo::exists(Ruta("sinzip.zip")));
+    }
+    {
+        TFormExportar f(ins);
+        ui::TGuion guion;
+        guion.Archivo(Ruta("viejo.zip"));
+        f.BExplorar->click();
+        f.BCopiar->click();
+        EXPECT_TRUE(guion.Mensajes.isEmpty());
+        EXPECT_EQ(f.result(), QDialog::Accepted);
+        // The same file reached by typing its name without extension is asked about.
+        TFormExportar g(ins);
+        guion.Archivo(Ruta("viejo"));
+        guion.Confirmaciones({false});
+        g.BExplorar->click();
+        g.BCopiar->click();
+        EXPECT_EQ(Textos(guion.Mensajes), QStringList{pregunta});
+    }
+}
+
 TEST_F(Dialogos, ExportacionFallidaSeInformaYElDialogoSigueAbierto) {
     TFormExportar f(ins);
     ui::TGuion guion;
@@ -265,8 +324,11 @@ TEST_F(Dialogos, OrdenImportarLibroCierraElDialogoSiempre) {
     {
         // Rebuild the package so that it carries the new node.
         ui::TGuion guion;
+        guion.Confirmaciones({true});
         exp.EdArchivo->setText(Ruta("viaje"));
         exp.BCopiar->click();
+        EXPECT_EQ(Textos(guion.Mensajes), QStringList{"El archivo " + Ruta("viaje.zip") +
+                                                      " ya existe. ¿Desea reemplazarlo?"});
     }
 
     TInstalacion otra(Ruta("otra"));

@@ -114,6 +114,51 @@ TEST_F(Exportacion, PaqueteConNombresDesnudosComentarioYArchivosDeLaCarpeta) {
     EXPECT_EQ(pruebazip::LeerArchivo(fuera + "/K000005.doc"), Contenido("o", 5));
 }
 
+// Files left by interrupted writes in Temp or in the book's folder never
+// travel: everything else there does.
+TEST_F(Exportacion, LosRestosDeEscriturasInterrumpidasNoViajan) {
+    TInstalacion ins(Ruta("p"));
+    ins.PonerLibro(1, 135791, "Uno", "uno");
+    ins.almacen.LibroActivo = 1;
+    ins.PonerDocumento(1, 135791, Contenido("u", 1));
+    const QString temp = ins.almacen.CarpetaPrograma + "Temp/";
+    const QString carpeta = ins.Docs() + "uno/";
+    for (const QString& n :
+         {temp + "Docs.lst.tmp1a2b", temp + "Arbol.tvw.tmpf", carpeta + "K000001.doc.tmp3",
+          carpeta + "K000002.doc.brivo-tmp", carpeta + ".brivo-zip-Ab12Cd", temp + "nota.txt"})
+        pruebazip::EscribirArchivo(n, "resto");
+    const TResultadoExportacion r = ExportarActivo(ins, Ruta("uno.zip"));
+    ASSERT_TRUE(r.Correcto) << r.Mensaje;
+    EXPECT_EQ(Nombres(r.Archivo),
+              QStringList({"Arbol.tvw", "Docs.lst", "K000001.doc", "Libros.lst", "nota.txt"}));
+    EXPECT_EQ(pruebazip::ArchivosEn(carpeta), QStringList{"K000001.doc"});
+}
+
+// The numbers of origin go with their own book only; a book without any
+// leaves none of another book's behind in Temp (where everything travels).
+TEST_F(Exportacion, LaListaDeOrigenesViajaSoloConSuLibro) {
+    TInstalacion ins(Ruta("p"));
+    ins.PonerLibro(1, 135791, "Uno", "uno");
+    ins.PonerLibro(2, 246802, "Dos", "dos");
+    ins.PonerDocumento(4, 135791, Contenido("u", 4)).NumeroOrigen = 1;
+    ins.PonerDocumento(5, 135791, Contenido("u", 5));
+    ins.PonerDocumento(6, 246802, Contenido("d", 6)).NumeroOrigen = 2;
+    ins.almacen.LibroActivo = 1;
+    const TResultadoExportacion uno = ExportarActivo(ins, Ruta("uno.zip"));
+    ASSERT_TRUE(uno.Correcto) << uno.Mensaje;
+    EXPECT_TRUE(Nombres(uno.Archivo).contains("Origenes.lst"));
+    const QString fuera = Ruta("fuera");
+    ASSERT_EQ(pruebazip::Ejecutar("unzip", {"-q", uno.Archivo, "Origenes.lst", "-d", fuera}), 0);
+    EXPECT_EQ(pruebazip::LeerArchivo(fuera + "/Origenes.lst"), QByteArray("4 1\r\n"));
+
+    ins.almacen.Documentos[6].NumeroOrigen = 0;
+    ins.almacen.LibroActivo = 2;
+    const TResultadoExportacion dos = ExportarActivo(ins, Ruta("dos.zip"));
+    ASSERT_TRUE(dos.Correcto) << dos.Mensaje;
+    EXPECT_FALSE(Nombres(dos.Archivo).contains("Origenes.lst"));
+    EXPECT_FALSE(QFileInfo::exists(ins.almacen.CarpetaPrograma + "Temp/Origenes.lst"));
+}
+
 TEST_F(Exportacion, ConClaveLasEntradasVanCifradasConAes) {
     TInstalacion ins(Ruta("p"));
     ins.PonerLibro(1, 135791, "Cifrado", "cif");

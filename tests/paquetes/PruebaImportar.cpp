@@ -342,3 +342,95 @@ TEST_F(Importacion, IncorporarConTablaDeLibrosLlenaNoCambiaNada) {
     EXPECT_EQ(r.Fin, TFinImportacion::TablaLibrosLlena);
     EXPECT_EQ(d.cierresDocumento, 1);
 }
+
+// A package whose documents were renumbered on the first import, imported
+// again and again: nothing is added twice, also across a save and a load;
+// a document the colleague added comes in, and a listed document's file
+// takes the package's newer copy.
+TEST_F(Importacion, ReimportarUnPaqueteRenumeradoNoDuplicaDocumentos) {
+    TInstalacion o(Ruta("origen"));
+    LibroDeOrigen(o);
+    const TResultadoExportacion e = ExportarActivo(o, Ruta("p.zip"));
+    ASSERT_TRUE(e.Correcto);
+    TInstalacion d(Ruta("destino"));
+    d.PonerLibro(1, 111111, "Otro", "otro");
+    for (int n = 1; n <= 3; ++n)
+        d.PonerDocumento(n, 111111, Contenido("otro", n));
+    ASSERT_EQ(Importar(d, e.Archivo).DocumentosRenumerados, 2);
+    ASSERT_EQ(d.DocumentosUsados(), 6);
+    for (int vez = 2; vez <= 3; ++vez) {
+        if (vez == 3) {
+            // The mapping lives through the end of the run and the next start.
+            d.almacen.GuardarLibreria();
+            for (TDocumento& doc : d.almacen.Documentos)
+                doc.Vaciar();
+            d.almacen.CargarLibreria();
+            ASSERT_EQ(d.DocumentosUsados(), 6);
+        }
+        QStringList mensajes;
+        const TResultadoImportacion r = Importar(d, e.Archivo, QString(), &mensajes);
+        ASSERT_EQ(r.Fin, TFinImportacion::Completa) << vez;
+        EXPECT_EQ(r.DocumentosAnadidos, 0) << vez;
+        EXPECT_EQ(r.DocumentosOmitidos, 3) << vez;
+        EXPECT_TRUE(mensajes.isEmpty()) << mensajes;
+        EXPECT_EQ(d.DocumentosUsados(), 6) << vez;
+    }
+    EXPECT_EQ(d.LeerDocumento(4), Contenido("origen", 1));
+
+    // The colleague adds document 3 and changes document 1.
+    o.PonerDocumento(3, IdLibro, Contenido("origen", 3));
+    pruebazip::EscribirArchivo(o.RutaDocumento(1), Contenido("origen, revisado", 1));
+    const TResultadoExportacion e2 = ExportarActivo(o, Ruta("p2.zip"));
+    ASSERT_TRUE(e2.Correcto);
+    QStringList mensajes;
+    const TResultadoImportacion r = Importar(d, e2.Archivo, QString(), &mensajes);
+    ASSERT_EQ(r.Fin, TFinImportacion::Completa);
+    EXPECT_EQ(r.DocumentosAnadidos, 1);
+    EXPECT_EQ(r.DocumentosOmitidos, 3);
+    EXPECT_EQ(d.DocumentosUsados(), 7);
+    EXPECT_EQ(d.almacen.Documentos[7].IdLibro, IdLibro);
+    EXPECT_EQ(d.LeerDocumento(7), Contenido("origen", 3));
+    EXPECT_EQ(d.LeerDocumento(4), Contenido("origen, revisado", 1));
+    for (int n = 1; n <= 3; ++n)
+        EXPECT_EQ(d.LeerDocumento(n), Contenido("otro", n));
+    EXPECT_EQ(mensajes, QStringList{"1 documento importado ha recibido otro número porque el suyo "
+                                    "lo tenía otro documento."});
+}
+
+// The numbers of origin travel in a later export of the book: sent back to
+// the colleague nothing is added twice, and a third installation gets the
+// documents under their own numbers again.
+TEST_F(Importacion, LosNumerosDeOrigenViajanAlExportarDeNuevo) {
+    TInstalacion o(Ruta("origen"));
+    LibroDeOrigen(o);
+    const TResultadoExportacion e = ExportarActivo(o, Ruta("p.zip"));
+    ASSERT_TRUE(e.Correcto);
+    TInstalacion d(Ruta("destino"));
+    d.PonerLibro(1, 111111, "Otro", "otro");
+    for (int n = 1; n <= 3; ++n)
+        d.PonerDocumento(n, 111111, Contenido("otro", n));
+    ASSERT_EQ(Importar(d, e.Archivo).DocumentosRenumerados, 2);
+    d.almacen.LibroActivo = 2;
+    const TResultadoExportacion vuelta = ExportarActivo(d, Ruta("vuelta.zip"));
+    ASSERT_TRUE(vuelta.Correcto) << vuelta.Mensaje;
+
+    const TResultadoImportacion r = Importar(o, vuelta.Archivo);
+    ASSERT_EQ(r.Fin, TFinImportacion::Completa);
+    EXPECT_EQ(r.DocumentosAnadidos, 0);
+    EXPECT_EQ(r.DocumentosOmitidos, 3);
+    EXPECT_EQ(o.DocumentosUsados(), 3);
+    EXPECT_EQ(o.LeerDocumento(1), Contenido("origen", 1));
+
+    TInstalacion t(Ruta("tercera"));
+    const TResultadoImportacion r3 = Importar(t, vuelta.Archivo);
+    ASSERT_EQ(r3.Fin, TFinImportacion::Completa);
+    EXPECT_EQ(r3.DocumentosRenumerados, 0);
+    for (int n : {1, 2, 5}) {
+        EXPECT_EQ(t.almacen.Documentos[n].IdLibro, IdLibro) << n;
+        EXPECT_EQ(t.almacen.Documentos[n].NumeroOrigen, 0) << n;
+        EXPECT_EQ(t.LeerDocumento(n), Contenido("origen", n)) << n;
+    }
+    EXPECT_EQ(t.DocumentosUsados(), 3);
+    // Once more from the colleague: still nothing twice.
+    EXPECT_EQ(Importar(t, e.Archivo).DocumentosAnadidos, 0);
+}

@@ -175,6 +175,72 @@ TEST_F(Hostil, ArchivoTruncadoNoZipYSinComentario) {
     }
 }
 
+// A book record whose identifier does not fit six digits would drift at the
+// next save (1234567 is stored as 123456): such a package is refused before
+// anything reaches the library or Docs.
+TEST_F(Hostil, IdentificadorDeLibroFueraDeRangoSeRechaza) {
+    for (const std::int32_t id : {1234567, 1000000, -1, -123456, INT32_MIN}) {
+        const QString zip = Ruta(QString("id%1.zip").arg(id));
+        CrearZipCrudo(zip,
+                      {{"Libros.lst", RegistroLibro(id)},
+                       {"Docs.lst", RegistroDocs({1})},
+                       {"K000001.doc", "contenido"}},
+                      "Hostil");
+        TInstalacion d(Ruta(QString("d%1").arg(id)));
+        QStringList mensajes;
+        EXPECT_EQ(Importar(d, zip, mensajes).Fin, TFinImportacion::IdentificadorNoValido) << id;
+        EXPECT_EQ(mensajes,
+                  QStringList{"El paquete no es válido: identificador de libro incorrecto."});
+        Intacta(d);
+        EXPECT_TRUE(QDir(d.almacen.CarpetaPrograma + "Temp")
+                        .entryList(QDir::AllEntries | QDir::NoDotAndDotDot | QDir::Hidden)
+                        .isEmpty());
+    }
+    // The largest identifier that fits is a book like any other.
+    CrearZipCrudo(Ruta("maximo.zip"), {{"Libros.lst", RegistroLibro(999999)}}, "Hostil");
+    TInstalacion d(Ruta("maximo"));
+    QStringList mensajes;
+    EXPECT_EQ(Importar(d, Ruta("maximo.zip"), mensajes).Fin, TFinImportacion::Completa);
+    EXPECT_EQ(d.almacen.Libros[1].Identificador, 999999);
+}
+
+// A package made elsewhere may carry a file left by an interrupted write:
+// it never reaches the book's folder.
+TEST_F(Hostil, LosRestosDeEscriturasDelPaqueteNoSeColocan) {
+    CrearZipCrudo(Ruta("restos.zip"),
+                  {{"Libros.lst", RegistroLibro()},
+                   {"Docs.lst", RegistroDocs({1})},
+                   {"K000001.doc", "uno"},
+                   {"K000001.doc.tmp4f", "resto"},
+                   {"K000002.doc.brivo-tmp", "resto"},
+                   {"Kapitel.txt", "otro archivo"}},
+                  "Hostil");
+    TInstalacion d(Ruta("d"));
+    QStringList mensajes;
+    ASSERT_EQ(Importar(d, Ruta("restos.zip"), mensajes).Fin, TFinImportacion::Completa) << mensajes;
+    EXPECT_EQ(pruebazip::ArchivosEn(d.Docs() + "Hostil"),
+              QStringList({"K000001.doc", "Kapitel.txt"}));
+}
+
+// Counts in the closing note agree with the number: one record of another
+// book is told in the singular.
+TEST_F(Hostil, UnRegistroAjenoSeCuentaEnSingular) {
+    TDocumento ajeno;
+    ajeno.Numero = 2;
+    ajeno.IdLibro = 777777;
+    CrearZipCrudo(Ruta("ajeno.zip"),
+                  {{"Libros.lst", RegistroLibro()},
+                   {"Docs.lst", RegistroDocs({1}) + ABytes(ajeno)},
+                   {"K000001.doc", "uno"}},
+                  "Hostil");
+    TInstalacion d(Ruta("d"));
+    QStringList mensajes;
+    ASSERT_EQ(Importar(d, Ruta("ajeno.zip"), mensajes).Fin, TFinImportacion::Completa);
+    EXPECT_EQ(mensajes, QStringList{"1 registro de documento del paquete no pertenece al libro o "
+                                    "no es válido y se ha descartado."});
+    EXPECT_EQ(d.DocumentosUsados(), 1);
+}
+
 TEST_F(Hostil, NombreDeArchivoVacio) {
     TInstalacion d(Ruta("instalacion"));
     QStringList mensajes;

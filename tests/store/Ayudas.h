@@ -36,6 +36,17 @@ inline QByteArray Cadena(const QByteArray& b, int desplazamiento) {
     return b.mid(desplazamiento + 1, static_cast<unsigned char>(b[desplazamiento]));
 }
 
+// A stored form made of six two-digit values b1..b6 as they stand in the
+// file, whatever digits they decode to (a damaged file).
+inline QByteArray ClaveDeValores(const int (&b)[6]) {
+    QByteArray s;
+    for (int v : b)
+        s += QByteArray::number(v).rightJustified(2, '0');
+    for (int i = 0; i < 12; ++i)
+        s[i] = static_cast<char>(s[i] + 127 + 2 * (i + 1));
+    return s;
+}
+
 // The stored form of an identifier, worked out from the six digits.
 inline QByteArray ClaveDe(int identificador) {
     const QByteArray t = QByteArray::number(identificador).rightJustified(6, '0');

@@ -308,3 +308,106 @@ TEST(GuardarLibreria, UnwritableBookListStopsEverything) {
     EXPECT_EQ(QDir(p.c.Ruta()).entryList({"*.tmp*"}, QDir::Files).size(), 0);
     EXPECT_EQ(QDir(p.R("Docs")).entryList({"*.tmp*"}, QDir::Files).size(), 0);
 }
+
+// The numbers of origin of renumbered documents are saved beside Docs.lst,
+// never inside its records, and come back at the next load; a deleted
+// document takes its line with it. An installation without any gets no file.
+TEST(GuardarLibreria, NumbersOfOriginLiveBesideTheDocumentList) {
+    Programa p;
+    p.a.CargarLibreria();
+    Poblar(p.a);
+    p.a.GuardarLibreria();
+    EXPECT_FALSE(QFileInfo::exists(p.R("Origenes.lst")));
+
+    p.a.Documentos[4].NumeroOrigen = 1;
+    p.a.Documentos[7].NumeroOrigen = 2;
+    p.a.GuardarLibreria();
+    EXPECT_EQ(Leer(p.R("Origenes.lst")), QByteArray("4 1\r\n7 2\r\n"));
+    const QByteArray docs = Leer(p.R("Docs.lst"));
+    ASSERT_EQ(docs.size(), 5 * 232);
+    for (qsizetype r = 0; r < 5; ++r)
+        EXPECT_EQ(docs.mid(r * 232 + 166, 2), QByteArray(2, '\0')) << r;
+
+    TAlmacen b;
+    b.CarpetaPrograma = p.c.Ruta();
+    b.CargarLibreria();
+    EXPECT_EQ(b.Documentos[4].NumeroOrigen, 1);
+    EXPECT_EQ(b.Documentos[4].Origen(), 1);
+    EXPECT_EQ(b.Documentos[7].Origen(), 2);
+    EXPECT_EQ(b.Documentos[1].Origen(), 1);
+    EXPECT_EQ(b.Documentos[1].NumeroOrigen, 0);
+
+    b.Documentos[7].Vaciar(); // deleted
+    b.GuardarLibreria();
+    EXPECT_EQ(Leer(p.R("Origenes.lst")), QByteArray("4 1\r\n"));
+    b.Documentos[4].NumeroOrigen = 0;
+    b.GuardarLibreria();
+    EXPECT_TRUE(Leer(p.R("Origenes.lst")).isEmpty());
+}
+
+TEST(CargarLibreria, DamagedLinesOfTheOriginsAreLeftOut) {
+    Programa p;
+    Escribir(p.R("Docs.lst"),
+             RegistroDocumento(4, 111111, "cuatro") + RegistroDocumento(5, 111111, "cinco") +
+                 RegistroDocumento(6, 111111, "seis") + RegistroDocumento(8, 111111, "ocho"));
+    Escribir(p.R("Origenes.lst"),
+             "4 1\r\nbasura\r\n5 501\r\n6 6\n7 3\n8 2\n8 3\n  9\t1  \n-4 1\n4 1 2\n");
+    p.a.Documentos[9] = Doc(9, 111111, 2, 0); // a slot the load leaves as it was
+    p.a.CargarLibreria();
+    EXPECT_EQ(p.a.Documentos[4].NumeroOrigen, 1);
+    EXPECT_EQ(p.a.Documentos[5].NumeroOrigen, 0); // outside 1..500
+    EXPECT_EQ(p.a.Documentos[6].NumeroOrigen, 0); // its own number
+    EXPECT_FALSE(p.a.Documentos[7].Usado());      // no record, no document
+    EXPECT_EQ(p.a.Documentos[7].NumeroOrigen, 0);
+    EXPECT_EQ(p.a.Documentos[8].NumeroOrigen, 0); // named twice
+    EXPECT_EQ(p.a.Documentos[9].NumeroOrigen, 1); // blanks and tabs around the numbers
+}
+
+// What interrupted writes leave behind goes at the start; names that only
+// look alike, and every other file, stay.
+TEST(CargarLibreria, RemovesTheLeftoversOfInterruptedWrites) {
+    Programa p;
+    Escribir(p.R("Libros.lst"), RegistroLibro(111111, "Uno", "uno"));
+    QDir(p.R("Docs")).mkpath(QStringLiteral("uno"));
+    QDir(p.R("Docs")).mkpath(QStringLiteral("borrado"));
+    QDir(p.R("")).mkpath(QStringLiteral("Temp/.importacion-Ab12Cd/K"));
+    QDir(p.R("")).mkpath(QStringLiteral("Temp/.importacion-corto"));
+    const QStringList sobrantes{"Libros.lst.tmp3fa9c2e1",
+                                "Docs.lst.tmp0",
+                                "BRIVO_II.INI.tmpabc",
+                                "Arbol.tvw.tmp7",
+                                "Origenes.lst.tmpdeadbeef",
+                                "Docs/Docs.lst.tmp12",
+                                "Docs/Arbol.tvw.tmpff",
+                                "Docs/uno/K000001.doc.tmp5c1",
+                                "Docs/uno/K000002.doc.brivo-tmp",
+                                "Docs/uno/.brivo-zip-x1Y2z3",
+                                "Docs/borrado/K000009.doc.tmp99",
+                                "Temp/Docs.lst.tmp1a2b",
+                                "Temp/Libros.lst.tmp9",
+                                "Temp/.importacion-Ab12Cd/K/K000001.doc"};
+    const QStringList propios{"Docs/uno/K000001.doc",
+                              "Docs/uno/notas.tmp1",
+                              "Docs/uno/K000001.doc.bak",
+                              "Docs/uno/K000001.doc.copia1",
+                              "Docs/uno/k000001.doc.tmp1",
+                              "Docs/uno/K000001.doc.AbC123",
+                              "Libros.lst.tmpXYZ",
+                              "Libros.lst.tmp123456789",
+                              "Libros.lst.tmp",
+                              "Otro.lst.tmp12",
+                              "Temp/notas.txt",
+                              "Temp/.importacion-corto/x"};
+    for (const QString& n : sobrantes + propios)
+        Escribir(p.R(n.toUtf8().constData()), "x");
+    p.a.CargarLibreria();
+    EXPECT_EQ(p.a.Libros[1].Identificador, 111111);
+    for (const QString& n : sobrantes)
+        EXPECT_FALSE(QFileInfo::exists(p.R(n.toUtf8().constData()))) << n.toStdString();
+    EXPECT_FALSE(QFileInfo::exists(p.R("Temp/.importacion-Ab12Cd")));
+    for (const QString& n : propios)
+        EXPECT_TRUE(QFileInfo::exists(p.R(n.toUtf8().constData()))) << n.toStdString();
+    EXPECT_TRUE(QFileInfo::exists(p.R("Libros.lst")));
+    // Nothing is left to remove a second time.
+    EXPECT_EQ(p.a.LimpiarTemporales(), 0);
+}

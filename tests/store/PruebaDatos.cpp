@@ -218,3 +218,23 @@ TEST(Datos, SkippedRecordsAreWarnedAndReportedByTheCheck) {
     EXPECT_EQ(s.Json().object()["inconsistencias"].toArray()[0].toObject()["tipo"].toString(),
               QStringLiteral("registro_ignorado"));
 }
+
+TEST(Datos, CheckReportsABookWhoseIdentifierDoesNotFitSixDigits) {
+    CarpetaPrueba c;
+    Biblioteca(c);
+    LibroEnBytes danado;
+    danado.titulo = "Siete cifras";
+    danado.carpeta = "Siete";
+    danado.clave = ClaveDeValores({45, 61, 44, 38, 25, 54}); // decodes to 1223456
+    Escribir(c.Ruta("Libros.lst"), Leer(c.Ruta("Libros.lst")) + RegistroLibro(danado));
+    const Salida l = Ejecutar({c.Ruta(), "libros"});
+    EXPECT_EQ(l.codigo, 0);
+    EXPECT_EQ(l.Json().array().size(), 2);
+    const Salida s = Ejecutar({c.Ruta(), "comprobar"});
+    EXPECT_EQ(s.codigo, 1);
+    const QJsonArray lista = s.Json().object()["inconsistencias"].toArray();
+    ASSERT_EQ(lista.size(), 1);
+    EXPECT_EQ(lista[0].toObject()["tipo"].toString(), QStringLiteral("registro_ignorado"));
+    EXPECT_TRUE(lista[0].toObject()["mensaje"].toString().contains(
+        QStringLiteral("identificador de libro 1223456, fuera de 1..999999")));
+}

@@ -233,7 +233,16 @@ TEST(Libros, DamagedFilesKeepWhatCanBeRead) {
     EXPECT_EQ(a.Libros[1].Identificador, 111111);
     EXPECT_FALSE(a.Libros[2].Usado());
     ASSERT_EQ(avisos.size(), 1);
-    EXPECT_TRUE(avisos[0].contains(QStringLiteral("500 bytes")));
+    EXPECT_TRUE(avisos[0].contains(QStringLiteral("los últimos 500 bytes no forman un registro "
+                                                  "completo; se ignoran")));
+    // One stray byte is told in the singular.
+    Escribir(c.Ruta("Libros.lst"), RegistroLibro(111111, "Uno", "u") + QByteArray(1, 'x'));
+    avisos.clear();
+    LeerLibros(c.Ruta("Libros.lst"), a, &avisos);
+    ASSERT_EQ(avisos.size(), 1);
+    EXPECT_TRUE(avisos[0].endsWith(
+        QStringLiteral(": 1 byte final no forma un registro completo; se ignora")))
+        << avisos[0].toStdString();
 
     // More books than slots: the first hundred are read.
     QByteArray muchos;
@@ -258,6 +267,37 @@ TEST(Libros, DamagedFilesKeepWhatCanBeRead) {
     EXPECT_EQ(d.Libros[2].Identificador, 222222);
     EXPECT_FALSE(d.Libros[3].Usado());
     EXPECT_FALSE(d.Libros[4].Usado());
+}
+
+// Stored forms whose digits decode to more than six places (a1 = 12) or to
+// a negative number (a1 = -15): the next save would keep other digits and
+// the book would lose its documents, so such a book is not loaded.
+TEST(Libros, IdentifierOutsideSixDigitsLeavesItsSlotFree) {
+    CarpetaPrueba c;
+    auto libro = [](const int(&b)[6], const QByteArray& titulo) {
+        LibroEnBytes l;
+        l.titulo = titulo;
+        l.carpeta = titulo;
+        l.clave = ClaveDeValores(b);
+        return RegistroLibro(l);
+    };
+    Escribir(c.Ruta("Libros.lst"),
+             RegistroLibro(111111, "Uno", "u") + libro({45, 61, 44, 38, 25, 54}, "Siete") +
+                 libro({45, 61, 44, 38, 25, 0}, "Negativo") + RegistroLibro(999999, "Cuatro", "c"));
+    TAlmacen a;
+    QStringList avisos;
+    LeerLibros(c.Ruta("Libros.lst"), a, &avisos);
+    EXPECT_EQ(a.Libros[1].Identificador, 111111);
+    EXPECT_FALSE(a.Libros[2].Usado());
+    EXPECT_TRUE(a.Libros[2].Titulo.Vacia());
+    EXPECT_FALSE(a.Libros[3].Usado());
+    EXPECT_EQ(a.Libros[4].Identificador, 999999);
+    ASSERT_EQ(avisos.size(), 2);
+    EXPECT_TRUE(avisos[0].contains(QStringLiteral("registro 2 guarda el identificador de libro "
+                                                  "1223456, fuera de 1..999999")))
+        << avisos[0].toStdString();
+    EXPECT_TRUE(avisos[1].contains(QStringLiteral("identificador de libro -1523456")))
+        << avisos[1].toStdString();
 }
 
 TEST(Libros, InputOutputFailuresCarryTheSystemMessage) {
