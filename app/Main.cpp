@@ -589,15 +589,7 @@ void TMainForm::PonerAnchoPanel1(int ancho) {
 // Documents and editor
 
 QString TMainForm::RutaDocumento(int numero) {
-    if (numero < 1 || numero > MaxDocumentos)
-        return {};
-    const TLibro libro =
-        almacen.BuscarLibro(almacen.Documentos[static_cast<size_t>(numero)].IdLibro);
-    if (libro.Identificador == 0)
-        return {};
-    return almacen.CarpetaPrograma + QStringLiteral("Docs/") + libro.Carpeta.Texto() +
-           QStringLiteral("/K") + QStringLiteral("%1").arg(numero, 6, 10, QLatin1Char('0')) +
-           QStringLiteral(".doc");
+    return brivo::RutaDocumento(almacen, numero);
 }
 
 // ---------------------------------------------------------------------------

@@ -1,10 +1,12 @@
 #!/usr/bin/env bash
 # Installs the Debian packages the build, the program and the tests need.
 # Does nothing (and touches no network) when everything is already there.
+# LibreOffice (Writer without its interface) and its Python bridge convert
+# Word, RTF and OpenDocument files; the program runs without them too.
 set -euo pipefail
 paquetes=(cmake ninja-build g++ pkg-config qt6-base-dev qt6-translations-l10n libgl-dev
           libzip-dev libsodium-dev libgtest-dev googletest zip unzip p7zip-full
-          fonts-liberation)
+          fonts-liberation libreoffice-writer-nogui python3-uno)
 faltan=()
 for p in "${paquetes[@]}"; do
     dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q "install ok installed" || faltan+=("$p")

@@ -55,6 +55,16 @@ bool TAlmacen::LibroActivoValido() const {
     return LibroActivo >= 1 && LibroActivo <= MaxLibros && Libros[LibroActivo].Usado();
 }
 
+QString RutaDocumento(const TAlmacen& almacen, int numero) {
+    if (numero < 1 || numero > MaxDocumentos)
+        return {};
+    const TLibro libro = almacen.BuscarLibro(almacen.Documentos[size_t(numero)].IdLibro);
+    if (libro.Identificador == 0)
+        return {};
+    return almacen.CarpetaPrograma + QStringLiteral("Docs/") + libro.Carpeta.Texto() +
+           QStringLiteral("/K%1.doc").arg(numero, 6, 10, QLatin1Char('0'));
+}
+
 const TLibro* TAlmacen::LibroActivoPtr() const {
     return LibroActivoValido() ? &Libros[LibroActivo] : nullptr;
 }

@@ -62,4 +62,9 @@ public:
     void GuardarLibreria() const;
 };
 
+// File of document numero: CarpetaPrograma + "Docs/" + its book's Carpeta +
+// "/K" + six digits + ".doc"; empty when the slot is out of range or its
+// book does not exist.
+QString RutaDocumento(const TAlmacen& almacen, int numero);
+
 } // namespace brivo

@@ -3,6 +3,7 @@
 //
 //   brivo2-datos CARPETA libros|documentos|arbol|ajustes
 //   brivo2-datos CARPETA comprobar
+//   brivo2-datos CARPETA convertir | exportar-documento N SALIDA  (DatosDocumentos.cpp)
 //
 // Exit codes: 0 done (comprobar: nothing found), 1 comprobar found
 // inconsistencies, 2 usage error, unreadable folder or damaged file.
@@ -20,6 +21,7 @@
 #include "Ajustes.h"
 #include "Almacen.h"
 #include "Arbol.h"
+#include "DatosDocumentos.h"
 #include "Errores.h"
 #include "Listas.h"
 
@@ -302,13 +304,17 @@ std::vector<Inconsistencia> Comprobar(const TAlmacen& a, const QStringList& avis
 }
 
 int Uso() {
-    Escribir("Uso: brivo2-datos CARPETA libros|documentos|arbol|ajustes|comprobar\n", stderr);
+    Escribir("Uso: brivo2-datos CARPETA libros|documentos|arbol|ajustes|comprobar|convertir\n"
+             "     brivo2-datos CARPETA exportar-documento N SALIDA\n",
+             stderr);
     return 2;
 }
 
 } // namespace
 
 int main(int argc, char** argv) {
+    if (argc >= 3 && EsOrdenDeDocumentos(argv[2]))
+        return OrdenDeDocumentos(argc, argv);
     if (argc != 3)
         return Uso();
     const QString carpeta = QString::fromLocal8Bit(argv[1]);
