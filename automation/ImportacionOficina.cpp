@@ -124,7 +124,13 @@ void CargarHtmlDeOficina(const QString& html, QTextDocument& doc) {
     static const QRegularExpression espacioAnteBloque(
         QStringLiteral("\\s+(?=</?(?:p|li|ol|ul|dl|dd|dt|div|table|tr|td|th|h[1-6]|body)\\b)"),
         QRegularExpression::CaseInsensitiveOption);
+    // <font size="3" style="font-size: 12pt">: the size in points is the one
+    // meant; Qt would take the relative HTML size instead.
+    static const QRegularExpression tamanoRelativo(
+        QStringLiteral("(<font)\\s+size=\"[^\"]*\"(?=\\s+style=\"[^\"]*font-size)"),
+        QRegularExpression::CaseInsensitiveOption);
     QString limpio = FamiliasEnLinea(html);
+    limpio.replace(tamanoRelativo, QStringLiteral("\\1"));
     limpio.remove(espaciosPre);
     limpio.remove(espacioAnteBloque);
 

@@ -199,6 +199,12 @@ void ComprobarPregunta(const QTextDocument& doc) {
     EXPECT_EQ(grande.fontFamilies().toStringList().value(0), QStringLiteral("Liberation Sans"));
     EXPECT_EQ(grande.fontPointSize(), 16);
     EXPECT_EQ(grande.foreground().color(), QColor(200, 0, 0));
+    // Sizes stay sizes in points, not sizes relative to the document's font.
+    for (QTextBlock b = doc.begin(); b.isValid(); b = b.next()) {
+        for (auto it = b.begin(); !it.atEnd(); ++it)
+            EXPECT_FALSE(it.fragment().charFormat().hasProperty(QTextFormat::FontSizeAdjustment))
+                << it.fragment().text().toStdString();
+    }
     EXPECT_TRUE(Bloque(doc, QStringLiteral("Centrado")).blockFormat().alignment() &
                 Qt::AlignHCenter);
     const QTextBlock uno = Bloque(doc, QStringLiteral("uno"));

@@ -14,7 +14,8 @@ using namespace pruebas;
 
 namespace {
 
-// A library folder with one book folder; documents open through the engine.
+// A library folder with one book folder (a name with an accent, as users
+// give them); documents open through the engine.
 class Biblioteca : public ::testing::Test {
 protected:
     void SetUp() override {
@@ -26,10 +27,10 @@ protected:
 
     QString Documento(int n = 1) const {
         return carpeta.filePath(
-            QStringLiteral("Docs/Fisica/K%1.doc").arg(n, 6, 10, QLatin1Char('0')));
+            QStringLiteral("Docs/Física/K%1.doc").arg(n, 6, 10, QLatin1Char('0')));
     }
     QString Copia(const QString& nombre = QStringLiteral("K000001.doc")) const {
-        return carpeta.filePath(QStringLiteral("BAK/Fisica/") + nombre);
+        return carpeta.filePath(QStringLiteral("BAK/Física/") + nombre);
     }
     std::shared_ptr<IDocumentoWord> Abrir(const QString& ruta, const QString& clave) {
         OpcionesApertura o;
