@@ -16,6 +16,10 @@ public:
                                                         const QString& clave) override {
         return word::ConvertirAlFormatoPropio(ruta, clave, *oficina::ConversorOficina());
     }
+    void ImportarArchivo(const QString& origen, const QString& clave, const QString& destino,
+                         const QString& claveDestino) override {
+        word::ImportarArchivo(origen, clave, destino, claveDestino, *oficina::ConversorOficina());
+    }
     void ExportarArchivo(const QString& ruta, const QString& clave, const QString& salida,
                          FormatoExportacion formato, const QString& claveSalida) override {
         word::ExportarArchivo(ruta, clave, salida, formato, claveSalida,

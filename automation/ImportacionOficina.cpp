@@ -197,6 +197,19 @@ PropiedadesDocumento CargarDocumento(const QString& ruta, const QString& clave, 
     return LeerDatosOficina(ruta, LeerBytes(ruta), formato, clave, doc, conversor).Propiedades;
 }
 
+void ImportarArchivo(const QString& origen, const QString& clave, const QString& destino,
+                     const QString& claveDestino, oficina::IConversorOficina& conversor) {
+    if (QFileInfo(origen).absoluteFilePath() == QFileInfo(destino).absoluteFilePath())
+        throw ErrorBrivo(
+            QStringLiteral("No se puede importar el archivo \"%1\" sobre sí mismo.").arg(origen));
+    QTextDocument doc;
+    doc.setDefaultFont(QFont(QStringLiteral("Liberation Serif"), 12));
+    const PropiedadesDocumento propiedades = CargarDocumento(origen, clave, doc, conversor);
+    // A book folder removed by hand is made again.
+    QDir().mkpath(QFileInfo(destino).absolutePath());
+    GuardarArchivoDocumento(destino, claveDestino, doc, propiedades);
+}
+
 QString CarpetaCopias(const QString& ruta) {
     const QString carpeta = QFileInfo(ruta).absolutePath();
     const QFileInfo libro(carpeta);

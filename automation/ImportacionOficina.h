@@ -34,6 +34,10 @@ LecturaOficina LeerDatosOficina(const QString& ruta, const QByteArray& datos,
 PropiedadesDocumento CargarDocumento(const QString& ruta, const QString& clave, QTextDocument& doc,
                                      oficina::IConversorOficina& conversor);
 
+// IConversionDocumentos::ImportarArchivo with the given converter.
+void ImportarArchivo(const QString& origen, const QString& clave, const QString& destino,
+                     const QString& claveDestino, oficina::IConversorOficina& conversor);
+
 // Puts HTML written by LibreOffice into doc, undoing what does not belong to
 // the document: layout white space of the HTML text, paragraphs kept open with
 // a lone line break, and the browser's default paragraph margins.

@@ -227,6 +227,13 @@ public:
     // false); a compound file or zip that holds no text document throws.
     virtual ResultadoConversionArchivo ConvertirAlFormatoPropio(const QString& ruta,
                                                                 const QString& clave) = 0;
+    // Writes the document file origen (any kind the engine reads, office
+    // documents opened with clave) as a new file of the engine's own at
+    // destino (its folder made when missing), protected with claveDestino
+    // when it is not empty; the properties of origen go with it. origen is
+    // never changed.
+    virtual void ImportarArchivo(const QString& origen, const QString& clave,
+                                 const QString& destino, const QString& claveDestino) = 0;
     // Writes the document file ruta (opened with clave) as salida in the given
     // format; claveSalida protects Word output. ruta itself is never changed
     // and salida must be another file.

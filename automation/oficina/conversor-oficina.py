@@ -88,13 +88,20 @@ def arrancar(soffice, perfil):
         "com.sun.star.bridge.UnoUrlResolver", local)
     url = "uno:pipe,name=%s;urp;StarOffice.ComponentContext" % tubo
     limite = time.monotonic() + 120
+    reiniciado = False
     while True:
         try:
             contexto = resolvedor.resolve(url)
             break
         except Exception:
-            if proceso.poll() is not None and proceso.returncode != 81:
-                raise RuntimeError("LibreOffice terminó al empezar (código %d)" % proceso.returncode)
+            if proceso.poll() is not None:
+                # 81 asks to be started again (after it set up a new profile).
+                if proceso.returncode != 81 or reiniciado:
+                    raise RuntimeError("LibreOffice terminó al empezar (código %d)"
+                                       % proceso.returncode)
+                proceso = subprocess.Popen(orden, stdin=subprocess.DEVNULL,
+                                           stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL)
+                reiniciado = True
             if time.monotonic() > limite:
                 raise RuntimeError("LibreOffice no responde")
             time.sleep(0.05)

@@ -40,6 +40,9 @@ public:
         }
         return r;
     }
+    void ImportarArchivo(const QString&, const QString&, const QString&, const QString&) override {
+        ADD_FAILURE() << "the library rules import nothing";
+    }
     void ExportarArchivo(const QString& ruta, const QString& clave, const QString& salida,
                          word::FormatoExportacion formato, const QString& claveSalida) override {
         exportaciones.push_back({ruta, clave, salida, formato, claveSalida});

@@ -208,6 +208,30 @@ TEST_F(Biblioteca, ConversorColgadoSeDetieneYNadaSePierde) {
     NadaCambiado(original);
 }
 
+TEST_F(Biblioteca, ImportarHaceUnDocumentoNuevoSinTocarElArchivo) {
+    // A teacher's files: a protected Word document and a text file.
+    const QString word = carpeta.filePath(QStringLiteral("mis preguntas/tema 1.doc"));
+    ExportarPregunta(word, FormatoExportacion::Doc, QStringLiteral("mía"));
+    const QString texto = carpeta.filePath(QStringLiteral("mis preguntas/tema 2.txt"));
+    Escribir(texto, "#PREG\nDefine la masa.");
+    const QByteArray original = Leer(word);
+    const auto conversion = CrearConversionDocumentos();
+    conversion->ImportarArchivo(word, QStringLiteral("mía"), Documento(1),
+                                QStringLiteral("123456"));
+    conversion->ImportarArchivo(texto, {}, Documento(2), {});
+    EXPECT_EQ(Leer(word), original);
+    EXPECT_FALSE(QDir(carpeta.filePath(QStringLiteral("BAK"))).exists());
+    QTextDocument uno, dos;
+    const ResultadoLectura lectura =
+        LeerArchivoDocumento(Documento(1), QStringLiteral("123456"), uno);
+    EXPECT_TRUE(lectura.cifrado);
+    EXPECT_EQ(lectura.propiedades.at(PropTitulo), QStringLiteral("Pregunta de prueba"));
+    ComprobarPregunta(uno);
+    EXPECT_EQ(LeerArchivoDocumento(Documento(2), {}, dos).formato, FormatoArchivo::Motor);
+    EXPECT_EQ(Parrafos(dos),
+              QStringList({QStringLiteral("#PREG"), QStringLiteral("Define la masa.")}));
+}
+
 TEST_F(Biblioteca, ExportarSobreElPropioArchivoNoSePermite) {
     ExportarPregunta(Documento(), FormatoExportacion::Html);
     auto d = Abrir(Documento(), {});
