@@ -600,14 +600,7 @@ void TMainForm::PonerAnchoPanel1(int ancho) {
 // Documents and editor
 
 QString TMainForm::RutaDocumento(int numero) {
-    if (numero < 1 || numero > MaxDocumentos)
-        return {};
-    const TLibro libro =
-        almacen.BuscarLibro(almacen.Documentos[static_cast<size_t>(numero)].IdLibro);
-    if (libro.Identificador == 0)
-        return {};
-    return almacen.CarpetaPrograma + QStringLiteral("Docs/") + libro.Carpeta.Texto() +
-           QLatin1Char('/') + NombreArchivoDocumento(numero);
+    return brivo::RutaDocumento(almacen, numero);
 }
 
 // ---------------------------------------------------------------------------

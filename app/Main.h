@@ -37,8 +37,6 @@ namespace brivo {
 
 class TModeloArbol;
 
-// File name of document k: "K" + six digits + ".doc".
-QString NombreArchivoDocumento(int numero);
 class TModeloGridPreg;
 class TModeloGridExamen;
 

@@ -46,10 +46,6 @@ QRect GeometriaPantalla(const QWidget* ventana) {
 
 } // namespace
 
-QString NombreArchivoDocumento(int numero) {
-    return QStringLiteral("K%1.doc").arg(numero, 6, 10, QLatin1Char('0'));
-}
-
 // ---------------------------------------------------------------------------
 // State of the editor
 

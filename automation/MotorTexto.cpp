@@ -11,6 +11,8 @@
 
 #include "EditorVentana.h"
 #include "Errores.h"
+#include "ExportacionDocumento.h"
+#include "ImportacionOficina.h"
 #include "Portapapeles.h"
 
 namespace brivo::word {
@@ -298,6 +300,8 @@ DocumentoMotor::DocumentoMotor(AplicacionMotor& app, const QString& rutaArchivo,
     // label inserted after pasted text) takes the documents' body font, as
     // in the model documents, never the interface's font.
     doc->setDefaultFont(QFont(QStringLiteral("Liberation Serif"), 12));
+    // An office document becomes a file of the engine's own before it is read.
+    ConvertirAlFormatoPropio(ruta, contrasena, *oficina::ConversorOficina());
     const ResultadoLectura lectura = LeerArchivoDocumento(ruta, contrasena, *doc);
     // An encrypted file keeps its password for later saves; a plain one has none.
     if (lectura.cifrado)
@@ -408,6 +412,17 @@ void DocumentoMotor::Cerrar() {
         ventanaEditor->SoltarDocumento();
     }
     aplicacion.DocumentoCerrado(this);
+}
+
+void DocumentoMotor::ExportAs(const QString& rutaSalida, FormatoExportacion formato,
+                              const QString& claveSalida) {
+    ComprobarAbierto();
+    if (MismoArchivo(rutaSalida, ruta))
+        throw ErrorBrivo(QStringLiteral("No se puede exportar el documento sobre su propio "
+                                        "archivo \"%1\".")
+                             .arg(ruta));
+    ExportarDocumento(*doc, propiedades, rutaSalida, formato, claveSalida,
+                      *oficina::ConversorOficina());
 }
 
 std::unique_ptr<IRangoWord> DocumentoMotor::Content() {

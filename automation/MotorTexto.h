@@ -91,6 +91,8 @@ public:
     void Close(GuardarCambios guardar) override;
     void SaveAs(const QString& ruta, const QString& clave) override;
     std::unique_ptr<IRangoWord> Content() override;
+    void ExportAs(const QString& ruta, FormatoExportacion formato,
+                  const QString& clave = {}) override;
     bool Abierto() const override { return abierto; }
 
     // For the editor window and for tests.

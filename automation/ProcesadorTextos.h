@@ -28,9 +28,16 @@
 //
 // A document closed by the user in its window reports Abierto() false, and
 // any further call on it throws.
+//
+// Office documents (Word 97–2003, Word 2007+, RTF, OpenDocument Text) are
+// converted through LibreOffice when it is installed: DocumentsOpen turns such
+// a file into the engine's own format in place (the original kept in BAK/),
+// IDocumentoWord::ExportAs and IConversionDocumentos write the other formats.
 #include <memory>
 
 #include <QString>
+
+#include "Errores.h"
 
 namespace brivo::word {
 
@@ -42,6 +49,21 @@ enum class GuardarCambios { NoGuardar = 0, Guardar = -1 };
 
 // Collapse direction (the end is 0, the start 1).
 enum class Direccion { Final = 0, Inicio = 1 };
+
+// Formats a document can be exported to.
+enum class FormatoExportacion { Pdf, Odt, Html, Docx, Doc };
+
+// The failure of every operation that needs LibreOffice where it is not
+// installed; nothing has been changed when it is thrown.
+inline QString MensajeSinConversor() {
+    return QStringLiteral("Para abrir o guardar documentos de Word u OpenDocument hace falta "
+                          "LibreOffice (paquete libreoffice-writer-nogui).");
+}
+
+class ErrorSinConversor : public ErrorBrivo {
+public:
+    ErrorSinConversor() : ErrorBrivo(MensajeSinConversor()) {}
+};
 
 // Built-in document properties, by their numbers.
 enum PropiedadDocumento : int {
@@ -129,6 +151,12 @@ public:
     virtual void SaveAs(const QString& ruta, const QString& clave) = 0;
     // Range over the whole main text.
     virtual std::unique_ptr<IRangoWord> Content() = 0;
+    // Writes the document as it is now (unsaved changes included) under ruta
+    // in another format; clave protects Word files (empty: none). The
+    // document keeps its own file. Throws ErrorBrivo (ErrorSinConversor for
+    // Word formats without LibreOffice); ruta is never left half-written.
+    virtual void ExportAs(const QString& ruta, FormatoExportacion formato,
+                          const QString& clave = {}) = 0;
     // False once the document has been closed (by a call or by the user).
     virtual bool Abierto() const = 0;
 };
@@ -171,5 +199,49 @@ private:
 // The embedded engine (rich-text documents, editor windows). Needs a running
 // QApplication; Connect fails without one.
 std::unique_ptr<IAplicacionWord> CrearMotorIncrustado();
+
+// What ConvertirAlFormatoPropio did with a file.
+struct ResultadoConversionArchivo {
+    bool Convertido = false; // false: the file was not an office document
+    // The office format it had: "Word 97-2003", "Word 2007", "RTF", "OpenDocument".
+    QString Formato;
+    QString Copia; // where its original was kept
+};
+
+// Conversions of document files without opening them, for batch work (needs
+// a QGuiApplication, not a QApplication). Failures are exceptions: ErrorSinConversor
+// when LibreOffice is missing, ErrorBrivo with the reason otherwise; in both
+// cases the files are left as they were.
+class IConversionDocumentos {
+public:
+    virtual ~IConversionDocumentos() = default;
+    // Whether the file is an office document, which the engine converts before opening it.
+    virtual bool NecesitaConversion(const QString& ruta) const = 0;
+    // Turns an office document into the engine's own format in place: the
+    // original is copied to the BAK folder first (Docs/<carpeta>/K…doc keeps
+    // it in BAK/<carpeta>/ under the program folder, any other file in BAK/
+    // beside it) under a name that never replaces another file, then the
+    // converted file takes its place at once. A file that asks for a password
+    // is opened with clave and converted encrypted with it. A file the engine
+    // opens as it is (its own format, HTML, text) is left alone (Convertido
+    // false); a compound file or zip that holds no text document throws.
+    virtual ResultadoConversionArchivo ConvertirAlFormatoPropio(const QString& ruta,
+                                                                const QString& clave) = 0;
+    // Writes the document file origen (any kind the engine reads, office
+    // documents opened with clave) as a new file of the engine's own at
+    // destino (its folder made when missing), protected with claveDestino
+    // when it is not empty; the properties of origen go with it. origen is
+    // never changed.
+    virtual void ImportarArchivo(const QString& origen, const QString& clave,
+                                 const QString& destino, const QString& claveDestino) = 0;
+    // Writes the document file ruta (opened with clave) as salida in the given
+    // format; claveSalida protects Word output. ruta itself is never changed
+    // and salida must be another file.
+    virtual void ExportarArchivo(const QString& ruta, const QString& clave, const QString& salida,
+                                 FormatoExportacion formato, const QString& claveSalida = {}) = 0;
+};
+
+// The conversions with the program's shared office converter.
+std::unique_ptr<IConversionDocumentos> CrearConversionDocumentos();
 
 } // namespace brivo::word

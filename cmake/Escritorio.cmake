@@ -2,7 +2,8 @@
 #
 # `cmake --install` puts only the program in place:
 #   bin/brivo2, bin/brivo2-datos
-#   share/brivo2/          the shipped files (Arbol0.tvw, model documents, help)
+#   share/brivo2/          the shipped files (Arbol0.tvw, model documents, help,
+#                          the office converter script)
 #   share/applications/brivo2.desktop
 #   share/icons/hicolor/scalable/apps/brivo2.svg
 #   share/metainfo/<id>.metainfo.xml
@@ -45,6 +46,7 @@ install(FILES
     ${BRIVO_CARPETA_PROGRAMA}/nuevodoc.doc
     ${BRIVO_CARPETA_PROGRAMA}/nuevoexamen.doc
     ${BRIVO_CARPETA_PROGRAMA}/Brivo2.hlp
+    ${BRIVO_CARPETA_PROGRAMA}/conversor-oficina.py
     DESTINATION ${CMAKE_INSTALL_DATADIR}/brivo2)
 install(FILES ${_escritorio}/brivo2.desktop DESTINATION ${CMAKE_INSTALL_DATADIR}/applications)
 install(FILES ${_escritorio}/brivo2.svg
@@ -75,6 +77,6 @@ set(CPACK_DEBIAN_PACKAGE_PRIORITY optional)
 set(CPACK_DEBIAN_PACKAGE_HOMEPAGE ${BRIVO_URL_PROYECTO})
 set(CPACK_DEBIAN_PACKAGE_SHLIBDEPS ON)
 set(CPACK_DEBIAN_PACKAGE_RECOMMENDS
-    "libreoffice-writer-nogui | libreoffice-writer, qt6-translations-l10n, fonts-liberation")
+    "libreoffice-writer-nogui | libreoffice-writer, python3-uno, qt6-translations-l10n, fonts-liberation")
 set(CPACK_DEBIAN_COMPRESSION_TYPE xz)
 include(CPack)

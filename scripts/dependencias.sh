@@ -1,10 +1,14 @@
 #!/usr/bin/env bash
 # Installs the Debian packages the build, the program and the tests need.
 # Does nothing (and touches no network) when everything is already there.
+# LibreOffice (Writer without its interface) and its Python bridge convert
+# Word, RTF and OpenDocument files; the program runs without them too.
 set -euo pipefail
 paquetes=(cmake ninja-build g++ pkg-config qt6-base-dev qt6-translations-l10n libgl-dev
           libzip-dev libsodium-dev libgtest-dev googletest zip unzip p7zip-full
           fonts-liberation
+          # LibreOffice converts Word, RTF and OpenDocument files (over python3-uno)
+          libreoffice-writer-nogui python3-uno
           # the Debian package (cpack -G DEB) and the checks of the desktop files
           dpkg-dev file desktop-file-utils appstream)
 faltan=()

@@ -78,6 +78,20 @@ int TAlmacen::EntradasExamen() const {
     return usadas;
 }
 
+QString RutaDocumento(const TAlmacen& almacen, int numero) {
+    if (numero < 1 || numero > MaxDocumentos)
+        return {};
+    const TLibro libro = almacen.BuscarLibro(almacen.Documentos[size_t(numero)].IdLibro);
+    if (libro.Identificador == 0)
+        return {};
+    return almacen.CarpetaPrograma + QStringLiteral("Docs/") + libro.Carpeta.Texto() +
+           QLatin1Char('/') + NombreArchivoDocumento(numero);
+}
+
+QString NombreArchivoDocumento(int numero) {
+    return QStringLiteral("K%1.doc").arg(numero, 6, 10, QLatin1Char('0'));
+}
+
 const TLibro* TAlmacen::LibroActivoPtr() const {
     return LibroActivoValido() ? &Libros[LibroActivo] : nullptr;
 }

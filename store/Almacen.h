@@ -87,4 +87,11 @@ public:
     int LimpiarTemporales() const;
 };
 
+// File of document numero: CarpetaPrograma + "Docs/" + its book's Carpeta +
+// "/K" + six digits + ".doc"; empty when the slot is out of range or its
+// book does not exist.
+QString RutaDocumento(const TAlmacen& almacen, int numero);
+// File name of document numero: "K" + six digits + ".doc".
+QString NombreArchivoDocumento(int numero);
+
 } // namespace brivo

@@ -6,6 +6,7 @@
 //   brivo2-datos [--carpeta CARPETA] orden   (without CARPETA: the library
 //                                              brivo2 would open)
 //   brivo2-datos --help
+//   brivo2-datos CARPETA convertir | exportar-documento N SALIDA  (DatosDocumentos.cpp)
 //
 // Exit codes: 0 done (comprobar: nothing found), 1 comprobar found
 // inconsistencies, 2 usage error, unreadable folder or damaged file.
@@ -25,6 +26,7 @@
 #include "Almacen.h"
 #include "Arbol.h"
 #include "Carpetas.h"
+#include "DatosDocumentos.h"
 #include "Errores.h"
 #include "Listas.h"
 
@@ -315,9 +317,11 @@ int Uso() {
 
 const char* const TextoAyuda = R"(Uso: brivo2-datos CARPETA ORDEN
      brivo2-datos [--carpeta CARPETA] ORDEN
+     brivo2-datos CARPETA convertir
+     brivo2-datos CARPETA exportar-documento N SALIDA
 
 Muestra en JSON la biblioteca de Brivo II de CARPETA, o comprueba su coherencia.
-Sólo lee: no cambia ningún archivo de la biblioteca.
+Estas órdenes sólo leen: no cambian ningún archivo de la biblioteca.
 
 Órdenes:
   libros       los libros (Libros.lst)
@@ -326,12 +330,22 @@ Sólo lee: no cambia ningún archivo de la biblioteca.
   ajustes      los ajustes (BRIVO_II.INI)
   comprobar    busca incoherencias entre libros, documentos y archivos
 
+Órdenes de documentos (hace falta LibreOffice para los formatos de oficina):
+  convertir    pasa al formato del programa los documentos de Word, RTF u
+               OpenDocument de todos los libros (el original queda en
+               BAK/<carpeta>/); toma la biblioteca como el programa, así que
+               no se puede usar mientras brivo2 la tiene abierta
+  exportar-documento N SALIDA
+               escribe el documento N en el formato de la extensión de SALIDA
+               (.pdf .odt .docx .doc .html)
+
 Sin CARPETA se lee la biblioteca que abriría brivo2: la de la variable de
 entorno BRIVO2_CARPETA, la carpeta del programa si contiene Arbol0.tvw, o
 $XDG_DATA_HOME/brivo2 (de ordinario ~/.local/share/brivo2).
 
 Códigos de salida: 0 hecho (comprobar: nada que señalar), 1 comprobar encontró
-incoherencias, 2 error de uso, carpeta ilegible o archivo dañado.
+incoherencias o algún documento no se pudo convertir o exportar, 2 error de
+uso, carpeta ilegible, archivo dañado o biblioteca abierta en otro programa.
 )";
 
 // The library folder and the command from the arguments. Gives the exit
@@ -373,6 +387,9 @@ int LeerArgumentos(const QStringList& argumentos, QString& carpeta, QString& ord
 } // namespace
 
 int main(int argc, char** argv) {
+    // The document commands need a GUI application of their own.
+    if (argc >= 3 && EsOrdenDeDocumentos(argv[2]))
+        return OrdenDeDocumentos(argc, argv);
     const QCoreApplication nucleo(argc, argv); // the program's own folder
     QString carpeta;
     QString orden;

@@ -14,6 +14,7 @@ QStringList ArchivosInstalados() {
         QStringLiteral("share/applications/brivo2.desktop"),
         QStringLiteral("share/brivo2/Arbol0.tvw"),
         QStringLiteral("share/brivo2/Brivo2.hlp"),
+        QStringLiteral("share/brivo2/conversor-oficina.py"),
         QStringLiteral("share/brivo2/nuevodoc.doc"),
         QStringLiteral("share/brivo2/nuevoexamen.doc"),
         QStringLiteral("share/icons/hicolor/scalable/apps/brivo2.svg"),
