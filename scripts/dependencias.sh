@@ -3,7 +3,7 @@
 # Does nothing (and touches no network) when everything is already there.
 set -euo pipefail
 paquetes=(cmake ninja-build g++ pkg-config qt6-base-dev qt6-translations-l10n libgl-dev
-          libzip-dev libsodium-dev libgtest-dev googletest zip unzip p7zip-full
+          libzip-dev libsodium-dev libssl-dev zlib1g-dev libgtest-dev googletest zip unzip p7zip-full 7zip
           fonts-liberation)
 faltan=()
 for p in "${paquetes[@]}"; do

@@ -1,6 +1,7 @@
 #include "UnzipFile.h"
 
 #include "Colocacion.h"
+#include "LectorAes.h"
 #include "ZipInterno.h"
 
 #include <QDir>
@@ -32,7 +33,9 @@ struct Plan {
     qint64 tamano = 0;
     time_t mtime = 0;
     zip_uint16_t cifrado = ZIP_EM_NONE;
-    bool sinCrc = false; // WinZip AES entry of the kind that stores no CRC (AE-2)
+    bool sinCrc = false;    // WinZip AES entry of the kind that stores no CRC (AE-2)
+    bool aesPropio = false; // read by TLectorAes rather than by libzip
+    zip_stat_t st{};
     QByteArray temporal; // temporary file beside the target, while staged
 };
 
@@ -94,6 +97,72 @@ int CodigoDeLectura(int ze, zip_uint16_t cifrado) {
         return ZipArchivoNoValido;
     }
 }
+
+// An entry read through libzip, which decrypts and inflates it.
+class TLectorLibzip final : public ILectorEntrada {
+public:
+    explicit TLectorLibzip(const Plan& plan) : p(plan) {}
+    ~TLectorLibzip() override {
+        if (zf)
+            zip_fclose(zf);
+    }
+
+    int Abrir(zip_t* za, const QList<QByteArray>& claves) {
+        if (claves.isEmpty()) {
+            zf = zip_fopen_index_encrypted(za, p.indice, 0, nullptr);
+        } else {
+            for (const QByteArray& clave : claves) {
+                zf = zip_fopen_index_encrypted(za, p.indice, 0, clave.constData());
+                if (zf || zip_error_code_zip(zip_get_error(za)) != ZIP_ER_WRONGPASSWD)
+                    break;
+            }
+        }
+        if (!zf)
+            codigo = CodigoDeLectura(zip_error_code_zip(zip_get_error(za)), p.cifrado);
+        return codigo;
+    }
+
+    zip_int64_t Leer(char* destino, size_t n) override {
+        if (codigo != ZipCorrecto)
+            return -1;
+        if (!zf)
+            return 0;
+        const zip_int64_t r = zip_fread(zf, destino, n);
+        // AES entries written by 7-Zip and WinZip (AE-2) store 0 as their
+        // CRC and rely on the AES authentication instead; this libzip
+        // compares that 0 with the data and reports a CRC error at the end.
+        // Once every declared byte has arrived that report is not a fault.
+        if (r < 0 && p.sinCrc && leidos == p.tamano &&
+            zip_error_code_zip(zip_file_get_error(zf)) == ZIP_ER_CRC)
+            return Cerrar();
+        if (r < 0) {
+            codigo = CodigoDeLectura(zip_error_code_zip(zip_file_get_error(zf)), p.cifrado);
+            return -1;
+        }
+        if (r == 0)
+            return Cerrar();
+        leidos += r;
+        return r;
+    }
+
+    int Codigo() const override { return codigo; }
+
+private:
+    const Plan& p;
+    zip_file_t* zf = nullptr;
+    qint64 leidos = 0;
+    int codigo = ZipCorrecto;
+
+    zip_int64_t Cerrar() {
+        const int cierre = zip_fclose(zf);
+        zf = nullptr;
+        if (cierre != 0 && !(p.sinCrc && cierre == ZIP_ER_CRC)) {
+            codigo = CodigoDeLectura(cierre, p.cifrado);
+            return -1;
+        }
+        return 0;
+    }
+};
 
 // One run of UNZIP_EXTRACT: chooses and checks the entries, stages each one
 // in a temporary file beside its target and moves them all into place. All
@@ -228,6 +297,8 @@ int TExtraccion::Planificar() {
         p.sinCrc = (p.cifrado == ZIP_EM_AES_128 || p.cifrado == ZIP_EM_AES_192 ||
                     p.cifrado == ZIP_EM_AES_256) &&
                    (st.valid & ZIP_STAT_CRC) && st.crc == 0 && p.tamano > 0;
+        p.aesPropio = EsEntradaAesLegible(st);
+        p.st = st;
 
         struct stat existente {};
         if (::lstat(p.destino.constData(), &existente) == 0) {
@@ -331,19 +402,18 @@ int TExtraccion::Preparar(Plan& p, char* bufer, size_t bloque) {
     if (colocacion.CrearCarpeta(padre) != 0)
         return ZipErrorEscritura;
 
-    zip_file_t* zf = nullptr;
-    if (claves.isEmpty()) {
-        zf = zip_fopen_index_encrypted(za, p.indice, 0, nullptr);
+    std::unique_ptr<ILectorEntrada> lector;
+    if (p.aesPropio) {
+        auto aes = std::make_unique<TLectorAes>();
+        if (const int r = aes->Abrir(za, p.indice, p.st, claves); r != ZipCorrecto)
+            return r;
+        lector = std::move(aes);
     } else {
-        for (const QByteArray& clave : claves) {
-            zf = zip_fopen_index_encrypted(za, p.indice, 0, clave.constData());
-            if (zf || zip_error_code_zip(zip_get_error(za)) != ZIP_ER_WRONGPASSWD)
-                break;
-        }
+        auto libzip = std::make_unique<TLectorLibzip>(p);
+        if (const int r = libzip->Abrir(za, claves); r != ZipCorrecto)
+            return r;
+        lector = std::move(libzip);
     }
-    if (!zf)
-        return CodigoDeLectura(zip_error_code_zip(zip_get_error(za)), p.cifrado);
-    std::unique_ptr<zip_file_t, int (*)(zip_file_t*)> entrada(zf, zip_fclose);
 
     const int fd = colocacion.CrearTemporal(padre, p.temporal);
     if (fd < 0)
@@ -359,16 +429,9 @@ int TExtraccion::Preparar(Plan& p, char* bufer, size_t bloque) {
     qint64 leidos = 0;
     int ultimoMenor = 0;
     for (;;) {
-        const zip_int64_t n = zip_fread(zf, bufer, bloque);
-        // AES entries written by 7-Zip and WinZip (AE-2) store 0 as their
-        // CRC and rely on the AES authentication instead; this libzip
-        // compares that 0 with the data and reports a CRC error at the end.
-        // Once every declared byte has arrived that report is not a fault.
-        if (n < 0 && p.sinCrc && leidos == p.tamano &&
-            zip_error_code_zip(zip_file_get_error(zf)) == ZIP_ER_CRC)
-            break;
+        const zip_int64_t n = lector->Leer(bufer, bloque);
         if (n < 0)
-            return CodigoDeLectura(zip_error_code_zip(zip_file_get_error(zf)), p.cifrado);
+            return lector->Codigo();
         if (n == 0)
             break;
         leidos += n;
@@ -388,9 +451,6 @@ int TExtraccion::Preparar(Plan& p, char* bufer, size_t bloque) {
         if (cancelado)
             return ZipCancelado;
     }
-    const int cierreEntrada = zip_fclose(entrada.release());
-    if (cierreEntrada != 0 && !(p.sinCrc && cierreEntrada == ZIP_ER_CRC))
-        return CodigoDeLectura(cierreEntrada, p.cifrado);
     if (leidos != p.tamano)
         return ZipArchivoNoValido;
     ::fchmod(fd, PermisosNuevos());
