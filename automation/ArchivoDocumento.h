@@ -26,6 +26,11 @@ using PropiedadesDocumento = std::map<int, QString>;
 // from its header, so it can change without breaking older files).
 inline constexpr unsigned long long PasadasArgon2 = 3;
 inline constexpr unsigned int MemoriaArgon2KiB = 2048;
+// Largest cost accepted from a file: a header that asks for more is taken
+// for a damaged (or hostile) file before any key is derived, so opening
+// never spends more than a few milliseconds on the key.
+inline constexpr unsigned long long MaxPasadasArgon2 = 2 * PasadasArgon2;
+inline constexpr unsigned int MaxMemoriaArgon2KiB = 2 * MemoriaArgon2KiB;
 
 enum class FormatoArchivo { Motor, Html, TextoPlano };
 
@@ -36,8 +41,9 @@ struct ResultadoLectura {
 };
 
 // Reads the file into doc (replacing its content). Throws ErrorBrivo when the
-// file is missing, unreadable, of an unknown kind, or when the password of an
-// encrypted file is wrong ("La contraseña no es correcta.").
+// file is missing, unreadable, of an unknown kind, damaged, beyond the limits
+// of LimitesDocumento.h, or when the password of an encrypted file is wrong
+// ("La contraseña no es correcta.").
 ResultadoLectura LeerArchivoDocumento(const QString& ruta, const QString& clave,
                                       QTextDocument& doc);
 
@@ -49,8 +55,10 @@ void GuardarArchivoDocumento(const QString& ruta, const QString& clave, QTextDoc
 // The document as the HTML of a file, properties included.
 QByteArray HtmlDeDocumento(QTextDocument& doc, const PropiedadesDocumento& propiedades);
 
-// Encrypts and decrypts the bytes of a file (exposed for tests and benchmarks).
-QByteArray CifrarContenido(const QByteArray& claro, const QString& clave);
+// Encrypts and decrypts the bytes of a file (exposed for tests and benchmarks;
+// the program always encrypts with the default cost).
+QByteArray CifrarContenido(const QByteArray& claro, const QString& clave,
+                           quint32 pasadas = PasadasArgon2, quint32 memoriaKiB = MemoriaArgon2KiB);
 QByteArray DescifrarContenido(const QByteArray& cifrado, const QString& clave,
                               const QString& rutaParaMensajes);
 bool EsContenidoCifrado(const QByteArray& datos);
