@@ -1,14 +1,10 @@
-// SHA1_Transform is the SHA-1 block function: PBKDF2 with precomputed HMAC
-// states needs exactly that. OpenSSL 3 marks the low-level SHA-1 calls as
-// deprecated but keeps them; they use the processor's SHA instructions.
-#define OPENSSL_SUPPRESS_DEPRECATED
 #include "LectorAes.h"
 
+#include "Pbkdf2.h"
 #include "ZipComun.h"
 
 #include <openssl/crypto.h>
 #include <openssl/evp.h>
-#include <openssl/sha.h>
 #include <zlib.h>
 
 #include <algorithm>
@@ -42,46 +38,6 @@ const EVP_CIPHER* CifradoAes(size_t largoClave) {
                             : (largoClave == 24 ? EVP_aes_192_ecb() : EVP_aes_256_ecb());
 }
 
-// The digest held in a SHA-1 state, as bytes.
-void Digesto(const SHA_CTX& c, unsigned char* salida) {
-    const SHA_LONG h[5] = {c.h0, c.h1, c.h2, c.h3, c.h4};
-    for (int i = 0; i < 5; ++i) {
-        salida[4 * i] = static_cast<unsigned char>(h[i] >> 24);
-        salida[4 * i + 1] = static_cast<unsigned char>(h[i] >> 16);
-        salida[4 * i + 2] = static_cast<unsigned char>(h[i] >> 8);
-        salida[4 * i + 3] = static_cast<unsigned char>(h[i]);
-    }
-}
-
-// HMAC-SHA1 with the states after the key's inner and outer pads.
-struct Hmac {
-    SHA_CTX interior{};
-    SHA_CTX exterior{};
-
-    void Iniciar(const unsigned char* clave, size_t largo) {
-        unsigned char k[64] = {};
-        if (largo > sizeof k)
-            SHA1(clave, largo, k);
-        else
-            std::memcpy(k, clave, largo);
-        unsigned char relleno[64];
-        for (size_t i = 0; i < sizeof k; ++i)
-            relleno[i] = k[i] ^ 0x36;
-        SHA1_Init(&interior);
-        SHA1_Update(&interior, relleno, sizeof relleno);
-        for (size_t i = 0; i < sizeof k; ++i)
-            relleno[i] = k[i] ^ 0x5c;
-        SHA1_Init(&exterior);
-        SHA1_Update(&exterior, relleno, sizeof relleno);
-        OPENSSL_cleanse(k, sizeof k);
-        OPENSSL_cleanse(relleno, sizeof relleno);
-    }
-    ~Hmac() {
-        OPENSSL_cleanse(&interior, sizeof interior);
-        OPENSSL_cleanse(&exterior, sizeof exterior);
-    }
-};
-
 } // namespace
 
 bool EsEntradaAesLegible(const zip_stat_t& st) {
@@ -90,56 +46,10 @@ bool EsEntradaAesLegible(const zip_stat_t& st) {
            (st.comp_method == ZIP_CM_STORE || st.comp_method == ZIP_CM_DEFLATE);
 }
 
-void Pbkdf2Sha1(const QByteArray& clave, const unsigned char* sal, size_t largoSal,
-                unsigned iteraciones, unsigned char* salida, size_t largo) {
-    Hmac h;
-    h.Iniciar(reinterpret_cast<const unsigned char*>(clave.constData()),
-              static_cast<size_t>(clave.size()));
-    // One SHA-1 block: a 20-byte digest padded as the end of a message of
-    // 64 + 20 bytes (672 bits), the second block of every HMAC round.
-    unsigned char bloque[64] = {};
-    bloque[LargoDigesto] = 0x80;
-    bloque[62] = 0x02;
-    bloque[63] = 0xA0;
-    unsigned char u[LargoDigesto];
-    unsigned char t[LargoDigesto];
-    for (quint32 numero = 1; largo > 0; ++numero) {
-        const unsigned char be[4] = {
-            static_cast<unsigned char>(numero >> 24), static_cast<unsigned char>(numero >> 16),
-            static_cast<unsigned char>(numero >> 8), static_cast<unsigned char>(numero)};
-        SHA_CTX c = h.interior;
-        SHA1_Update(&c, sal, largoSal);
-        SHA1_Update(&c, be, sizeof be);
-        SHA1_Final(bloque, &c);
-        c = h.exterior;
-        SHA1_Transform(&c, bloque);
-        Digesto(c, u);
-        std::memcpy(t, u, sizeof t);
-        for (unsigned r = 1; r < iteraciones; ++r) {
-            std::memcpy(bloque, u, sizeof u);
-            c = h.interior;
-            SHA1_Transform(&c, bloque);
-            Digesto(c, bloque);
-            c = h.exterior;
-            SHA1_Transform(&c, bloque);
-            Digesto(c, u);
-            for (size_t k = 0; k < sizeof t; ++k)
-                t[k] ^= u[k];
-        }
-        const size_t n = std::min(largo, sizeof t);
-        std::memcpy(salida, t, n);
-        salida += n;
-        largo -= n;
-    }
-    OPENSSL_cleanse(bloque, sizeof bloque);
-    OPENSSL_cleanse(u, sizeof u);
-    OPENSSL_cleanse(t, sizeof t);
-}
-
 struct TLectorAes::Estado {
     zip_file_t* zf = nullptr;
     EVP_CIPHER_CTX* aes = nullptr;
-    Hmac mac;
+    THmacSha1 mac;
     SHA_CTX macDatos{}; // inner HMAC state over the encrypted bytes read so far
     quint64 cifradoRestante = 0;
     quint64 contador = 1;

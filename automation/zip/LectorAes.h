@@ -7,10 +7,9 @@
 //
 // The keys come from PBKDF2-HMAC-SHA1 over the password and the entry's salt
 // (1000 rounds); the data is AES in counter mode (little-endian counter from
-// 1) and is authenticated with HMAC-SHA1 over the encrypted bytes. Each round
-// of the key derivation is two SHA-1 block operations on precomputed HMAC
-// states, several times faster than the general-purpose PBKDF2 libzip calls
-// for every entry.
+// 1) and is authenticated with HMAC-SHA1 over the encrypted bytes. The key
+// derivation (Pbkdf2.h) is several times faster than the general-purpose
+// PBKDF2 that libzip calls for every entry.
 #include "ZipInterno.h"
 
 #include <QByteArray>
@@ -22,10 +21,6 @@ namespace brivo::zipinterno {
 
 // True when TLectorAes can read the entry: WinZip AES, stored or deflated.
 bool EsEntradaAesLegible(const zip_stat_t& st);
-
-// PBKDF2-HMAC-SHA1 (exposed for tests): salida gets largo bytes.
-void Pbkdf2Sha1(const QByteArray& clave, const unsigned char* sal, size_t largoSal,
-                unsigned iteraciones, unsigned char* salida, size_t largo);
 
 class TLectorAes final : public ILectorEntrada {
 public:

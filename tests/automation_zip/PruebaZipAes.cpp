@@ -4,6 +4,7 @@
 // password.
 #include "Ayudas.h"
 #include "LectorAes.h"
+#include "Pbkdf2.h"
 #include "UnzipFile.h"
 
 #include <openssl/evp.h>
@@ -23,11 +24,18 @@ using namespace pruebazip;
 
 namespace {
 
-QByteArray Pbkdf2(const QByteArray& clave, const QByteArray& sal, unsigned rondas, size_t largo) {
+using Derivacion = void (*)(const QByteArray&, const unsigned char*, size_t, unsigned,
+                            unsigned char*, size_t);
+
+// Both ways of deriving: the one the processor allows and the portable one.
+const std::pair<const char*, Derivacion> Derivaciones[] = {{"elegida", Pbkdf2Sha1},
+                                                           {"portátil", Pbkdf2Sha1Portatil}};
+
+QByteArray Pbkdf2(Derivacion f, const QByteArray& clave, const QByteArray& sal, unsigned rondas,
+                  size_t largo) {
     QByteArray r(static_cast<qsizetype>(largo), '\0');
-    Pbkdf2Sha1(clave, reinterpret_cast<const unsigned char*>(sal.constData()),
-               static_cast<size_t>(sal.size()), rondas, reinterpret_cast<unsigned char*>(r.data()),
-               largo);
+    f(clave, reinterpret_cast<const unsigned char*>(sal.constData()),
+      static_cast<size_t>(sal.size()), rondas, reinterpret_cast<unsigned char*>(r.data()), largo);
     return r;
 }
 
@@ -45,32 +53,39 @@ TEST(ZipAes, KeyDerivationMatchesThePublishedVectors) {
          "3d2eec4fe41c849b80c8d83662c0e44a8b291a964cf2f07038"},
         {QByteArray("pass\0word", 9), QByteArray("sa\0lt", 5), 4096,
          "56fa6aa75548099dcc37d7f03425e0c3"}};
-    for (const Vector& v : vectores) {
-        const QByteArray esperado = QByteArray::fromHex(v.hex);
-        EXPECT_EQ(Pbkdf2(v.clave, v.sal, v.rondas, size_t(esperado.size())).toHex(),
-                  esperado.toHex())
-            << v.clave.constData() << " " << v.rondas;
+    for (const auto& [nombre, f] : Derivaciones) {
+        for (const Vector& v : vectores) {
+            const QByteArray esperado = QByteArray::fromHex(v.hex);
+            EXPECT_EQ(Pbkdf2(f, v.clave, v.sal, v.rondas, size_t(esperado.size())).toHex(),
+                      esperado.toHex())
+                << nombre << " " << v.clave.constData() << " " << v.rondas;
+        }
     }
 }
 
 TEST(ZipAes, KeyDerivationMatchesOpenSslForEveryKeySize) {
-    // Passwords shorter and longer than a SHA-1 block, and the salt and key
-    // lengths of AES-128, -192 and -256 entries.
-    for (const QByteArray& clave :
-         {QByteArray(""), QByteArray("ñ clave"), QByteArray(64, 'x'), QByteArray(200, 'y')}) {
-        for (const int largoSal : {8, 12, 16}) {
-            QByteArray sal(largoSal, '\0');
-            for (int i = 0; i < largoSal; ++i)
-                sal[i] = char(i * 37 + largoSal);
-            const size_t largo = size_t(2 * 2 * largoSal + 2);
-            QByteArray openssl(static_cast<qsizetype>(largo), '\0');
-            ASSERT_EQ(PKCS5_PBKDF2_HMAC_SHA1(clave.constData(), int(clave.size()),
-                                             reinterpret_cast<const unsigned char*>(sal.data()),
-                                             largoSal, 1000, int(largo),
-                                             reinterpret_cast<unsigned char*>(openssl.data())),
-                      1);
-            EXPECT_EQ(Pbkdf2(clave, sal, 1000, largo).toHex(), openssl.toHex())
-                << clave.size() << " " << largoSal;
+    // Passwords shorter and longer than a SHA-1 block; the salt and key
+    // lengths of AES-128, -192 and -256 entries, one output block and more
+    // blocks than are derived side by side.
+    for (const auto& [nombre, f] : Derivaciones) {
+        for (const QByteArray& clave :
+             {QByteArray(""), QByteArray("ñ clave"), QByteArray(64, 'x'), QByteArray(200, 'y')}) {
+            for (const int largoSal : {8, 12, 16}) {
+                QByteArray sal(largoSal, '\0');
+                for (int i = 0; i < largoSal; ++i)
+                    sal[i] = char(i * 37 + largoSal);
+                for (const size_t largo : {size_t(2 * 2 * largoSal + 2), size_t(20), size_t(170)}) {
+                    QByteArray openssl(static_cast<qsizetype>(largo), '\0');
+                    ASSERT_EQ(
+                        PKCS5_PBKDF2_HMAC_SHA1(clave.constData(), int(clave.size()),
+                                               reinterpret_cast<const unsigned char*>(sal.data()),
+                                               largoSal, 1000, int(largo),
+                                               reinterpret_cast<unsigned char*>(openssl.data())),
+                        1);
+                    EXPECT_EQ(Pbkdf2(f, clave, sal, 1000, largo).toHex(), openssl.toHex())
+                        << nombre << " " << clave.size() << " " << largoSal << " " << largo;
+                }
+            }
         }
     }
 }
