@@ -206,6 +206,59 @@ QByteArray BytesDeRecurso(const QVariant& recurso, QString& mime) {
 
 } // namespace
 
+namespace {
+
+// The bytes a name stands for: a data: URI, or a regular file of at most
+// MaxBytesImagen; nothing for anything else.
+QByteArray BytesDeNombre(const QUrl& nombre, const QString& documento) {
+    if (nombre.scheme().compare(QLatin1String("data"), Qt::CaseInsensitive) == 0) {
+        const QByteArray uri = QByteArray::fromPercentEncoding(
+            nombre.url(QUrl::FullyEncoded | QUrl::RemoveScheme).toLatin1());
+        const qsizetype coma = uri.indexOf(',');
+        if (coma < 0)
+            return {};
+        const QByteArray datos = uri.mid(coma + 1);
+        return uri.left(coma).endsWith(";base64") ? QByteArray::fromBase64(datos) : datos;
+    }
+    // A relative name is taken beside the document (foreign pages only know
+    // where they are); other schemes are never fetched.
+    QUrl url = nombre;
+    if (url.isRelative()) {
+        const QUrl base(documento);
+        if (!base.isLocalFile())
+            return {};
+        url = base.resolved(nombre);
+    }
+    if (!url.isLocalFile())
+        return {};
+    const QFileInfo info(url.toLocalFile());
+    QFile archivo(info.absoluteFilePath());
+    if (!info.isFile() || info.size() > MaxBytesImagen || !archivo.open(QIODevice::ReadOnly))
+        return {};
+    return archivo.read(MaxBytesImagen);
+}
+
+} // namespace
+
+QVariant TDocumentoTexto::loadResource(int tipo, const QUrl& nombre) {
+    const QByteArray bytes = BytesDeNombre(nombre, metaInformation(QTextDocument::DocumentUrl));
+    if (bytes.isEmpty())
+        return {};
+    // As Qt's own loader: images decoded, style sheets as text, kept for
+    // the next time the name is asked for.
+    QVariant r = bytes;
+    if (tipo == QTextDocument::ImageResource) {
+        const QImage imagen = QImage::fromData(bytes);
+        if (imagen.isNull())
+            return {};
+        r = imagen;
+    } else if (tipo == QTextDocument::StyleSheetResource) {
+        r = QString::fromUtf8(bytes);
+    }
+    addResource(tipo, nombre, r);
+    return r;
+}
+
 bool EsContenidoCifrado(const QByteArray& datos) {
     return datos.size() >= LargoFirma && std::memcmp(datos.constData(), Firma, LargoFirma) == 0;
 }

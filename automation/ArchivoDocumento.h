@@ -15,8 +15,7 @@
 
 #include <QByteArray>
 #include <QString>
-
-class QTextDocument;
+#include <QTextDocument>
 
 namespace brivo::word {
 
@@ -32,6 +31,20 @@ inline constexpr unsigned int MemoriaArgon2KiB = 2048;
 inline constexpr unsigned long long MaxPasadasArgon2 = 2 * PasadasArgon2;
 inline constexpr unsigned int MaxMemoriaArgon2KiB = 2 * MemoriaArgon2KiB;
 
+// The engine's documents. Qt's own loader reads whatever a name in a
+// document points to (an image, a style sheet) whole: /dev/zero, a pipe or a
+// huge file would hang the engine or fill the memory while the file is
+// opened or shown. These documents load data: URIs and regular files of at
+// most MaxBytesImagen (a relative name beside the document, for foreign
+// pages) and nothing else.
+class TDocumentoTexto : public QTextDocument {
+public:
+    using QTextDocument::QTextDocument;
+
+protected:
+    QVariant loadResource(int tipo, const QUrl& nombre) override;
+};
+
 enum class FormatoArchivo { Motor, Html, TextoPlano };
 
 struct ResultadoLectura {
@@ -40,9 +53,10 @@ struct ResultadoLectura {
     PropiedadesDocumento propiedades;
 };
 
-// Reads the file into doc (replacing its content). Throws ErrorBrivo when the
-// file is missing, unreadable, of an unknown kind, damaged, beyond the limits
-// of LimitesDocumento.h, or when the password of an encrypted file is wrong
+// Reads the file into doc (replacing its content); the engine passes a
+// TDocumentoTexto, so that names in the file cannot make it read devices. Throws ErrorBrivo when
+// the file is missing, unreadable, of an unknown kind, damaged, beyond the limits of
+// LimitesDocumento.h, or when the password of an encrypted file is wrong
 // ("La contraseña no es correcta.").
 ResultadoLectura LeerArchivoDocumento(const QString& ruta, const QString& clave,
                                       QTextDocument& doc);

@@ -11,6 +11,8 @@ namespace brivo::word {
 
 // Largest document file, in bytes (images embedded as data: URIs included).
 inline constexpr qint64 MaxBytesDocumento = 64LL * 1024 * 1024;
+// Largest image file a document may refer to by name.
+inline constexpr qint64 MaxBytesImagen = 16LL * 1024 * 1024;
 // Bytes of HTML outside data: URIs.
 inline constexpr qsizetype MaxMarcadoHtml = 8 * 1024 * 1024;
 // Bytes of style sheets (<style> elements).

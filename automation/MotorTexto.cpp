@@ -285,7 +285,7 @@ bool RangoMotor::FindExecute(const QString& buscado, bool adelante) {
 
 DocumentoMotor::DocumentoMotor(AplicacionMotor& app, const QString& rutaArchivo,
                                const QString& contrasena)
-    : aplicacion(app), doc(std::make_unique<QTextDocument>()),
+    : aplicacion(app), doc(std::make_unique<TDocumentoTexto>()),
       ruta(QFileInfo(rutaArchivo).absoluteFilePath()),
       ventana([this] { aplicacion.ProgramarVentanas(); }, true) {
     // Text without a font of its own (typed into an empty paragraph, or a

@@ -11,6 +11,8 @@
 #include <functional>
 #include <vector>
 
+#include <sys/stat.h>
+
 #include <QApplication>
 #include <QDir>
 #include <QFile>
@@ -87,7 +89,7 @@ std::pair<double, QString> Medir(const std::function<QString()>& abrir, int rond
 
 QString AbrirDocumento(const QString& ruta) {
     try {
-        QTextDocument doc;
+        TDocumentoTexto doc; // the engine's kind of document
         LeerArchivoDocumento(ruta, QStringLiteral("123456"), doc);
         return QStringLiteral("abierto, %1 párrafos").arg(doc.blockCount());
     } catch (const ErrorBrivo& e) {
@@ -150,6 +152,10 @@ std::vector<Caso> DocumentosHostiles() {
                                         "</style></head><body>x" + Pie},
         {"texto de 10 millones de líneas", QByteArray("x\n").repeated(10000000)},
         {"archivo de 80 MB", QByteArray(80 * 1024 * 1024, 'a')},
+        {"estilo e imagen en /dev/zero",
+         "<html><head><link rel=\"stylesheet\" href=\"/dev/zero\"></head><body><img "
+         "src=\"/dev/zero\"></body></html>"},
+        {"imagen en una tubería", "<html><body><img src=\"tuberia\"></body></html>"},
     };
     return c;
 }
@@ -237,6 +243,7 @@ int main(int argc, char** argv) {
     const QString carpeta = tmp.path();
     std::vector<std::pair<QString, std::pair<double, QString>>> filas;
 
+    ::mkfifo(QFile::encodeName(carpeta + "/tuberia").constData(), 0600);
     for (const Caso& c : DocumentosHostiles()) {
         const QString ruta = carpeta + "/hostil.doc";
         Escribir(ruta, c.datos);

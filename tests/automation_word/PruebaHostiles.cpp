@@ -2,7 +2,10 @@
 // program's, truncated headers, nesting, table spans and sizes beyond what the
 // engine takes are refused at once, before any key is derived or any HTML is
 // parsed; files within the limits still open.
+#include <QImage>
 #include <QTextDocument>
+
+#include <sys/stat.h>
 
 #include "ComunPruebas.h"
 #include "LimitesDocumento.h"
@@ -48,7 +51,7 @@ protected:
     // The message of opening the file, or "<sin error>".
     QString Abrir(const QString& ruta) {
         return MensajeDe([&] {
-            QTextDocument doc;
+            TDocumentoTexto doc;
             LeerArchivoDocumento(ruta, Clave, doc);
         });
     }
@@ -142,6 +145,42 @@ TEST_F(Hostiles, DocumentsWithinTheLimitsOpen) {
     };
     for (const QByteArray& datos : casos)
         EXPECT_EQ(Abrir(Escribir(datos)), "<sin error>") << datos.left(200).constData();
+}
+
+TEST_F(Motor, NamesInADocumentNeverMakeTheEngineReadDevices) {
+    // A pipe nobody writes to blocks, /dev/zero never ends and a huge file
+    // fills the memory: none of them is read, while an image beside a
+    // foreign page is still embedded.
+    ASSERT_EQ(::mkfifo(QFile::encodeName(Ruta("tuberia")).constData(), 0600), 0);
+    QFile grande(Ruta("grande.png"));
+    ASSERT_TRUE(grande.open(QIODevice::WriteOnly));
+    grande.resize(MaxBytesImagen + 1);
+    grande.close();
+    QImage foto(8, 6, QImage::Format_RGB32);
+    foto.fill(Qt::blue);
+    foto.save(Ruta("foto.png"));
+    const QByteArray nombres = "<link rel=\"stylesheet\" type=\"text/css\" href=\"/dev/zero\">"
+                               "<style>@import url(\"/dev/zero\");</style></head><body>"
+                               "<p><img src=\"/dev/zero\"><img src=\"file:///dev/urandom\">"
+                               "<img src=\"tuberia\"><img src=\"grande.png\">"
+                               "<img src=\"foto.png\"></p>";
+    EscribirTexto("ajena.html", "<html><head>" + nombres + "</body></html>");
+    auto ajena = Abrir(Ruta("ajena.html"));
+    ajena->SaveAs(Ruta("ajena.doc"), QString());
+    QFile guardada(Ruta("ajena.doc"));
+    ASSERT_TRUE(guardada.open(QIODevice::ReadOnly));
+    const QByteArray texto = guardada.readAll();
+    EXPECT_EQ(texto.count("src=\"data:image/png;base64,"), 1);
+    EXPECT_TRUE(texto.contains("src=\"tuberia\""));
+
+    // The engine's own files show their images on demand: the same names.
+    const QString propia = EscribirTexto(
+        "propia.doc", "<html><head><meta name=\"generator\" content=\"Brivo II procesador de "
+                      "textos 9.0\" />" +
+                          nombres + "</body></html>");
+    QTextDocument& q = QDoc(*Abrir(propia));
+    for (const char* n : {"/dev/zero", "file:///dev/urandom", "tuberia", "grande.png"})
+        EXPECT_FALSE(q.resource(QTextDocument::ImageResource, QUrl(n)).isValid()) << n;
 }
 
 TEST(LimitesHtml, CountingRules) {
