@@ -7,6 +7,7 @@
 
 #include <algorithm>
 #include <cstring>
+#include <utility>
 
 #if defined(__x86_64__) || defined(__i386__)
 #include <cpuid.h>
@@ -105,7 +106,36 @@ __attribute__((target("sha,sse4.1"))) EstadoSha CargarDigesto(const unsigned cha
     return {_mm_set_epi32(w[0], w[1], w[2], w[3]), _mm_set_epi32(w[4], 0, 0, 0)};
 }
 
-// n SHA-1 blocks at once, each made of a digest (abcd, e) padded as the end
+// Group G (of twenty) of four SHA-1 rounds for N blocks side by side: ea is
+// the E value the group uses, eb takes the one for the next group. The
+// message schedule is worked out in the four registers as the groups go
+// (sha1msg1, xor, sha1msg2), each register holding four words.
+template <int G, int N>
+__attribute__((target("sha,sse4.1"), always_inline)) inline void
+Grupo(__m128i (&msg)[N][4], __m128i (&abcd)[N], __m128i (&ea)[N], __m128i (&eb)[N]) {
+#pragma GCC unroll 4
+    for (int l = 0; l < N; ++l) {
+        if constexpr (G > 0)
+            ea[l] = _mm_sha1nexte_epu32(ea[l], msg[l][G % 4]);
+        eb[l] = abcd[l];
+        if constexpr (G >= 3 && G <= 18)
+            msg[l][(G + 1) % 4] = _mm_sha1msg2_epu32(msg[l][(G + 1) % 4], msg[l][G % 4]);
+        abcd[l] = _mm_sha1rnds4_epu32(abcd[l], ea[l], G / 5);
+        if constexpr (G >= 1 && G <= 16)
+            msg[l][(G + 3) % 4] = _mm_sha1msg1_epu32(msg[l][(G + 3) % 4], msg[l][G % 4]);
+        if constexpr (G >= 2 && G <= 17)
+            msg[l][(G + 2) % 4] = _mm_xor_si128(msg[l][(G + 2) % 4], msg[l][G % 4]);
+    }
+}
+
+template <int N, int... G>
+__attribute__((target("sha,sse4.1"), always_inline)) inline void
+Grupos(std::integer_sequence<int, G...>, __m128i (&msg)[N][4], __m128i (&abcd)[N], __m128i (&e0)[N],
+       __m128i (&e1)[N]) {
+    (Grupo<G, N>(msg, abcd, G % 2 ? e1 : e0, G % 2 ? e0 : e1), ...);
+}
+
+// N SHA-1 blocks at once, each made of a digest (abcd, e) padded as the end
 // of an HMAC: W0..W4 the digest, W5 the end mark, W15 the length in bits.
 template <int N>
 __attribute__((target("sha,sse4.1"), always_inline)) inline void
@@ -122,32 +152,9 @@ BloquesDeDigesto(const EstadoSha& inicial, const EstadoSha* digesto, EstadoSha* 
         abcd[l] = inicial.abcd;
         e0[l] = _mm_add_epi32(inicial.e, msg[l][0]);
     }
-    // Twenty groups of four rounds; the message schedule is worked out in
-    // the four registers as the groups go (sha1msg1, xor, sha1msg2).
-#define BRIVO_GRUPO(g, EA, EB)                                                                     \
-    _Pragma("GCC unroll 4") for (int l = 0; l < N; ++l) {                                          \
-        if ((g) > 0)                                                                               \
-            EA[l] = _mm_sha1nexte_epu32(EA[l], msg[l][(g) % 4]);                                   \
-        EB[l] = abcd[l];                                                                           \
-        if ((g) >= 3 && (g) <= 18)                                                                 \
-            msg[l][((g) + 1) % 4] = _mm_sha1msg2_epu32(msg[l][((g) + 1) % 4], msg[l][(g) % 4]);    \
-        abcd[l] = _mm_sha1rnds4_epu32(abcd[l], EA[l], (g) / 5);                                    \
-        if ((g) >= 1 && (g) <= 16)                                                                 \
-            msg[l][((g) + 3) % 4] = _mm_sha1msg1_epu32(msg[l][((g) + 3) % 4], msg[l][(g) % 4]);    \
-        if ((g) >= 2 && (g) <= 17)                                                                 \
-            msg[l][((g) + 2) % 4] = _mm_xor_si128(msg[l][((g) + 2) % 4], msg[l][(g) % 4]);         \
-    }
-    BRIVO_GRUPO(0, e0, e1)
-    BRIVO_GRUPO(1, e1, e0)
-    BRIVO_GRUPO(2, e0, e1) BRIVO_GRUPO(3, e1, e0) BRIVO_GRUPO(4, e0, e1) BRIVO_GRUPO(5, e1, e0)
-        BRIVO_GRUPO(6, e0, e1) BRIVO_GRUPO(7, e1, e0) BRIVO_GRUPO(8, e0, e1) BRIVO_GRUPO(9, e1, e0)
-            BRIVO_GRUPO(10, e0, e1) BRIVO_GRUPO(11, e1, e0) BRIVO_GRUPO(12, e0, e1)
-                BRIVO_GRUPO(13, e1, e0) BRIVO_GRUPO(14, e0, e1) BRIVO_GRUPO(15, e1, e0)
-                    BRIVO_GRUPO(16, e0, e1) BRIVO_GRUPO(17, e1, e0) BRIVO_GRUPO(18, e0, e1)
-                        BRIVO_GRUPO(19, e1, e0)
-#undef BRIVO_GRUPO
+    Grupos<N>(std::make_integer_sequence<int, 20>{}, msg, abcd, e0, e1);
 #pragma GCC unroll 4
-                            for (int l = 0; l < N; ++l) {
+    for (int l = 0; l < N; ++l) {
         salida[l].abcd = _mm_add_epi32(abcd[l], inicial.abcd);
         salida[l].e = _mm_sha1nexte_epu32(e0[l], inicial.e);
     }
