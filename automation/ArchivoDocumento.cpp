@@ -18,6 +18,7 @@
 
 #include "Archivos.h"
 #include "Errores.h"
+#include "LimitesDocumento.h"
 
 namespace brivo::word {
 
@@ -62,6 +63,17 @@ void DerivarClave(unsigned char* clave, const QString& contrasena, const unsigne
 
 QString ErrorDanado(const QString& ruta) {
     return QStringLiteral("El archivo \"%1\" está dañado o no es un documento válido.").arg(ruta);
+}
+
+QString ErrorGrande(const QString& ruta) {
+    return QStringLiteral("El archivo \"%1\" es demasiado grande para abrirlo.").arg(ruta);
+}
+
+void Limitar(ExcesoDocumento exceso, const QString& ruta) {
+    if (exceso == ExcesoDocumento::Danado)
+        throw ErrorBrivo(ErrorDanado(ruta));
+    if (exceso == ExcesoDocumento::DemasiadoGrande)
+        throw ErrorBrivo(ErrorGrande(ruta));
 }
 
 QString EscaparAtributo(const QString& texto) {
@@ -194,25 +206,79 @@ QByteArray BytesDeRecurso(const QVariant& recurso, QString& mime) {
 
 } // namespace
 
+namespace {
+
+// The bytes a name stands for: a data: URI, or a regular file of at most
+// MaxBytesImagen; nothing for anything else.
+QByteArray BytesDeNombre(const QUrl& nombre, const QString& documento) {
+    if (nombre.scheme().compare(QLatin1String("data"), Qt::CaseInsensitive) == 0) {
+        const QByteArray uri = QByteArray::fromPercentEncoding(
+            nombre.url(QUrl::FullyEncoded | QUrl::RemoveScheme).toLatin1());
+        const qsizetype coma = uri.indexOf(',');
+        if (coma < 0)
+            return {};
+        const QByteArray datos = uri.mid(coma + 1);
+        return uri.left(coma).endsWith(";base64") ? QByteArray::fromBase64(datos) : datos;
+    }
+    // A relative name is taken beside the document (foreign pages only know
+    // where they are); other schemes are never fetched.
+    QUrl url = nombre;
+    if (url.isRelative()) {
+        const QUrl base(documento);
+        if (!base.isLocalFile())
+            return {};
+        url = base.resolved(nombre);
+    }
+    if (!url.isLocalFile())
+        return {};
+    const QFileInfo info(url.toLocalFile());
+    QFile archivo(info.absoluteFilePath());
+    if (!info.isFile() || info.size() > MaxBytesImagen || !archivo.open(QIODevice::ReadOnly))
+        return {};
+    return archivo.read(MaxBytesImagen);
+}
+
+} // namespace
+
+QVariant TDocumentoTexto::loadResource(int tipo, const QUrl& nombre) {
+    const QByteArray bytes = BytesDeNombre(nombre, metaInformation(QTextDocument::DocumentUrl));
+    if (bytes.isEmpty())
+        return {};
+    // As Qt's own loader: images decoded, style sheets as text, kept for
+    // the next time the name is asked for.
+    QVariant r = bytes;
+    if (tipo == QTextDocument::ImageResource) {
+        const QImage imagen = QImage::fromData(bytes);
+        if (imagen.isNull())
+            return {};
+        r = imagen;
+    } else if (tipo == QTextDocument::StyleSheetResource) {
+        r = QString::fromUtf8(bytes);
+    }
+    addResource(tipo, nombre, r);
+    return r;
+}
+
 bool EsContenidoCifrado(const QByteArray& datos) {
     return datos.size() >= LargoFirma && std::memcmp(datos.constData(), Firma, LargoFirma) == 0;
 }
 
-QByteArray CifrarContenido(const QByteArray& claro, const QString& clave) {
+QByteArray CifrarContenido(const QByteArray& claro, const QString& clave, quint32 pasadas,
+                           quint32 memoriaKiB) {
     IniciarSodium();
     QByteArray salida(LargoCabecera + claro.size() + crypto_aead_xchacha20poly1305_ietf_ABYTES,
                       Qt::Uninitialized);
     char* p = salida.data();
     std::memcpy(p, Firma, LargoFirma);
     p[LargoFirma] = char(VersionCifrado);
-    EscribirU32(p + LargoFirma + 1, quint32(PasadasArgon2));
-    EscribirU32(p + LargoFirma + 5, quint32(MemoriaArgon2KiB));
+    EscribirU32(p + LargoFirma + 1, pasadas);
+    EscribirU32(p + LargoFirma + 5, memoriaKiB);
     auto* sal = reinterpret_cast<unsigned char*>(p + LargoFirma + 9);
     auto* nonce = sal + LargoSal;
     randombytes_buf(sal, LargoSal);
     randombytes_buf(nonce, LargoNonce);
     unsigned char clave32[LargoClave];
-    DerivarClave(clave32, clave, sal, PasadasArgon2, size_t(MemoriaArgon2KiB) * 1024);
+    DerivarClave(clave32, clave, sal, pasadas, size_t(memoriaKiB) * 1024);
     unsigned long long largo = 0;
     crypto_aead_xchacha20poly1305_ietf_encrypt(
         reinterpret_cast<unsigned char*>(p + LargoCabecera), &largo,
@@ -234,8 +300,10 @@ QByteArray DescifrarContenido(const QByteArray& cifrado, const QString& clave,
         throw ErrorBrivo(ErrorDanado(rutaParaMensajes));
     const quint32 pasadas = LeerU32(p + LargoFirma + 1);
     const quint32 memoriaKiB = LeerU32(p + LargoFirma + 5);
-    // Costs outside these bounds come from a damaged file (or a hostile one).
-    if (pasadas < 1 || pasadas > 64 || memoriaKiB < 8 || memoriaKiB > 1024 * 1024)
+    // The program writes PasadasArgon2 and MemoriaArgon2KiB; a cost far from
+    // them comes from a damaged file (or a hostile one).
+    if (pasadas < 1 || pasadas > MaxPasadasArgon2 || memoriaKiB < 8 ||
+        memoriaKiB > MaxMemoriaArgon2KiB)
         throw ErrorBrivo(ErrorDanado(rutaParaMensajes));
     if (clave.isEmpty())
         throw ErrorBrivo(QStringLiteral("La contraseña no es correcta."));
@@ -336,7 +404,12 @@ ResultadoLectura LeerArchivoDocumento(const QString& ruta, const QString& clave,
     QFile archivo(ruta);
     if (!info.isFile() || !archivo.open(QIODevice::ReadOnly))
         throw ErrorBrivo(QStringLiteral("No se puede leer el archivo \"%1\".").arg(ruta));
-    QByteArray datos = archivo.readAll();
+    if (archivo.size() > MaxBytesDocumento)
+        throw ErrorBrivo(ErrorGrande(ruta));
+    // Read with a bound, in case the file grows meanwhile.
+    QByteArray datos = archivo.read(MaxBytesDocumento + 1);
+    if (datos.size() > MaxBytesDocumento)
+        throw ErrorBrivo(ErrorGrande(ruta));
     if (archivo.error() != QFileDevice::NoError)
         throw ErrorBrivo(QStringLiteral("No se puede leer el archivo \"%1\".").arg(ruta));
     archivo.close();
@@ -351,6 +424,7 @@ ResultadoLectura LeerArchivoDocumento(const QString& ruta, const QString& clave,
                                         "de textos pueda abrir.")
                              .arg(ruta));
     if (PareceHtml(datos)) {
+        Limitar(ComprobarHtml(datos), ruta);
         const QString html = DecodificarHtml(datos);
         if (EsHtmlDelMotor(html)) {
             resultado.formato = FormatoArchivo::Motor;
@@ -369,6 +443,7 @@ ResultadoLectura LeerArchivoDocumento(const QString& ruta, const QString& clave,
         }
     } else {
         resultado.formato = FormatoArchivo::TextoPlano;
+        Limitar(ComprobarTextoPlano(datos), ruta);
         QString texto = DecodificarTexto(datos);
         texto.replace(QStringLiteral("\r\n"), QStringLiteral("\n"));
         texto.replace(QLatin1Char('\r'), QLatin1Char('\n'));

@@ -15,8 +15,7 @@
 
 #include <QByteArray>
 #include <QString>
-
-class QTextDocument;
+#include <QTextDocument>
 
 namespace brivo::word {
 
@@ -26,6 +25,25 @@ using PropiedadesDocumento = std::map<int, QString>;
 // from its header, so it can change without breaking older files).
 inline constexpr unsigned long long PasadasArgon2 = 3;
 inline constexpr unsigned int MemoriaArgon2KiB = 2048;
+// Largest cost accepted from a file: a header that asks for more is taken
+// for a damaged (or hostile) file before any key is derived, so opening
+// never spends more than a few milliseconds on the key.
+inline constexpr unsigned long long MaxPasadasArgon2 = 2 * PasadasArgon2;
+inline constexpr unsigned int MaxMemoriaArgon2KiB = 2 * MemoriaArgon2KiB;
+
+// The engine's documents. Qt's own loader reads whatever a name in a
+// document points to (an image, a style sheet) whole: /dev/zero, a pipe or a
+// huge file would hang the engine or fill the memory while the file is
+// opened or shown. These documents load data: URIs and regular files of at
+// most MaxBytesImagen (a relative name beside the document, for foreign
+// pages) and nothing else.
+class TDocumentoTexto : public QTextDocument {
+public:
+    using QTextDocument::QTextDocument;
+
+protected:
+    QVariant loadResource(int tipo, const QUrl& nombre) override;
+};
 
 enum class FormatoArchivo { Motor, Html, TextoPlano };
 
@@ -35,9 +53,11 @@ struct ResultadoLectura {
     PropiedadesDocumento propiedades;
 };
 
-// Reads the file into doc (replacing its content). Throws ErrorBrivo when the
-// file is missing, unreadable, of an unknown kind, or when the password of an
-// encrypted file is wrong ("La contraseña no es correcta.").
+// Reads the file into doc (replacing its content); the engine passes a
+// TDocumentoTexto, so that names in the file cannot make it read devices. Throws ErrorBrivo when
+// the file is missing, unreadable, of an unknown kind, damaged, beyond the limits of
+// LimitesDocumento.h, or when the password of an encrypted file is wrong
+// ("La contraseña no es correcta.").
 ResultadoLectura LeerArchivoDocumento(const QString& ruta, const QString& clave,
                                       QTextDocument& doc);
 
@@ -49,8 +69,10 @@ void GuardarArchivoDocumento(const QString& ruta, const QString& clave, QTextDoc
 // The document as the HTML of a file, properties included.
 QByteArray HtmlDeDocumento(QTextDocument& doc, const PropiedadesDocumento& propiedades);
 
-// Encrypts and decrypts the bytes of a file (exposed for tests and benchmarks).
-QByteArray CifrarContenido(const QByteArray& claro, const QString& clave);
+// Encrypts and decrypts the bytes of a file (exposed for tests and benchmarks;
+// the program always encrypts with the default cost).
+QByteArray CifrarContenido(const QByteArray& claro, const QString& clave,
+                           quint32 pasadas = PasadasArgon2, quint32 memoriaKiB = MemoriaArgon2KiB);
 QByteArray DescifrarContenido(const QByteArray& cifrado, const QString& clave,
                               const QString& rutaParaMensajes);
 bool EsContenidoCifrado(const QByteArray& datos);

@@ -293,7 +293,7 @@ QString MensajeSoloLectura() {
 
 DocumentoMotor::DocumentoMotor(AplicacionMotor& app, const QString& rutaArchivo,
                                const QString& contrasena, bool soloParaLeer)
-    : aplicacion(app), doc(std::make_unique<QTextDocument>()),
+    : aplicacion(app), doc(std::make_unique<TDocumentoTexto>()),
       ruta(QFileInfo(rutaArchivo).absoluteFilePath()),
       ventana([this] { aplicacion.ProgramarVentanas(); }, true), soloLectura(soloParaLeer) {
     // Text without a font of its own (typed into an empty paragraph, or a

@@ -5,6 +5,8 @@
 #include <QFile>
 #include <QFileInfo>
 #include <QGuiApplication>
+#include <QHash>
+#include <QSet>
 #include <QTemporaryDir>
 
 #include <cerrno>
@@ -295,21 +297,30 @@ int IncorporarArbol(TArbol& principal, const TArbol& delPaquete, const TAnadirNo
     // or was added as (nullptr for a top-level node). Small identifiers repeat
     // across the tree, so a node is looked for among that node's children
     // only, as documents' places are matched level by level.
-    std::function<void(const TNodo*, TNodo*)> visitar = [&](const TNodo* n, TNodo* destinoPadre) {
-        const auto& hermanos = destinoPadre ? destinoPadre->Hijos : principal.Raices();
-        TNodo* destino = nullptr;
-        for (const auto& h : hermanos) {
-            if (h->Identificador == n->Identificador) {
-                destino = h.get();
-                break;
+    // The children of each main-tree node by identifier (the first of
+    // each), built when first needed: a linear search per node made a tree
+    // with many siblings take time growing with their square.
+    QHash<const TNodo*, QHash<QString, TNodo*>> indices;
+    auto hijosDe = [&](TNodo* padre) -> QHash<QString, TNodo*>& {
+        auto it = indices.find(padre);
+        if (it == indices.end()) {
+            it = indices.insert(padre, {});
+            for (const auto& h : padre ? padre->Hijos : principal.Raices()) {
+                if (!it->contains(h->Identificador))
+                    it->insert(h->Identificador, h.get());
             }
         }
+        return *it;
+    };
+    std::function<void(const TNodo*, TNodo*)> visitar = [&](const TNodo* n, TNodo* destinoPadre) {
+        TNodo* destino = hijosDe(destinoPadre).value(n->Identificador);
         if (!destino) {
             destino = nuevo(destinoPadre, n->Texto, n->Identificador);
             if (!destino) {
                 fuera += contar(n); // left out with its whole subtree
                 return;
             }
+            hijosDe(destinoPadre).insert(n->Identificador, destino);
             ++anadidos;
         }
         for (const auto& h : n->Hijos)
@@ -555,8 +566,10 @@ TResultadoImportacion ImportarPaquete(IVentanaPrincipal& ventana, const QString&
                    ? terminar(TFinImportacion::ClaveErronea, paquete::ClaveErronea)
                    : terminar(TFinImportacion::ErrorDescomprimir, paquete::ErrorDescomprimir);
     };
+    u.LimiteDescomprimido = qMin(opciones.LimiteDescomprimido, paquete::LimiteListas);
     if (!extraer(QStringLiteral("Docs.lst Libros.lst Arbol.tvw Origenes.lst"), listas))
         return fallo();
+    u.LimiteDescomprimido = opciones.LimiteDescomprimido;
     TLibro libro;
     const bool libroLeido = LeerLibroDePaquete(listas + QLatin1Char('/') + paquete::Libros, libro);
     if (!libroLeido && libro.Identificador != 0)

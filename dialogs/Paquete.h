@@ -44,6 +44,11 @@ inline const QString Origenes = QStringLiteral("Origenes.lst");
 // Longest folder name a book record can hold.
 constexpr int LargoMaximoCarpeta = 100;
 
+// Largest total of the three lists of a package once extracted: a book
+// record, at most 500 document records and a topic tree of up to
+// TArbol::MaxNodosArchivo nodes fit many times over.
+constexpr qint64 LimiteListas = 32LL * 1024 * 1024;
+
 } // namespace paquete
 
 // Folders inside CarpetaPrograma, with their trailing "/".

@@ -5,7 +5,8 @@
 # Word, RTF and OpenDocument files; the program runs without them too.
 set -euo pipefail
 paquetes=(cmake ninja-build g++ pkg-config qt6-base-dev qt6-translations-l10n libgl-dev
-          libzip-dev libsodium-dev libgtest-dev googletest zip unzip p7zip-full
+          libzip-dev libsodium-dev libssl-dev zlib1g-dev libgtest-dev googletest zip unzip
+          p7zip-full 7zip
           fonts-liberation
           # LibreOffice converts Word, RTF and OpenDocument files (over python3-uno)
           libreoffice-writer-nogui python3-uno

@@ -305,12 +305,15 @@ void TArbol::Deserializar(const QByteArray& datos, const QString& nombre) {
         int nivel;
     };
     std::vector<Marco> pila{{nullptr, numRaices, 0}};
+    int leidos = 0;
     while (!pila.empty()) {
         if (pila.back().restantes == 0) {
             pila.pop_back();
             continue;
         }
         --pila.back().restantes;
+        if (++leidos > MaxNodosArchivo)
+            throw dano();
         TNodo* padre = pila.back().padre;
         const int nivel = pila.back().nivel;
 

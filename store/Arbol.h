@@ -96,6 +96,10 @@ public:
 
     // Deepest level a file may hold; deeper nesting marks the file as damaged.
     static constexpr int MaxNivelArchivo = 64;
+    // Most nodes a file may hold (a real tree has a few thousand); more mark
+    // the file as damaged, so a hostile file cannot fill the memory with
+    // nodes nor make the merge of an imported tree take hours.
+    static constexpr int MaxNodosArchivo = 100000;
 
     // Special nodes.
     static bool EsUtiles(const TNodo* n);       // level 0, identifier 1

@@ -1,10 +1,12 @@
 #include "UnzipFile.h"
 
+#include "Colocacion.h"
+#include "LectorAes.h"
 #include "ZipInterno.h"
 
 #include <QDir>
-#include <QFileInfo>
 #include <QHash>
+#include <QSet>
 
 #include <cerrno>
 #include <cstdio>
@@ -13,7 +15,6 @@
 #include <sys/stat.h>
 #include <unistd.h>
 
-#include <functional>
 #include <memory>
 #include <vector>
 
@@ -26,12 +27,15 @@ namespace {
 // One entry chosen for extraction.
 struct Plan {
     zip_uint64_t indice = 0;
-    QString nombre;  // name as stored, for the progress text
-    QString destino; // full path of the file to write
+    QString nombre;     // name as stored, for the progress text
+    QString relativa;   // path under the destination, folders separated by "/"
+    QByteArray destino; // full path of the file to write
     qint64 tamano = 0;
     time_t mtime = 0;
     zip_uint16_t cifrado = ZIP_EM_NONE;
-    bool sinCrc = false; // WinZip AES entry of the kind that stores no CRC (AE-2)
+    bool sinCrc = false;    // WinZip AES entry of the kind that stores no CRC (AE-2)
+    bool aesPropio = false; // read by TLectorAes rather than by libzip
+    zip_stat_t st{};
     QByteArray temporal; // temporary file beside the target, while staged
 };
 
@@ -92,6 +96,376 @@ int CodigoDeLectura(int ze, zip_uint16_t cifrado) {
     default:
         return ZipArchivoNoValido;
     }
+}
+
+// An entry read through libzip, which decrypts and inflates it.
+class TLectorLibzip final : public ILectorEntrada {
+public:
+    explicit TLectorLibzip(const Plan& plan) : p(plan) {}
+    ~TLectorLibzip() override {
+        if (zf)
+            zip_fclose(zf);
+    }
+
+    int Abrir(zip_t* za, const QList<QByteArray>& claves) {
+        if (claves.isEmpty()) {
+            zf = zip_fopen_index_encrypted(za, p.indice, 0, nullptr);
+        } else {
+            for (const QByteArray& clave : claves) {
+                zf = zip_fopen_index_encrypted(za, p.indice, 0, clave.constData());
+                if (zf || zip_error_code_zip(zip_get_error(za)) != ZIP_ER_WRONGPASSWD)
+                    break;
+            }
+        }
+        if (!zf)
+            codigo = CodigoDeLectura(zip_error_code_zip(zip_get_error(za)), p.cifrado);
+        return codigo;
+    }
+
+    zip_int64_t Leer(char* destino, size_t n) override {
+        if (codigo != ZipCorrecto)
+            return -1;
+        if (!zf)
+            return 0;
+        const zip_int64_t r = zip_fread(zf, destino, n);
+        // AES entries written by 7-Zip and WinZip (AE-2) store 0 as their
+        // CRC and rely on the AES authentication instead; this libzip
+        // compares that 0 with the data and reports a CRC error at the end.
+        // Once every declared byte has arrived that report is not a fault.
+        if (r < 0 && p.sinCrc && leidos == p.tamano &&
+            zip_error_code_zip(zip_file_get_error(zf)) == ZIP_ER_CRC)
+            return Cerrar();
+        if (r < 0) {
+            codigo = CodigoDeLectura(zip_error_code_zip(zip_file_get_error(zf)), p.cifrado);
+            return -1;
+        }
+        if (r == 0)
+            return Cerrar();
+        leidos += r;
+        return r;
+    }
+
+    int Codigo() const override { return codigo; }
+
+private:
+    const Plan& p;
+    zip_file_t* zf = nullptr;
+    qint64 leidos = 0;
+    int codigo = ZipCorrecto;
+
+    zip_int64_t Cerrar() {
+        const int cierre = zip_fclose(zf);
+        zf = nullptr;
+        if (cierre != 0 && !(p.sinCrc && cierre == ZIP_ER_CRC)) {
+            codigo = CodigoDeLectura(cierre, p.cifrado);
+            return -1;
+        }
+        return 0;
+    }
+};
+
+// One run of UNZIP_EXTRACT: chooses and checks the entries, stages each one
+// in a temporary file beside its target and moves them all into place. All
+// that is written goes through one TColocacion, so any failure undoes it.
+class TExtraccion {
+public:
+    TExtraccion(TUnzipFile& u, zip_t* z) : unzip(u), za(z) {}
+    int Ejecutar();
+
+private:
+    TUnzipFile& unzip;
+    zip_t* za;
+    QDir destino;
+    std::vector<Plan> planes;
+    QStringList carpetasVacias; // folder entries, relative to the destination
+    qint64 totalBytes = 0;
+    qint64 hechos = 0;
+    QList<QByteArray> claves;
+    TColocacion colocacion;
+    bool cancelado = false;
+    int ultimoMayor = -1;
+
+    int Elegir(std::vector<zip_uint64_t>& indices) const;
+    int Planificar();
+    int ComprobarChoques() const;
+    int Preparar(Plan& p, char* bufer, size_t bloque);
+    void Avisar(const TStatusCallback& cb, const QString& item, int porcentaje);
+    void AvisarMayor(const QString& item);
+    QByteArray Local(const QString& relativa) const {
+        return RutaLocal(destino.filePath(relativa));
+    }
+};
+
+int TExtraccion::Ejecutar() {
+    const QString carpeta =
+        unzip.lpszDestination.isEmpty() ? QStringLiteral(".") : unzip.lpszDestination;
+    destino = QDir(carpeta);
+    // A destination created here is removed again if the extraction fails.
+    if (colocacion.CrearCarpeta(RutaLocal(carpeta)) != 0)
+        return ZipErrorEscritura;
+    if (const int r = Planificar(); r != ZipCorrecto)
+        return r;
+    std::error_code ec;
+    const auto espacio =
+        std::filesystem::space(RutaLocal(destino.absolutePath()).toStdString(), ec);
+    if (!ec && static_cast<std::uintmax_t>(totalBytes) > espacio.available)
+        return ZipSinEspacio;
+
+    if ((unzip.Options & TUnzipFile::DecryptFlag) && !unzip.lpszDecryptCode.isEmpty()) {
+        claves.append(unzip.lpszDecryptCode.toUtf8());
+        // Older Windows programs encode the password in the ANSI code page.
+        const QByteArray latina = unzip.lpszDecryptCode.toLatin1();
+        if (latina != claves.first() && QString::fromLatin1(latina) == unzip.lpszDecryptCode)
+            claves.append(latina);
+    }
+
+    // 1. Stage every entry in a temporary file beside its target.
+    constexpr size_t Bloque = 256 * 1024;
+    std::unique_ptr<char[]> bufer(new char[Bloque]);
+    for (Plan& p : planes) {
+        if (const int r = Preparar(p, bufer.get(), Bloque); r != ZipCorrecto)
+            return r;
+    }
+    for (const QString& c : carpetasVacias) {
+        if (colocacion.CrearCarpeta(Local(c)) != 0)
+            return ZipErrorEscritura;
+    }
+
+    // 2. Every entry was read correctly: move the files into place.
+    for (const Plan& p : planes) {
+        if (colocacion.Colocar(p.temporal, p.destino) != 0)
+            return ZipErrorEscritura;
+    }
+    colocacion.Confirmar();
+    unzip.Cuenta = static_cast<int>(planes.size());
+    AvisarMayor(QString());
+    if (ultimoMayor != 100)
+        Avisar(unzip.OnMajorCallback, QString(), 100);
+    return ZipCorrecto;
+}
+
+int TExtraccion::Elegir(std::vector<zip_uint64_t>& indices) const {
+    const zip_int64_t total = zip_get_num_entries(za, 0);
+    if (unzip.IndexofItem >= 0) {
+        if (unzip.IndexofItem >= total)
+            return ZipParametroNoValido;
+        indices.push_back(static_cast<zip_uint64_t>(unzip.IndexofItem));
+        return ZipCorrecto;
+    }
+    const QStringList especs = SepararPatrones(unzip.lpszFileSpec);
+    for (zip_int64_t i = 0; i < total; ++i) {
+        if (EntradaCoincide(especs, NombreEntrada(za, i)))
+            indices.push_back(static_cast<zip_uint64_t>(i));
+    }
+    return ZipCorrecto;
+}
+
+// Chooses the entries and checks every one of them before anything is written.
+int TExtraccion::Planificar() {
+    std::vector<zip_uint64_t> indices;
+    if (const int r = Elegir(indices); r != ZipCorrecto)
+        return r;
+    const bool soloNombre = unzip.Options & TUnzipFile::NoDirectoryNamesFlag;
+    const bool sobrescribir = unzip.Options & TUnzipFile::OverWriteFlag;
+    QHash<QString, size_t> porDestino;
+    for (const zip_uint64_t i : indices) {
+        const QString nombre = NombreEntrada(za, i);
+        zip_stat_t st;
+        if (zip_stat_index(za, i, 0, &st) != 0)
+            return ZipArchivoNoValido;
+        const bool esCarpeta =
+            nombre.endsWith(QLatin1Char('/')) || nombre.endsWith(QLatin1Char('\\'));
+        if (esCarpeta && soloNombre)
+            continue;
+        const std::optional<QString> relativa = RutaSeguraDeEntrada(nombre, soloNombre);
+        if (!relativa)
+            return ZipNombreInseguro;
+        if (esCarpeta) {
+            carpetasVacias.append(*relativa);
+            continue;
+        }
+        Plan p;
+        p.indice = i;
+        p.nombre = nombre;
+        p.relativa = *relativa;
+        p.destino = Local(*relativa);
+        p.tamano = (st.valid & ZIP_STAT_SIZE) ? static_cast<qint64>(st.size) : 0;
+        p.mtime = (st.valid & ZIP_STAT_MTIME) ? st.mtime : 0;
+        p.cifrado = (st.valid & ZIP_STAT_ENCRYPTION_METHOD) ? st.encryption_method : ZIP_EM_NONE;
+        if (p.tamano < 0)
+            return ZipDemasiadoGrande;
+        p.sinCrc = (p.cifrado == ZIP_EM_AES_128 || p.cifrado == ZIP_EM_AES_192 ||
+                    p.cifrado == ZIP_EM_AES_256) &&
+                   (st.valid & ZIP_STAT_CRC) && st.crc == 0 && p.tamano > 0;
+        p.aesPropio = EsEntradaAesLegible(st);
+        p.st = st;
+
+        struct stat existente {};
+        if (::lstat(p.destino.constData(), &existente) == 0) {
+            if (S_ISDIR(existente.st_mode))
+                return ZipErrorEscritura;
+            if (!sobrescribir)
+                continue; // existing files are kept
+            // A file without any write permission counts as read-only.
+            const bool soloLectura = S_ISREG(existente.st_mode) &&
+                                     (existente.st_mode & (S_IWUSR | S_IWGRP | S_IWOTH)) == 0;
+            if (soloLectura && !(unzip.wUnzipSubOptions & TUnzipFile::USO_OVERWRITE_RO))
+                return ZipErrorEscritura;
+        }
+        // Two entries for one target: the later one wins.
+        auto it = porDestino.find(p.relativa);
+        if (it != porDestino.end()) {
+            totalBytes -= planes[it.value()].tamano;
+            planes[it.value()] = p;
+        } else {
+            porDestino.insert(p.relativa, planes.size());
+            planes.push_back(p);
+        }
+        totalBytes += p.tamano;
+        if (totalBytes > unzip.LimiteDescomprimido)
+            return ZipDemasiadoGrande;
+    }
+    return ComprobarChoques();
+}
+
+// The folders the files need must not be files of the same extraction nor
+// anything but folders on disk ("a/b" with "a", or a file "a" already there),
+// so that no conflict shows up after some files were written. A folder that
+// is a link could lead outside the destination and is refused as well.
+int TExtraccion::ComprobarChoques() const {
+    QSet<QString> archivos;
+    for (const Plan& p : planes)
+        archivos.insert(p.relativa);
+    QSet<QString> vistas;
+    auto carpeta = [&](const QString& relativa) {
+        if (vistas.contains(relativa))
+            return int(ZipCorrecto);
+        if (archivos.contains(relativa))
+            return int(ZipErrorEscritura);
+        struct stat st {};
+        if (::lstat(Local(relativa).constData(), &st) == 0) {
+            if (S_ISLNK(st.st_mode))
+                return int(ZipNombreInseguro);
+            if (!S_ISDIR(st.st_mode))
+                return int(ZipErrorEscritura);
+        }
+        vistas.insert(relativa);
+        return int(ZipCorrecto);
+    };
+    auto padres = [&](const QString& relativa) {
+        for (qsizetype i = relativa.indexOf(QLatin1Char('/')); i >= 0;
+             i = relativa.indexOf(QLatin1Char('/'), i + 1)) {
+            if (const int r = carpeta(relativa.left(i)); r != ZipCorrecto)
+                return r;
+        }
+        return int(ZipCorrecto);
+    };
+    for (const Plan& p : planes) {
+        if (const int r = padres(p.relativa); r != ZipCorrecto)
+            return r;
+    }
+    for (const QString& c : carpetasVacias) {
+        if (const int r = padres(c); r != ZipCorrecto)
+            return r;
+        if (const int r = carpeta(c); r != ZipCorrecto)
+            return r;
+    }
+    return ZipCorrecto;
+}
+
+void TExtraccion::Avisar(const TStatusCallback& cb, const QString& item, int porcentaje) {
+    if (cb && !cancelado) {
+        bool cancelar = false;
+        cb(item, porcentaje, cancelar);
+        cancelado = cancelar;
+    }
+}
+
+void TExtraccion::AvisarMayor(const QString& item) {
+    const int p =
+        totalBytes > 0 ? static_cast<int>(qMin<qint64>(100, hechos * 100 / totalBytes)) : 100;
+    if (p != ultimoMayor) {
+        ultimoMayor = p;
+        Avisar(unzip.OnMajorCallback, item, p);
+    }
+}
+
+// Writes one entry into a new temporary file beside its target.
+int TExtraccion::Preparar(Plan& p, char* bufer, size_t bloque) {
+    AvisarMayor(p.nombre);
+    Avisar(unzip.OnMinorCallback, p.nombre, 0);
+    if (cancelado)
+        return ZipCancelado;
+
+    const qsizetype barra = p.destino.lastIndexOf('/');
+    const QByteArray padre = barra >= 0 ? p.destino.left(barra) : QByteArray(".");
+    if (colocacion.CrearCarpeta(padre) != 0)
+        return ZipErrorEscritura;
+
+    std::unique_ptr<ILectorEntrada> lector;
+    if (p.aesPropio) {
+        auto aes = std::make_unique<TLectorAes>();
+        if (const int r = aes->Abrir(za, p.indice, p.st, claves); r != ZipCorrecto)
+            return r;
+        lector = std::move(aes);
+    } else {
+        auto libzip = std::make_unique<TLectorLibzip>(p);
+        if (const int r = libzip->Abrir(za, claves); r != ZipCorrecto)
+            return r;
+        lector = std::move(libzip);
+    }
+
+    const int fd = colocacion.CrearTemporal(padre, p.temporal);
+    if (fd < 0)
+        return errno == ENOSPC ? ZipSinEspacio : ZipErrorEscritura;
+    struct Cierre {
+        int fd;
+        ~Cierre() {
+            if (fd >= 0)
+                ::close(fd);
+        }
+    } cierre{fd};
+
+    qint64 leidos = 0;
+    int ultimoMenor = 0;
+    for (;;) {
+        const zip_int64_t n = lector->Leer(bufer, bloque);
+        if (n < 0)
+            return lector->Codigo();
+        if (n == 0)
+            break;
+        leidos += n;
+        hechos += n;
+        // Data that inflates beyond its declared size is refused, so a
+        // forged header cannot get past the size checks above.
+        if (leidos > p.tamano || hechos > unzip.LimiteDescomprimido)
+            return ZipDemasiadoGrande;
+        if (const int e = EscribirTodo(fd, bufer, static_cast<size_t>(n)); e != 0)
+            return e == ENOSPC ? ZipSinEspacio : ZipErrorEscritura;
+        const int pm = p.tamano > 0 ? static_cast<int>(leidos * 100 / p.tamano) : 100;
+        if (pm != ultimoMenor) {
+            ultimoMenor = pm;
+            Avisar(unzip.OnMinorCallback, p.nombre, pm);
+        }
+        AvisarMayor(p.nombre);
+        if (cancelado)
+            return ZipCancelado;
+    }
+    if (leidos != p.tamano)
+        return ZipArchivoNoValido;
+    ::fchmod(fd, PermisosNuevos());
+    if (p.mtime > 0) {
+        const struct timespec tiempos[2] = {{p.mtime, 0}, {p.mtime, 0}};
+        ::futimens(fd, tiempos);
+    }
+    cierre.fd = -1;
+    if (::close(fd) != 0)
+        return ZipErrorEscritura;
+    if (ultimoMenor != 100)
+        Avisar(unzip.OnMinorCallback, p.nombre, 100);
+    if (cancelado)
+        return ZipCancelado;
+    return ZipCorrecto;
 }
 
 } // namespace
@@ -163,242 +537,8 @@ int TUnzipFile::Extraer() {
     Archivo za(AbrirParaLeer(lpszZipFile, codigo));
     if (!za)
         return codigo;
-
-    const QString carpeta = lpszDestination.isEmpty() ? QStringLiteral(".") : lpszDestination;
-    if (!QDir().mkpath(carpeta))
-        return ZipErrorEscritura;
-    const QDir destino(carpeta);
-    const bool soloNombre = Options & NoDirectoryNamesFlag;
-    const bool sobrescribir = Options & OverWriteFlag;
-
-    // 1. Choose the entries and check every one of them before writing.
-    const zip_int64_t total = zip_get_num_entries(za.get(), 0);
-    std::vector<zip_uint64_t> indices;
-    if (IndexofItem >= 0) {
-        if (IndexofItem >= total)
-            return ZipParametroNoValido;
-        indices.push_back(static_cast<zip_uint64_t>(IndexofItem));
-    } else {
-        const QStringList especs = SepararPatrones(lpszFileSpec);
-        for (zip_int64_t i = 0; i < total; ++i) {
-            if (EntradaCoincide(especs, NombreEntrada(za.get(), i)))
-                indices.push_back(static_cast<zip_uint64_t>(i));
-        }
-    }
-
-    std::vector<Plan> planes;
-    QStringList carpetasVacias;
-    QHash<QString, size_t> porDestino;
-    qint64 totalBytes = 0;
-    for (const zip_uint64_t i : indices) {
-        const QString nombre = NombreEntrada(za.get(), i);
-        zip_stat_t st;
-        if (zip_stat_index(za.get(), i, 0, &st) != 0)
-            return ZipArchivoNoValido;
-        const bool esCarpeta =
-            nombre.endsWith(QLatin1Char('/')) || nombre.endsWith(QLatin1Char('\\'));
-        if (esCarpeta && soloNombre)
-            continue;
-        const std::optional<QString> relativa = RutaSeguraDeEntrada(nombre, soloNombre);
-        if (!relativa)
-            return ZipNombreInseguro;
-        if (esCarpeta) {
-            carpetasVacias.append(destino.filePath(*relativa));
-            continue;
-        }
-        Plan p;
-        p.indice = i;
-        p.nombre = nombre;
-        p.destino = destino.filePath(*relativa);
-        p.tamano = (st.valid & ZIP_STAT_SIZE) ? static_cast<qint64>(st.size) : 0;
-        p.mtime = (st.valid & ZIP_STAT_MTIME) ? st.mtime : 0;
-        p.cifrado = (st.valid & ZIP_STAT_ENCRYPTION_METHOD) ? st.encryption_method : ZIP_EM_NONE;
-        if (p.tamano < 0)
-            return ZipDemasiadoGrande;
-        p.sinCrc = (p.cifrado == ZIP_EM_AES_128 || p.cifrado == ZIP_EM_AES_192 ||
-                    p.cifrado == ZIP_EM_AES_256) &&
-                   (st.valid & ZIP_STAT_CRC) && st.crc == 0 && p.tamano > 0;
-
-        struct stat existente {};
-        if (::lstat(RutaLocal(p.destino).constData(), &existente) == 0) {
-            if (S_ISDIR(existente.st_mode))
-                return ZipErrorEscritura;
-            if (!sobrescribir)
-                continue; // existing files are kept
-            // A file without any write permission counts as read-only.
-            const bool soloLectura = S_ISREG(existente.st_mode) &&
-                                     (existente.st_mode & (S_IWUSR | S_IWGRP | S_IWOTH)) == 0;
-            if (soloLectura && !(wUnzipSubOptions & USO_OVERWRITE_RO))
-                return ZipErrorEscritura;
-        }
-        // Two entries for one target: the later one wins.
-        auto it = porDestino.find(p.destino);
-        if (it != porDestino.end()) {
-            totalBytes -= planes[it.value()].tamano;
-            planes[it.value()] = p;
-        } else {
-            porDestino.insert(p.destino, planes.size());
-            planes.push_back(p);
-        }
-        totalBytes += p.tamano;
-        if (totalBytes > LimiteDescomprimido)
-            return ZipDemasiadoGrande;
-    }
-
-    std::error_code ec;
-    const auto espacio =
-        std::filesystem::space(RutaLocal(destino.absolutePath()).toStdString(), ec);
-    if (!ec && static_cast<std::uintmax_t>(totalBytes) > espacio.available)
-        return ZipSinEspacio;
-
-    // 2. Stage every entry in a temporary file beside its target.
-    auto borrarTemporales = [&planes] {
-        for (Plan& p : planes) {
-            if (!p.temporal.isEmpty()) {
-                ::unlink(p.temporal.constData());
-                p.temporal.clear();
-            }
-        }
-    };
-    struct Limpieza {
-        std::function<void()> f;
-        ~Limpieza() { f(); }
-    } limpieza{borrarTemporales};
-
-    QList<QByteArray> claves;
-    if ((Options & DecryptFlag) && !lpszDecryptCode.isEmpty()) {
-        claves.append(lpszDecryptCode.toUtf8());
-        // Older Windows programs encode the password in the ANSI code page.
-        const QByteArray latina = lpszDecryptCode.toLatin1();
-        if (latina != claves.first() && QString::fromLatin1(latina) == lpszDecryptCode)
-            claves.append(latina);
-    }
-
-    bool cancelado = false;
-    auto avisar = [&cancelado](const TStatusCallback& cb, const QString& item, int porcentaje) {
-        if (cb && !cancelado) {
-            bool cancelar = false;
-            cb(item, porcentaje, cancelar);
-            cancelado = cancelar;
-        }
-    };
-    int ultimoMayor = -1;
-    qint64 hechos = 0;
-    auto avisarMayor = [&](const QString& item) {
-        const int p =
-            totalBytes > 0 ? static_cast<int>(qMin<qint64>(100, hechos * 100 / totalBytes)) : 100;
-        if (p != ultimoMayor) {
-            ultimoMayor = p;
-            avisar(OnMajorCallback, item, p);
-        }
-    };
-
-    constexpr size_t Bloque = 256 * 1024;
-    std::unique_ptr<char[]> bufer(new char[Bloque]);
-    for (Plan& p : planes) {
-        avisarMayor(p.nombre);
-        avisar(OnMinorCallback, p.nombre, 0);
-        if (cancelado)
-            return ZipCancelado;
-
-        const QString padre = QFileInfo(p.destino).path();
-        if (!QDir().mkpath(padre))
-            return ZipErrorEscritura;
-
-        zip_file_t* zf = nullptr;
-        if (claves.isEmpty()) {
-            zf = zip_fopen_index_encrypted(za.get(), p.indice, 0, nullptr);
-        } else {
-            for (const QByteArray& clave : claves) {
-                zf = zip_fopen_index_encrypted(za.get(), p.indice, 0, clave.constData());
-                if (zf || zip_error_code_zip(zip_get_error(za.get())) != ZIP_ER_WRONGPASSWD)
-                    break;
-            }
-        }
-        if (!zf)
-            return CodigoDeLectura(zip_error_code_zip(zip_get_error(za.get())), p.cifrado);
-        std::unique_ptr<zip_file_t, int (*)(zip_file_t*)> entrada(zf, zip_fclose);
-
-        QByteArray plantilla = RutaLocal(padre) + "/.brivo-zip-XXXXXX";
-        const int fd = ::mkstemp(plantilla.data());
-        if (fd < 0)
-            return errno == ENOSPC ? ZipSinEspacio : ZipErrorEscritura;
-        p.temporal = plantilla;
-        auto cerrar = [fd] { return ::close(fd); };
-
-        qint64 leidos = 0;
-        int ultimoMenor = 0;
-        for (;;) {
-            const zip_int64_t n = zip_fread(zf, bufer.get(), Bloque);
-            // AES entries written by 7-Zip and WinZip (AE-2) store 0 as their
-            // CRC and rely on the AES authentication instead; this libzip
-            // compares that 0 with the data and reports a CRC error at the end.
-            // Once every declared byte has arrived that report is not a fault.
-            if (n < 0 && p.sinCrc && leidos == p.tamano &&
-                zip_error_code_zip(zip_file_get_error(zf)) == ZIP_ER_CRC)
-                break;
-            if (n < 0) {
-                cerrar();
-                return CodigoDeLectura(zip_error_code_zip(zip_file_get_error(zf)), p.cifrado);
-            }
-            if (n == 0)
-                break;
-            leidos += n;
-            hechos += n;
-            // Data that inflates beyond its declared size is refused, so a
-            // forged header cannot get past the size checks above.
-            if (leidos > p.tamano || hechos > LimiteDescomprimido) {
-                cerrar();
-                return ZipDemasiadoGrande;
-            }
-            if (const int e = EscribirTodo(fd, bufer.get(), static_cast<size_t>(n)); e != 0) {
-                cerrar();
-                return e == ENOSPC ? ZipSinEspacio : ZipErrorEscritura;
-            }
-            const int pm = p.tamano > 0 ? static_cast<int>(leidos * 100 / p.tamano) : 100;
-            if (pm != ultimoMenor) {
-                ultimoMenor = pm;
-                avisar(OnMinorCallback, p.nombre, pm);
-            }
-            avisarMayor(p.nombre);
-            if (cancelado) {
-                cerrar();
-                return ZipCancelado;
-            }
-        }
-        const int cierre = zip_fclose(entrada.release());
-        if (cierre != 0 && !(p.sinCrc && cierre == ZIP_ER_CRC)) {
-            cerrar();
-            return CodigoDeLectura(cierre, p.cifrado);
-        }
-        if (leidos != p.tamano) {
-            cerrar();
-            return ZipArchivoNoValido;
-        }
-        ::fchmod(fd, PermisosNuevos());
-        if (p.mtime > 0) {
-            const struct timespec tiempos[2] = {{p.mtime, 0}, {p.mtime, 0}};
-            ::futimens(fd, tiempos);
-        }
-        if (cerrar() != 0)
-            return ZipErrorEscritura;
-        if (ultimoMenor != 100)
-            avisar(OnMinorCallback, p.nombre, 100);
-    }
-
-    // 3. Every entry was read correctly: move the files into place.
-    for (Plan& p : planes) {
-        if (::rename(p.temporal.constData(), RutaLocal(p.destino).constData()) != 0)
-            return ZipErrorEscritura;
-        p.temporal.clear();
-        ++Cuenta;
-    }
-    for (const QString& c : carpetasVacias)
-        QDir().mkpath(c);
-    avisarMayor(QString());
-    if (ultimoMayor != 100)
-        avisar(OnMajorCallback, QString(), 100);
-    return ZipCorrecto;
+    TExtraccion extraccion(*this, za.get());
+    return extraccion.Ejecutar();
 }
 
 } // namespace brivo

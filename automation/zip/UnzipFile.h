@@ -56,11 +56,15 @@ public:
     // returned when it is 0.
     //
     // Extraction checks every chosen entry before writing anything: unsafe
-    // names, a total over LimiteDescomprimido or over the free disk space end
-    // it with a failure. Entries are first written to temporary files beside
-    // their targets and moved into place only when all of them were read
-    // correctly, so a failure (wrong password, damaged data, an entry that
-    // inflates beyond its declared size) leaves no file written.
+    // names, a total over LimiteDescomprimido or over the free disk space, a
+    // file where another entry needs a folder (or a folder on disk that is a
+    // link) end it with a failure. Entries are first written to temporary
+    // files beside their targets and moved into place only when all of them
+    // were read correctly. Whatever the failure (wrong password, damaged data,
+    // an entry that inflates beyond its declared size, cancellation, a file
+    // that cannot be moved into place), everything the extraction wrote is
+    // undone: no file or folder it created stays, and replaced files get
+    // their old content back.
     bool Execute(int accion);
 
 private:

@@ -30,6 +30,16 @@ private:
     zip_t* za = nullptr;
 };
 
+// Source of one entry's content during an extraction.
+class ILectorEntrada {
+public:
+    virtual ~ILectorEntrada() = default;
+    // The count of bytes read; 0 at the end, once the entry's checks (CRC,
+    // authentication) passed; -1 on failure, with the result code in Codigo().
+    virtual zip_int64_t Leer(char* destino, size_t n) = 0;
+    virtual int Codigo() const = 0;
+};
+
 // Path in the form the operating system takes.
 inline QByteArray RutaLocal(const QString& ruta) {
     return ruta.toLocal8Bit();

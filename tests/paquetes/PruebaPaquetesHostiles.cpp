@@ -137,6 +137,25 @@ TEST_F(Hostil, BombaZipSeDetieneSinEscribirNada) {
     Intacta(d);
 }
 
+TEST_F(Hostil, ListasDesmesuradasSeRechazanAlExtraerlas) {
+    // A tree or a document list far beyond any package (zeros, so the
+    // archive stays small) would be read whole into memory.
+    for (const QString& lista : {paquete::Arbol, paquete::Docs}) {
+        TInstalacion d(Ruta("d" + lista));
+        const QString zip = Ruta("listas-" + lista + ".zip");
+        CrearZipCrudo(zip,
+                      {{"Libros.lst", RegistroLibro()},
+                       {lista.toUtf8(), QByteArray(paquete::LimiteListas + 1, '\0')},
+                       {"K000001.doc", "doc"}},
+                      "Hostil");
+        QStringList mensajes;
+        const TResultadoImportacion r = Importar(d, zip, mensajes);
+        EXPECT_EQ(r.Fin, TFinImportacion::ErrorDescomprimir) << lista;
+        EXPECT_EQ(mensajes, QStringList{"Error al descomprimir. Se interrumpe el proceso."});
+        Intacta(d);
+    }
+}
+
 TEST_F(Hostil, ArchivoTruncadoNoZipYSinComentario) {
     TInstalacion o(Ruta("origen"));
     o.PonerLibro(1, Id, "Bueno", "Bueno");

@@ -228,6 +228,26 @@ TEST(ArbolArchivo, AbsurdNestingStopsAtTheDeepestLevelAllowed) {
     EXPECT_EQ(b.NumNodos(), TArbol::MaxNivelArchivo + 1);
 }
 
+TEST(ArbolArchivo, MoreNodesThanAnyTreeHasAreDamage) {
+    const QByteArray nodo = BloqueNodo("n", "7", 0);
+    for (const int n : {TArbol::MaxNodosArchivo, TArbol::MaxNodosArchivo + 1}) {
+        TArbol a;
+        const QString m = MensajeDe(
+            [&] { a.Deserializar(Cuenta(n) + nodo.repeated(n), QStringLiteral("x.tvw")); });
+        EXPECT_EQ(m, n > TArbol::MaxNodosArchivo ? QStringLiteral("El archivo x.tvw está dañado")
+                                                 : QStringLiteral("(sin error)"));
+        EXPECT_EQ(a.NumNodos(), TArbol::MaxNodosArchivo);
+    }
+    // Counted over the whole tree, not per level.
+    QByteArray datos = Cuenta(2);
+    for (int r = 0; r < 2; ++r)
+        datos += BloqueNodo("raíz", "1", TArbol::MaxNodosArchivo / 2) +
+                 nodo.repeated(TArbol::MaxNodosArchivo / 2);
+    TArbol b;
+    EXPECT_EQ(MensajeDe([&] { b.Deserializar(datos, QStringLiteral("x.tvw")); }),
+              QStringLiteral("El archivo x.tvw está dañado"));
+}
+
 TEST(ArbolArchivo, BytesAfterTheLastBlockAreIgnored) {
     TArbol a;
     a.Deserializar(ArbolInicialEnBytes() + QByteArray("basura"));
