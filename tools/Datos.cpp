@@ -7,6 +7,7 @@
 //                                              brivo2 would open)
 //   brivo2-datos --help
 //   brivo2-datos CARPETA convertir | exportar-documento N SALIDA  (DatosDocumentos.cpp)
+//   brivo2-datos CARPETA seleccionar --libro N --fila ...          (DatosSeleccion.cpp)
 //
 // Exit codes: 0 done (comprobar: nothing found), 1 comprobar found
 // inconsistencies, 2 usage error, unreadable folder or damaged file.
@@ -27,6 +28,7 @@
 #include "Arbol.h"
 #include "Carpetas.h"
 #include "DatosDocumentos.h"
+#include "DatosSeleccion.h"
 #include "Errores.h"
 #include "Listas.h"
 
@@ -319,6 +321,7 @@ const char* const TextoAyuda = R"(Uso: brivo2-datos CARPETA ORDEN
      brivo2-datos [--carpeta CARPETA] ORDEN
      brivo2-datos CARPETA convertir
      brivo2-datos CARPETA exportar-documento N SALIDA
+     brivo2-datos CARPETA seleccionar --libro N --fila NODO:DIFMIN-DIFMAX:TIPO:CANTIDAD ...
 
 Muestra en JSON la biblioteca de Brivo II de CARPETA, o comprueba su coherencia.
 Estas órdenes sólo leen: no cambian ningún archivo de la biblioteca.
@@ -329,6 +332,9 @@ Estas órdenes sólo leen: no cambian ningún archivo de la biblioteca.
   arbol        el árbol de temas (Arbol.tvw, o Arbol0.tvw mientras no exista)
   ajustes      los ajustes (BRIVO_II.INI)
   comprobar    busca incoherencias entre libros, documentos y archivos
+  seleccionar  elige preguntas para un examen y muestra los números elegidos
+               (sólo lee; «brivo2-datos CARPETA seleccionar --help» explica
+               sus opciones)
 
 Órdenes de documentos (hace falta LibreOffice para los formatos de oficina):
   convertir    pasa al formato del programa los documentos de Word, RTF u
@@ -390,6 +396,8 @@ int main(int argc, char** argv) {
     // The document commands need a GUI application of their own.
     if (argc >= 3 && EsOrdenDeDocumentos(argv[2]))
         return OrdenDeDocumentos(argc, argv);
+    if (argc >= 3 && EsOrdenDeSeleccion(argv[2]))
+        return OrdenDeSeleccion(argc, argv);
     const QCoreApplication nucleo(argc, argv); // the program's own folder
     QString carpeta;
     QString orden;
