@@ -188,7 +188,10 @@ TResultadoSeleccion Seleccionar(const TAlmacen& almacen, const std::vector<TFila
     std::vector<TCandidato> libro;
     for (int k = 1; k <= MaxDocumentos; ++k) {
         const TDocumento& d = almacen.Documentos[static_cast<size_t>(k)];
-        if (d.Numero != k || d.IdLibro != opciones.IdLibro || d.IdMateria == MateriaUtiles)
+        // A document of no book (IdLibro 0) is never chosen, not even when no
+        // book is given.
+        if (d.Numero != k || d.IdLibro == 0 || d.IdLibro != opciones.IdLibro ||
+            d.IdMateria == MateriaUtiles)
             continue;
         const QDate fecha = LeerFechaUso(d.FechaUso.Texto());
         const qint64 dia = fecha.isValid() ? fecha.toJulianDay() : FechaIlegible;

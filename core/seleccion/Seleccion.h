@@ -34,7 +34,8 @@ struct TFilaSeleccion {
 };
 
 struct TOpcionesSeleccion {
-    // Identificador of the book whose documents are chosen (the active book).
+    // Identificador of the book whose documents are chosen (the active book);
+    // 0 chooses nothing.
     std::int32_t IdLibro = 0;
     // "No usadas desde": documents whose FechaUso is this date or later are
     // left out. An invalid date sets no limit.

@@ -112,6 +112,10 @@ TEST(Seleccion, NuncaEligeModelosExamenesNiOtrosLibros) {
     TOpcionesSeleccion b;
     b.IdLibro = LibroB;
     EXPECT_EQ(Seleccionar(a, {{Nodo(a, 2), 0, 9, 0, 5}}, b).Documentos, std::vector<int>{6});
+    // A document of no book, with no book given.
+    PonerDocumento(a, {16, {2, 0, 0}, 5, 1, 0, "01/01/1900", 0, 0});
+    EXPECT_TRUE(
+        Seleccionar(a, {{Nodo(a, 2), 0, 9, 0, 5}}, TOpcionesSeleccion{}).Documentos.empty());
 }
 
 TEST(Seleccion, PrefiereLasMenosUsadasYLasDeUsoMasAntiguo) {
