@@ -160,19 +160,49 @@ int InicioTrasParrafoMarcador(word::IDocumentoWord& documento, const QString& ma
     return parrafo->End();
 }
 
+TSecciones RangosDeSecciones(word::IDocumentoWord& documento) {
+    const auto& marcadores = MarcadoresSeccion();
+    const int finTexto = documento.Content()->End();
+    TSecciones s;
+    std::array<int, NumSecciones> marca{-1, -1, -1, -1};
+    for (int m = SecPregunta; m <= SecComentario; ++m) {
+        auto rango = documento.Content();
+        if (!BuscarTexto(*rango, marcadores[size_t(m)]))
+            continue;
+        marca[size_t(m)] = rango->Start();
+        s.Inicio[m] = InicioTrasParrafoMarcador(documento, marcadores[size_t(m)]);
+    }
+    if (s.Inicio[SecPregunta] == -1)
+        s.Inicio[SecPregunta] = 0; // no "#PREG": the question is the start of the text
+    for (int m = SecPregunta; m <= SecComentario; ++m) {
+        if (s.Inicio[m] < 0)
+            continue;
+        int fin = finTexto;
+        for (int siguiente = m + 1; siguiente <= SecComentario; ++siguiente) {
+            if (marca[size_t(siguiente)] >= s.Inicio[m]) {
+                fin = marca[size_t(siguiente)];
+                break;
+            }
+        }
+        if (fin < finTexto) {
+            // The section ends with the last paragraph mark before the marker.
+            auto rango = documento.Content();
+            rango->SetRange(s.Inicio[m], fin);
+            fin = BuscarTexto(*rango, QStringLiteral("^p"), false) ? rango->End() : s.Inicio[m];
+        }
+        s.Fin[m] = fin;
+    }
+    return s;
+}
+
 TSeccionesHtml LeerSecciones(word::IDocumentoWord& documento) {
-    const TSecciones s = BuscarSecciones(documento);
+    const TSecciones s = RangosDeSecciones(documento);
     TSeccionesHtml r;
     for (int m = SecPregunta; m <= SecComentario; ++m) {
         if (!s.Existe(m))
             continue;
-        int inicio = InicioTrasParrafoMarcador(documento, MarcadoresSeccion()[size_t(m)]);
-        if (inicio < 0 && m == SecPregunta)
-            inicio = 0; // no "#PREG": the question is the start of the text
-        if (inicio < 0 || inicio > s.Inicio[m])
-            inicio = s.Inicio[m];
         auto rango = documento.Content();
-        rango->SetRange(inicio, s.Fin[m]);
+        rango->SetRange(s.Inicio[m], s.Fin[m]);
         r.Html[size_t(m)] = rango->Html();
     }
     return r;

@@ -13,13 +13,21 @@
 namespace brivo::moodle {
 
 // The four sections of a question document as HTML documents (empty when
-// the document lacks the section). Sections are found as exam assembly finds
-// them, but each starts with the paragraph after its marker, not at its
-// first letter, so that a question beginning "¿", a number or an image keeps
-// it; a document without "#PREG" has its question from the start of its text.
+// the document lacks the section).
 struct TSeccionesHtml {
     std::array<QString, NumSecciones> Html;
 };
+
+// Where the sections of a question document lie for the question bank. The
+// markers are found as exam assembly finds them (any letter case, first
+// occurrence), and a section ends, as there, with the last paragraph mark
+// before the next marker the document has after it, the last one with the
+// text. But a section starts with the paragraph after its marker's
+// paragraph, not at its first letter, so that a question that begins with
+// "¿", a number or an image keeps it and an answer of figures alone is
+// there; a document without "#PREG" has its question from the start of its
+// text. Start -1: the marker is not in the text.
+TSecciones RangosDeSecciones(word::IDocumentoWord& documento);
 
 TSeccionesHtml LeerSecciones(word::IDocumentoWord& documento);
 

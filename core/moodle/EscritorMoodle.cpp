@@ -138,14 +138,23 @@ void Pregunta(QXmlStreamWriter& x, const TPreguntaMoodle& p) {
     x.writeEndElement();
 }
 
-// GIFT keeps no files: the images of the HTML go, and are counted.
+// GIFT keeps no files: the images of the HTML go, and are counted, with
+// the blanks they leave at the end of their element and the paragraphs
+// they leave empty.
 QString SinImagenes(const QString& html, int& omitidas) {
     static const QRegularExpression imagen(QStringLiteral("<img\\b[^>]*>"),
                                            QRegularExpression::CaseInsensitiveOption);
+    static const QRegularExpression blancos(QStringLiteral("\\s+(</(p|li|td|h[1-6])>)"));
+    static const QRegularExpression vacio(QStringLiteral("<p[^>]*></p>"));
+    const int cuantas = int(html.count(imagen));
+    if (cuantas == 0)
+        return html;
+    omitidas += cuantas;
     QString r = html;
-    omitidas += int(r.count(imagen));
     r.remove(imagen);
-    return r;
+    r.replace(blancos, QStringLiteral("\\1"));
+    r.remove(vacio);
+    return r.trimmed();
 }
 
 QString GiftHtml(const TTextoMoodle& texto, int& omitidas) {

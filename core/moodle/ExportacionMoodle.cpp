@@ -157,7 +157,12 @@ void AgruparPorCategoria(std::vector<TPreguntaMoodle>& preguntas) {
 }
 
 QString Linea(const TDocumentoInforme& d) {
-    return QStringLiteral("  Documento %1 «%2»: %3.").arg(d.Numero).arg(d.Descripcion, d.Motivo);
+    const QString descripcion =
+        d.Descripcion.isEmpty() ? QString() : QStringLiteral(" «%1»").arg(d.Descripcion);
+    const bool punto = d.Motivo.endsWith(QLatin1Char('.')) || d.Motivo.endsWith(QChar(0x2026));
+    return QStringLiteral("  Documento %1%2: %3%4")
+        .arg(d.Numero)
+        .arg(descripcion, d.Motivo, punto ? QString() : QStringLiteral("."));
 }
 
 } // namespace

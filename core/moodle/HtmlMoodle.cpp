@@ -222,6 +222,10 @@ QString Elementos(const std::vector<TElementoTexto>& elementos, size_t desde, si
             continue;
         }
         listas.CerrarTodas();
+        // The text goes on after a table in a paragraph of its own, which
+        // Qt opens even when the text has none there.
+        if (!e.Tabla && i > desde && elementos[i - 1].Tabla && ParrafoVacio(e.Bloque))
+            continue;
         html += e.Tabla ? Tabla(e.Tabla, imagen) : Parrafo(e.Bloque, imagen);
     }
     listas.CerrarTodas();
@@ -317,6 +321,13 @@ QString HtmlDeElementos(const std::vector<TElementoTexto>& elementos, size_t des
 }
 
 QString HtmlEnLinea(const QTextBlock& bloque, int desde, const TFuenteImagen& imagen) {
+    // Blanks at the ends of the paragraph say nothing in HTML.
+    const QString todo = bloque.text();
+    int hasta = int(todo.size());
+    while (desde < hasta && todo.at(desde).isSpace())
+        ++desde;
+    while (hasta > desde && todo.at(hasta - 1).isSpace())
+        --hasta;
     QString html;
     TMarcas abiertas;
     for (auto it = bloque.begin(); !it.atEnd(); ++it) {
@@ -325,8 +336,9 @@ QString HtmlEnLinea(const QTextBlock& bloque, int desde, const TFuenteImagen& im
             continue;
         const int inicio = fragmento.position() - bloque.position();
         QString texto = fragmento.text();
-        if (inicio + texto.size() <= desde)
+        if (inicio + texto.size() <= desde || inicio >= hasta)
             continue;
+        texto = texto.left(hasta - inicio);
         if (inicio < desde)
             texto = texto.mid(desde - inicio);
         const QTextCharFormat formato = fragmento.charFormat();
@@ -382,7 +394,7 @@ bool BuscarOpciones(const std::vector<TElementoTexto>& elementos, TOpcionesPregu
         break;
     }
     if (inicio == racha.size()) {
-        motivo = QStringLiteral("las opciones del final no siguen el orden a), b), c)…");
+        motivo = QStringLiteral("las opciones del final no van en orden desde «a)»");
         return false;
     }
     if (racha.size() - inicio < 2) {

@@ -54,7 +54,8 @@ QString HtmlDeElementos(const std::vector<TElementoTexto>& elementos, size_t des
                         const TFuenteImagen& imagen);
 
 // The marked text of a paragraph from its character desde on, without the
-// paragraph's own element; the line breaks inside it as <br />.
+// paragraph's own element and the blanks at its ends; the line breaks
+// inside it as <br />.
 QString HtmlEnLinea(const QTextBlock& bloque, int desde, const TFuenteImagen& imagen);
 
 // Options at the end of a question.

@@ -376,7 +376,11 @@ QStringList TInformeImportacion::Lineas() const {
     if (!Omitidas.empty()) {
         l << QStringLiteral("Preguntas no importadas: %1.").arg(Omitidas.size());
         for (const TPreguntaOmitida& o : Omitidas)
-            l << QStringLiteral("  Pregunta %1 «%2»: %3.").arg(o.Posicion).arg(o.Nombre, o.Motivo);
+            l << QStringLiteral("  Pregunta %1%2: %3%4")
+                     .arg(o.Posicion)
+                     .arg(o.Nombre.isEmpty() ? QString() : QStringLiteral(" «%1»").arg(o.Nombre),
+                          o.Motivo,
+                          o.Motivo.endsWith(QLatin1Char('.')) ? QString() : QStringLiteral("."));
     }
     if (ImagenesOmitidas > 0)
         l << QStringLiteral("Imágenes o archivos no importados: %1.").arg(ImagenesOmitidas);

@@ -21,6 +21,7 @@ struct TNodoXml {
     QString Nombre;
     QXmlStreamAttributes Atributos;
     QString Texto;
+    bool Cortado = false; // a file whose contents were too large (left out alone)
     std::vector<TNodoXml> Hijos;
 
     const TNodoXml* Hijo(QLatin1StringView nombre) const {
@@ -66,10 +67,16 @@ void LeerNodo(QXmlStreamReader& r, TNodoXml& nodo, int profundidad, TCuenta& cue
             }
             break;
         case QXmlStreamReader::Characters:
-            if (nodo.Texto.size() + r.text().size() > maximo)
-                cuenta.larga = true;
-            else
+            if (nodo.Cortado)
+                break;
+            if (nodo.Texto.size() + r.text().size() <= maximo) {
                 nodo.Texto += r.text();
+            } else if (nodo.Nombre == QLatin1String("file")) {
+                nodo.Cortado = true;
+                nodo.Texto.clear();
+            } else {
+                cuenta.larga = true;
+            }
             break;
         case QXmlStreamReader::EndElement:
             return;
@@ -125,7 +132,7 @@ public:
                 std::any_of(texto.Archivos.begin(), texto.Archivos.end(),
                             [&](const auto& a) { return a.Nombre == nombre && a.Ruta == ruta; });
             QByteArray datos = base64 ? QByteArray::fromBase64(h.Texto.toLatin1()) : QByteArray();
-            if (nombre.isEmpty() || repetido || datos.isEmpty() ||
+            if (nombre.isEmpty() || repetido || h.Cortado || datos.isEmpty() ||
                 datos.size() > MaxBytesArchivoPregunta) {
                 ++lectura.ArchivosOmitidos;
                 continue;

@@ -252,8 +252,8 @@ void LlenarDocumento(word::IDocumentoWord& documento, const TDocumentoMoodle& co
     // From the last section to the first, so that each replacement leaves
     // the positions of the sections before it as they were.
     for (int m = SecComentario; m >= SecPregunta; --m) {
-        const TSecciones s = BuscarSecciones(documento);
-        int inicio = InicioTrasParrafoMarcador(documento, MarcadoresSeccion()[size_t(m)]);
+        const TSecciones s = RangosDeSecciones(documento);
+        int inicio = s.Inicio[m];
         auto rango = documento.Content();
         if (inicio >= rango->End()) {
             // The marker's paragraph ends the text: a paragraph after it.
@@ -262,7 +262,7 @@ void LlenarDocumento(word::IDocumentoWord& documento, const TDocumentoMoodle& co
             inicio = rango->End();
             rango = documento.Content();
         }
-        rango->SetRange(inicio, s.Existe(m) ? std::max(s.Fin[m], inicio) : inicio);
+        rango->SetRange(inicio, std::max(s.Fin[m], inicio));
         rango->InsertarHtml(contenido.Html[size_t(m)]);
     }
 }
