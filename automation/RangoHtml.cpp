@@ -1,6 +1,8 @@
 // HTML in and out of a range of the embedded engine: the formatted text of a
 // range as an HTML document of its own, and HTML pasted over a range.
 #include <algorithm>
+#include <utility>
+#include <vector>
 
 #include <QImage>
 #include <QTextBlock>
@@ -38,6 +40,27 @@ protected:
     }
 };
 
+// Images whose name is not a data: URI would be loaded from wherever they
+// name once the document shows or saves them.
+void QuitarImagenesNoIncrustadas(QTextDocument& doc) {
+    QTextCursor cursor(&doc);
+    for (QTextBlock bloque = doc.lastBlock(); bloque.isValid(); bloque = bloque.previous()) {
+        std::vector<std::pair<int, int>> quitar;
+        for (auto it = bloque.begin(); !it.atEnd(); ++it) {
+            const QTextFragment f = it.fragment();
+            if (f.isValid() && f.charFormat().isImageFormat() &&
+                !f.charFormat().toImageFormat().name().startsWith(QLatin1String("data:"),
+                                                                  Qt::CaseInsensitive))
+                quitar.emplace_back(f.position(), f.length());
+        }
+        for (auto q = quitar.rbegin(); q != quitar.rend(); ++q) {
+            cursor.setPosition(q->first);
+            cursor.setPosition(q->first + q->second, QTextCursor::KeepAnchor);
+            cursor.removeSelectedText();
+        }
+    }
+}
+
 } // namespace
 
 QString RangoMotor::Html() {
@@ -56,10 +79,13 @@ void RangoMotor::InsertarHtml(const QString& html) {
     if (ComprobarHtml(html.toUtf8()) != ExcesoDocumento::Ninguno)
         throw ErrorBrivo(QStringLiteral("El texto HTML es demasiado grande o está dañado: no se "
                                         "puede insertar en el documento."));
-    // Read apart, where only embedded images load, then pasted as formatted text.
+    // Read apart, where only embedded images load and images of any other
+    // name are taken out, then pasted as formatted text.
     DocumentoSoloDatos lectura;
+    lectura.setHtml(html);
+    QuitarImagenesNoIncrustadas(lectura);
     FragmentoWord fragmento;
-    fragmento.fragmento = QTextDocumentFragment::fromHtml(html, &lectura);
+    fragmento.fragmento = QTextDocumentFragment(&lectura);
     fragmento.largo = int(fragmento.fragmento.toRawText().size());
     const int ultimo = doc.characterCount() - 1;
     const int desde = std::min(inicio, ultimo);

@@ -181,7 +181,11 @@ QString PreguntaGift(const TPreguntaMoodle& p, int& omitidas) {
             marca = QStringLiteral("~");
         else
             marca = QStringLiteral("~%") + QString::number(r.Fraccion) + QLatin1Char('%');
-        s += QLatin1Char('\t') + marca + GiftHtml(r.Texto, omitidas) + QLatin1Char('\n');
+        QString texto = GiftHtml(r.Texto, omitidas);
+        // An option that was an image alone still needs a text to be an option.
+        if (texto.isEmpty() && !r.Texto.Html.isEmpty())
+            texto = QStringLiteral("(imagen)");
+        s += QLatin1Char('\t') + marca + texto + QLatin1Char('\n');
     }
     if (!comentario.isEmpty())
         s += QLatin1Char('\t') + comentario + QLatin1Char('\n');

@@ -39,7 +39,8 @@ QByteArray EscribirXmlMoodle(const std::vector<TPreguntaMoodle>& preguntas);
 
 // The GIFT file of the questions (UTF-8). Multiple-choice and essay
 // questions are written; the images of their texts are left out and
-// counted in imagenesOmitidas.
+// counted in imagenesOmitidas (an option that was an image alone reads
+// "(imagen)").
 QByteArray EscribirGift(const std::vector<TPreguntaMoodle>& preguntas,
                         int* imagenesOmitidas = nullptr);
 

@@ -223,7 +223,8 @@ TContenido ContenidoDe(const TAlmacen& almacen, int numero) {
         almacen.BuscarLibro(almacen.Documentos[size_t(numero)].IdLibro).Identificador);
     auto doc = motor->DocumentsOpen(RutaDocumento(almacen, numero), o);
     const moodle::TSeccionesHtml s = moodle::LeerSecciones(*doc);
-    for (const QString& html : s.Html) {
+    for (size_t m = 0; m < s.Html.size(); ++m) {
+        const QString& html = s.Html[m];
         moodle::TDocumentoCerrado t;
         t.setHtml(html);
         QStringList parrafos;
@@ -237,7 +238,8 @@ TContenido ContenidoDe(const TAlmacen& almacen, int numero) {
                     const QString nombre = it.fragment().charFormat().toImageFormat().name();
                     const QImage imagen =
                         QImage::fromData(QByteArray::fromBase64(nombre.section(',', 1).toLatin1()));
-                    c.Imagenes << QStringLiteral("%1x%2").arg(imagen.width()).arg(imagen.height());
+                    c.Imagenes[m]
+                        << QStringLiteral("%1x%2").arg(imagen.width()).arg(imagen.height());
                 }
         }
         c.Secciones << parrafos.join(QLatin1Char('|'));

@@ -15,6 +15,7 @@
 // identifier when the book keeps it in its documents. ARCHIVO "sin-archivo"
 // leaves the document without file; "clave=NNNNNN" encrypts it with another
 // password. The "Útiles" branch of the tree is always there.
+#include <array>
 #include <vector>
 
 #include <QByteArray>
@@ -81,7 +82,13 @@ QStringList Instantanea(const QString& carpeta);
 // "#COMENT"), paragraphs joined by "|", and the sizes of its images.
 struct TContenido {
     QStringList Secciones;
-    QStringList Imagenes; // "WxH" of each image, in order
+    std::array<QStringList, 4> Imagenes; // "WxH" of each image of each section, in order
+    QStringList Todas() const {
+        QStringList t;
+        for (const QStringList& s : Imagenes)
+            t += s;
+        return t;
+    }
 };
 TContenido ContenidoDe(const TAlmacen& almacen, int numero);
 

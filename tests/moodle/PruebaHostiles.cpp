@@ -148,7 +148,7 @@ TEST_P(PreguntaHostil, IsLeftOutAndTheOthersComeIn) {
     EXPECT_EQ(despues, fuera);
     // No imported document shows the picture beside the library.
     for (int k : r.Documentos)
-        EXPECT_FALSE(ContenidoDe(b.almacen, k).Imagenes.contains("7x7"));
+        EXPECT_FALSE(ContenidoDe(b.almacen, k).Todas().contains("7x7"));
 }
 
 const QByteArray Png4 = Png(4, 4, Qt::blue).toBase64();

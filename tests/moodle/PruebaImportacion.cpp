@@ -220,9 +220,10 @@ TEST_F(Importacion, ImagesOfTheQuestionAreEmbedded) {
                           PngBase64(5, 6, Qt::green)));
     ASSERT_EQ(r.TotalImportadas(), 2);
     EXPECT_EQ(r.ImagenesOmitidas, 2); // the missing file and the web address
-    EXPECT_EQ(ContenidoDe(b.almacen, 1).Imagenes, QStringList({"40x20", "8x8", "8x8"}));
+    EXPECT_EQ(ContenidoDe(b.almacen, 1).Imagenes[SecPregunta], QStringList({"40x20", "8x8"}));
+    EXPECT_EQ(ContenidoDe(b.almacen, 1).Imagenes[SecRespuesta], QStringList({"8x8"}));
     EXPECT_EQ(ContenidoDe(b.almacen, 1).Secciones[SecRespuesta], "a)");
-    EXPECT_EQ(ContenidoDe(b.almacen, 2).Imagenes, QStringList({"5x6"}));
+    EXPECT_EQ(ContenidoDe(b.almacen, 2).Todas(), QStringList({"5x6"}));
 }
 
 TEST_F(Importacion, PermissionsOfNewDocuments) {
