@@ -176,6 +176,14 @@ std::optional<TFormato> FormatoPorExtension(const QString& ruta) {
     return std::nullopt;
 }
 
+std::vector<int> DocumentosDeListaExamen(const TAlmacen& almacen) {
+    std::vector<int> numeros;
+    for (int i = 1; i <= MaxExamen; ++i)
+        if (almacen.ListaExamen[size_t(i)] > 0)
+            numeros.push_back(almacen.ListaExamen[size_t(i)]);
+    return numeros;
+}
+
 std::vector<int> DocumentosDeLibro(const TAlmacen& almacen, std::int32_t identificador) {
     std::vector<int> numeros;
     for (int k = 1; k <= MaxDocumentos; ++k)

@@ -42,9 +42,15 @@ namespace brivo::moodle {
 
 enum class TFormato { Xml, Gift };
 
+// Filters of the save dialog (Qt's form), Moodle XML first.
+inline const QString FiltroExportacion = QStringLiteral("Moodle XML (*.xml);;GIFT (*.gift *.txt)");
+
 // Moodle XML for ".xml", GIFT for ".gift" and ".txt" (in any case); none
 // for any other extension.
 std::optional<TFormato> FormatoPorExtension(const QString& ruta);
+
+// The documents of the exam list, in list order (entries of 0 or less skipped).
+std::vector<int> DocumentosDeListaExamen(const TAlmacen& almacen);
 
 // The documents of a book that are questions: used slots of the book in
 // slot order, without question models, exam models and exams.

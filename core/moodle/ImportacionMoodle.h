@@ -36,6 +36,9 @@
 
 namespace brivo::moodle {
 
+// Filters of the open dialog (Qt's form).
+inline const QString FiltroImportacion = QStringLiteral("Moodle XML (*.xml *.XML);;Todos (*)");
+
 // Adds a node to the main tree (the main window passes its tree model's
 // method, as the book package import does); nullptr when it could not.
 using TAnadirNodo =

@@ -1,5 +1,7 @@
 #include "EntornoMoodle.h"
 
+#include <algorithm>
+
 #include <QBuffer>
 #include <QCryptographicHash>
 #include <QDir>
@@ -66,13 +68,16 @@ TLibro& TBiblioteca::Libro(int ranura, int identificador, const QString& titulo,
 }
 
 TNodo* TBiblioteca::Nodo(const std::vector<int>& ids, const QString& texto) {
+    // The parent: the node of each identifier but the last, level by level.
     TNodo* padre = nullptr;
-    if (ids.size() > 1) {
-        TLugar lugar;
-        lugar.Materia = ids[0];
-        lugar.Tema = ids.size() > 2 ? ids[1] : 0;
-        padre = almacen.Arbol.NodoDeLugar(lugar);
-        EXPECT_NE(padre, nullptr) << "no parent for " << texto.toStdString();
+    for (size_t i = 0; i + 1 < ids.size(); ++i) {
+        const auto& hijos = padre ? padre->Hijos : almacen.Arbol.Raices();
+        const auto it = std::find_if(hijos.begin(), hijos.end(),
+                                     [&](const auto& h) { return h->Id() == ids[i]; });
+        EXPECT_NE(it, hijos.end()) << "no parent for " << texto.toStdString();
+        if (it == hijos.end())
+            return nullptr;
+        padre = it->get();
     }
     return almacen.Arbol.Anadir(padre, texto, QString::number(ids.back()));
 }

@@ -119,8 +119,9 @@ void ComprobarOpcionMultiple(const QDomElement& q) {
         EXPECT_FALSE(Hijo(a, "feedback").isNull());
     }
     EXPECT_GE(respuestas, 2);
-    if (unica == "true")
+    if (unica == "true") {
         EXPECT_EQ(enteras, 1) << "una sola respuesta vale el 100 %";
+    }
 }
 
 void ComprobarEnsayo(const QDomElement& q) {

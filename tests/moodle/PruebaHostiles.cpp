@@ -222,6 +222,8 @@ INSTANTIATE_TEST_SUITE_P(
                      Ensayo("x", "<script>alert(1)</script><iframe src=\"SECRETO\"></iframe><p "
                                  "onclick=\"x()\">texto</p>"),
                      "", 2, 0},
+        CasoPregunta{"NombresRepetidos", Ensayo("Buena", "<p>Otra</p>") + Ensayo("Buena", "x"), "",
+                     3, 0},
         CasoPregunta{"SinNombreNiTipo",
                      "<question><questiontext><text>x</text></questiontext></question>"
                      "<question type=\"essay\"><questiontext><text>sin nombre</text>"

@@ -4,6 +4,7 @@
 #include "DocumentoAPregunta.h"
 #include "EntornoMoodle.h"
 #include "EscritorMoodle.h"
+#include "ExportacionMoodle.h"
 
 using namespace pruebas;
 using namespace brivo::moodle;
@@ -165,6 +166,63 @@ TEST(Pregunta, EssayGraderInformationIsTheAnswerThenTheDevelopment) {
     const TPreguntaMoodle p = PreguntaDe(d, s, motivo);
     EXPECT_EQ(p.InfoCorrector.Html, "<p>42</p><p><strong>Desarrollo</strong></p><p>Paso 1</p>");
     EXPECT_EQ(p.Comentario.Html, "<p>Fácil</p>");
+}
+
+TEST(Seleccion, TheExamListInItsOrder) {
+    TAlmacen a;
+    for (int i = 1; i <= MaxExamen; ++i)
+        a.ListaExamen[size_t(i)] = -1;
+    a.ListaExamen[1] = 7;
+    a.ListaExamen[2] = 0;
+    a.ListaExamen[3] = 3;
+    a.ListaExamen[MaxExamen] = 7;
+    EXPECT_EQ(DocumentosDeListaExamen(a), (std::vector<int>{7, 3, 7}));
+}
+
+TEST(Seleccion, ExtensionsNameTheFormat) {
+    EXPECT_EQ(FormatoPorExtension("/a/b.XML"), TFormato::Xml);
+    EXPECT_EQ(FormatoPorExtension("b.gift"), TFormato::Gift);
+    EXPECT_EQ(FormatoPorExtension("b.Txt"), TFormato::Gift);
+    EXPECT_EQ(FormatoPorExtension("b.xml.pdf"), std::nullopt);
+    EXPECT_EQ(FormatoPorExtension("xml"), std::nullopt);
+}
+
+TEST(Seleccion, ANodeListsWhatTheGridListsOfTheBookAndNoModels) {
+    TBiblioteca b;
+    b.Libro(1, 11, QStringLiteral("Uno"), QStringLiteral("uno"));
+    b.Libro(2, 22, QStringLiteral("Dos"), QStringLiteral("dos"));
+    b.Nodo({2}, QStringLiteral("M"));
+    b.Nodo({2, 1}, QStringLiteral("T"));
+    b.Nodo({2, 1, 1}, QStringLiteral("C"));
+    b.Nodo({2, 1, 1, 7}, QStringLiteral("Profundo"));
+    const TLugar lugares[] = {{2, 0, 0}, {2, 1, 0}, {2, 1, 1}, {0, 0, 0},
+                              {9, 9, 9}, {1, 1, 0}, {2, 1, 5}, {2, 1, 1}};
+    for (int k = 1; k <= 8; ++k)
+        b.Documento(k, k == 8 ? 22 : 11, lugares[k - 1], QString());
+    const auto nodo = [&](TLugar l) { return b.almacen.Arbol.NodoDeLugar(l); };
+    TNodo* profundo = nodo({2, 1, 1})->PrimerHijo();
+    ASSERT_NE(profundo, nullptr);
+    ASSERT_EQ(profundo->Nivel(), 3);
+    const struct {
+        const TNodo* nodo;
+        std::vector<int> documentos;
+    } casos[] = {
+        {nodo({2, 0, 0}), {1, 2, 3, 7}},
+        {nodo({2, 1, 0}), {2, 3, 7}},
+        {nodo({2, 1, 1}), {3}},
+        {profundo, {}},
+        {nodo({1, 4, 0}), {4, 5, 7}},          // No asignados
+        {nodo({1, 5, 0}), {1, 2, 3, 4, 5, 7}}, // Todos, without the model
+        {nodo({1, 1, 0}), {}},
+        {nodo({1, 0, 0}), {}},
+        {nullptr, {}},
+    };
+    for (const auto& c : casos)
+        EXPECT_EQ(DocumentosDeNodo(b.almacen, c.nodo, 11), c.documentos)
+            << (c.nodo ? c.nodo->Texto.toStdString() : "(ninguno)");
+    EXPECT_EQ(DocumentosDeLibro(b.almacen, 11), (std::vector<int>{1, 2, 3, 4, 5, 7}));
+    EXPECT_EQ(DocumentosDeLibro(b.almacen, 22), std::vector<int>{8});
+    EXPECT_TRUE(DocumentosDeLibro(b.almacen, 0).empty());
 }
 
 } // namespace
