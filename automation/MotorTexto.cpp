@@ -300,13 +300,18 @@ DocumentoMotor::DocumentoMotor(AplicacionMotor& app, const QString& rutaArchivo,
     // label inserted after pasted text) takes the documents' body font, as
     // in the model documents, never the interface's font.
     doc->setDefaultFont(QFont(QStringLiteral("Liberation Serif"), 12));
-    // An office document becomes a file of the engine's own before it is read.
-    ConvertirAlFormatoPropio(ruta, contrasena, *oficina::ConversorOficina());
-    const ResultadoLectura lectura = LeerArchivoDocumento(ruta, contrasena, *doc);
-    // An encrypted file keeps its password for later saves; a plain one has none.
-    if (lectura.cifrado)
-        clave = contrasena;
-    propiedades = lectura.propiedades;
+    if (soloLectura && oficina::FormatoDeArchivo(ruta) != oficina::FormatoOficina::Ninguno) {
+        // Read-only: an office document is read through the converter as it is.
+        propiedades = CargarDocumento(ruta, contrasena, *doc, *oficina::ConversorOficina());
+        doc->setModified(false);
+    } else {
+        // An office document becomes a file of the engine's own before it is read.
+        ConvertirAlFormatoPropio(ruta, contrasena, *oficina::ConversorOficina());
+        const ResultadoLectura lectura = LeerArchivoDocumento(ruta, contrasena, *doc);
+        if (lectura.cifrado) // kept for later saves; a plain file has none
+            clave = contrasena;
+        propiedades = lectura.propiedades;
+    }
     if (auto titulo = propiedades.find(PropTitulo); titulo != propiedades.end())
         doc->setMetaInformation(QTextDocument::DocumentTitle, titulo->second);
     ventana.SetCaption(QFileInfo(ruta).fileName());

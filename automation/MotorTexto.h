@@ -64,6 +64,8 @@ public:
     void Paste() override;
     bool FindExecute(const QString& texto, bool adelante = true) override;
     bool Found() const override { return encontrado; }
+    QString Html() override;
+    void InsertarHtml(const QString& html) override;
 
 private:
     QTextDocument& Doc() const;

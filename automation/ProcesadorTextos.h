@@ -117,12 +117,35 @@ public:
     // becomes the match. The result is what Found reports afterwards.
     virtual bool FindExecute(const QString& texto, bool adelante = true) = 0;
     virtual bool Found() const = 0;
+    // The formatted text of the range as an HTML document of its own, its
+    // images embedded as data: URIs, for programs that take HTML (question
+    // banks, web pages). An engine that cannot give it throws ErrorBrivo.
+    virtual QString Html();
+    // Replaces the range with the formatted text of an HTML document, which
+    // the range covers afterwards. Its paragraphs go in as paragraphs: put at
+    // the start of a paragraph that has text, the last one keeps its mark;
+    // anywhere else the last one joins the text that follows. Only images
+    // embedded as data: URIs are taken; names of files or of the network are
+    // never followed. A document beyond the engine's limits (size, nesting)
+    // throws ErrorBrivo and changes nothing.
+    virtual void InsertarHtml(const QString& html);
 };
+
+inline QString IRangoWord::Html() {
+    throw ErrorBrivo(QStringLiteral("El procesador de textos no puede dar el texto como HTML."));
+}
+
+inline void IRangoWord::InsertarHtml(const QString&) {
+    throw ErrorBrivo(QStringLiteral("El procesador de textos no puede insertar texto HTML."));
+}
 
 // Arguments of Documents.Open. The four passwords are the open and write
 // passwords of the document and of its template.
 struct OpcionesApertura {
     bool ConfirmConversions = true;
+    // The file is never written: it cannot be saved under its own name, and
+    // an office document is read through the converter without being
+    // converted in place.
     bool ReadOnly = false;
     bool AddToRecentFiles = true;
     QString PasswordDocument;

@@ -8,6 +8,7 @@
 //   brivo2-datos --help
 //   brivo2-datos CARPETA convertir | exportar-documento N SALIDA  (DatosDocumentos.cpp)
 //   brivo2-datos CARPETA seleccionar --libro N --fila ...          (DatosSeleccion.cpp)
+//   brivo2-datos CARPETA moodle SALIDA.xml|SALIDA.gift [...]     (DatosMoodle.cpp)
 //
 // Exit codes: 0 done (comprobar: nothing found), 1 comprobar found
 // inconsistencies, 2 usage error, unreadable folder or damaged file.
@@ -29,6 +30,7 @@
 #include "Carpetas.h"
 #include "DatosDocumentos.h"
 #include "DatosSeleccion.h"
+#include "DatosMoodle.h"
 #include "Errores.h"
 #include "Listas.h"
 
@@ -322,6 +324,8 @@ const char* const TextoAyuda = R"(Uso: brivo2-datos CARPETA ORDEN
      brivo2-datos CARPETA convertir
      brivo2-datos CARPETA exportar-documento N SALIDA
      brivo2-datos CARPETA seleccionar --libro N --fila NODO:DIFMIN-DIFMAX:TIPO:CANTIDAD ...
+     brivo2-datos CARPETA moodle SALIDA.xml|SALIDA.gift [--libro N] [--nodo IDENTIFICADORES]
+     brivo2-datos CARPETA moodle SALIDA.xml|SALIDA.gift --examen --documentos 3,1,2
 
 Muestra en JSON la biblioteca de Brivo II de CARPETA, o comprueba su coherencia.
 Estas órdenes sólo leen: no cambian ningún archivo de la biblioteca.
@@ -345,13 +349,31 @@ Estas órdenes sólo leen: no cambian ningún archivo de la biblioteca.
                escribe el documento N en el formato de la extensión de SALIDA
                (.pdf .odt .docx .doc .html)
 
+Preguntas para Moodle (sólo lee la biblioteca; se puede usar con brivo2 abierto,
+y entonces ve los documentos tal como se guardaron por última vez):
+  moodle SALIDA.xml|SALIDA.gift
+               escribe los documentos como preguntas del banco de preguntas de
+               Moodle: Moodle XML (.xml, con imágenes) o GIFT (.gift, sólo
+               texto). Sin más opciones, las preguntas del libro activo.
+    --libro N  las del libro de la ranura N, la que muestra «libros»
+    --nodo IDENTIFICADORES
+               sólo las del libro que se listan en el nodo del árbol cuyos
+               identificadores de materia, tema y contenido se dan separados
+               por comas, como los muestra «arbol»: 2 (una materia), 2,1 (un
+               tema), 2,1,1 (un contenido), 1,4 (No asignados); también
+               con barras, como en seleccionar: 2/1/1
+    --examen --documentos 3,1,2
+               los documentos de esos números, en ese orden (la lista de
+               examen no se guarda en la biblioteca), de cualquier libro
+
 Sin CARPETA se lee la biblioteca que abriría brivo2: la de la variable de
 entorno BRIVO2_CARPETA, la carpeta del programa si contiene Arbol0.tvw, o
 $XDG_DATA_HOME/brivo2 (de ordinario ~/.local/share/brivo2).
 
 Códigos de salida: 0 hecho (comprobar: nada que señalar), 1 comprobar encontró
-incoherencias o algún documento no se pudo convertir o exportar, 2 error de
-uso, carpeta ilegible, archivo dañado o biblioteca abierta en otro programa.
+incoherencias o algún documento no se pudo convertir o exportar (moodle: los
+demás se exportan), 2 error de uso, carpeta ilegible, archivo dañado, biblioteca
+abierta en otro programa o nada que exportar.
 )";
 
 // The library folder and the command from the arguments. Gives the exit
@@ -398,6 +420,8 @@ int main(int argc, char** argv) {
         return OrdenDeDocumentos(argc, argv);
     if (argc >= 3 && EsOrdenDeSeleccion(argv[2]))
         return OrdenDeSeleccion(argc, argv);
+    if (argc >= 3 && EsOrdenMoodle(argv[2]))
+        return OrdenMoodle(argc, argv);
     const QCoreApplication nucleo(argc, argv); // the program's own folder
     QString carpeta;
     QString orden;

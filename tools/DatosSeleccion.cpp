@@ -41,7 +41,8 @@ ni las marcas, ni los registros.
                 NODO      el camino de identificadores del nodo: "5" es la
                           materia 5, "5/12" el tema 12 de esa materia y
                           "5/12/30" el contenido 30 de ese tema (los
-                          identificadores de "brivo2-datos CARPETA arbol");
+                          identificadores de "brivo2-datos CARPETA arbol";
+                          también vale "5,12,30");
                           entran todos los documentos que hay debajo, como
                           los muestra la rejilla; los nodos de «Útiles» no
                           valen
@@ -130,7 +131,9 @@ QString LeerFila(const QString& texto, TFilaPedida& f) {
     if (partes.size() != 4)
         return mal + QStringLiteral("ha de ser NODO:DIFMIN-DIFMAX:TIPO:CANTIDAD.");
     f.Camino = partes[0];
-    const QStringList ids = partes[0].split(QLatin1Char('/'));
+    // "5/12/30", or "5,12,30" as the moodle command writes a node.
+    const QStringList ids =
+        QString(partes[0]).replace(QLatin1Char(','), QLatin1Char('/')).split(QLatin1Char('/'));
     int id[3] = {0, 0, 0};
     bool caminoBien = ids.size() <= 3;
     for (qsizetype i = 0; caminoBien && i < ids.size(); ++i)

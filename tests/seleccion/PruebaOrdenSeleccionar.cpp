@@ -131,6 +131,18 @@ TEST_F(OrdenSeleccionar, EligeLoMismoQueElNucleoYNoCambiaNada) {
     EXPECT_GT(filas[1]["faltan"].toInt(), 0);
 }
 
+TEST_F(OrdenSeleccionar, ElNodoTambienSeEscribeConComas) {
+    const QStringList resto{"--similitud", "--semilla=77"};
+    const Salida barras =
+        Ejecutar(QStringList{"--libro", "1", "--fila", "2/2:0-9:cualquiera:2"} + resto);
+    const Salida comas =
+        Ejecutar(QStringList{"--libro", "1", "--fila", "2,2:0-9:cualquiera:2"} + resto);
+    ASSERT_NE(barras.codigo, 2) << barras.error.toStdString();
+    EXPECT_EQ(comas.codigo, barras.codigo) << comas.error.toStdString();
+    EXPECT_EQ(Numeros(comas.json["documentos"]), Numeros(barras.json["documentos"]));
+    EXPECT_FALSE(Numeros(comas.json["documentos"]).empty());
+}
+
 TEST_F(OrdenSeleccionar, SinSemillaSorteaUnaYLaMuestra) {
     const QStringList args{"--libro", "1", "--fila", "2:0-9:cualquiera:5", "--al-azar"};
     const Salida s = Ejecutar(args);
