@@ -8,6 +8,8 @@ paquetes=(cmake ninja-build g++ pkg-config qt6-base-dev qt6-translations-l10n li
           libzip-dev libsodium-dev libssl-dev zlib1g-dev libgtest-dev googletest zip unzip
           p7zip-full 7zip
           fonts-liberation
+          # the format check of the sources (the "format" and "formato-comprobar" targets)
+          clang-format
           # LibreOffice converts Word, RTF and OpenDocument files (over python3-uno)
           libreoffice-writer-nogui python3-uno
           # the Debian package (cpack -G DEB) and the checks of the desktop files
