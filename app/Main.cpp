@@ -63,11 +63,12 @@ QFrame* Barra(QWidget* padre, const char* nombre, const QString& descripcion) {
     return barra;
 }
 
-QWidget* Panel(QWidget* padre, const char* nombre, const QString& descripcion, int contexto) {
+QWidget* Panel(QWidget* padre, const char* nombre, const QString& descripcion,
+               ContextoAyuda contexto) {
     auto* panel = new QWidget(padre);
     panel->setObjectName(QLatin1String(nombre));
     panel->setAccessibleName(descripcion);
-    panel->setProperty(TMainForm::PropiedadAyuda, contexto);
+    panel->setProperty(TMainForm::PropiedadAyuda, Numero(contexto));
     auto* capas = new QVBoxLayout(panel);
     capas->setContentsMargins(0, 0, 0, 0);
     capas->setSpacing(0);
@@ -115,7 +116,7 @@ TMainForm::TMainForm(const QString& carpetaPrograma, QWidget* padre) : QMainWind
     setWindowTitle(QLatin1String(TituloInicial));
     setWindowIcon(iconos::Programa());
     setAccessibleName(QStringLiteral("Brivo II"));
-    setProperty(PropiedadAyuda, 1);
+    setProperty(PropiedadAyuda, Numero(ContextoAyuda::Indice));
     resize(797, 211);
 
     CrearPaneles();
@@ -182,7 +183,8 @@ void TMainForm::CrearPaneles() {
     capas1->addWidget(Splitter1);
 
     // Tree pane.
-    PanelArbol = Panel(Splitter1, "PanelArbol", QStringLiteral("Árbol de materias"), 1200);
+    PanelArbol =
+        Panel(Splitter1, "PanelArbol", QStringLiteral("Árbol de materias"), ContextoAyuda::Arbol);
     PanelArbol->setMinimumWidth(100);
     Panel5 = Barra(PanelArbol, "Panel5", QStringLiteral("Barra de herramientas del árbol"));
     SBNuevoNodo = Boton(Panel5, "SBNuevoNodo", 0, LadoBoton, QStringLiteral("Nuevo nodo"),
@@ -204,7 +206,7 @@ void TMainForm::CrearPaneles() {
     Arbol = new TVistaArbol(PanelArbol);
     Arbol->setObjectName(QStringLiteral("Arbol"));
     Arbol->setAccessibleName(QStringLiteral("Árbol de materias, temas y contenidos"));
-    Arbol->setProperty(PropiedadAyuda, 1200);
+    Arbol->setProperty(PropiedadAyuda, Numero(ContextoAyuda::Arbol));
     Arbol->setModel(ModeloArbol);
     Arbol->setHeaderHidden(true);
     // Long node texts widen the column and bring a horizontal scroll bar
@@ -225,7 +227,8 @@ void TMainForm::CrearPaneles() {
             [this](const QModelIndex&, const QModelIndex&) { ArbolChange(); });
 
     // Document pane.
-    PanelPreg = Panel(Splitter1, "PanelPreg", QStringLiteral("Documentos"), 1300);
+    PanelPreg =
+        Panel(Splitter1, "PanelPreg", QStringLiteral("Documentos"), ContextoAyuda::Documentos);
     PanelPreg->setMinimumWidth(100);
     Panel4 = Barra(PanelPreg, "Panel4", QStringLiteral("Barra de herramientas de documentos"));
     SBNuevoDoc = Boton(Panel4, "SBNuevoDoc", 0, LadoBoton, QStringLiteral("Nuevo documento"),
@@ -244,7 +247,7 @@ void TMainForm::CrearPaneles() {
     GridPreg = new TVistaGridPreg(PanelPreg);
     GridPreg->setObjectName(QStringLiteral("GridPreg"));
     GridPreg->setAccessibleName(QStringLiteral("Documentos del nodo seleccionado"));
-    GridPreg->setProperty(PropiedadAyuda, 1300);
+    GridPreg->setProperty(PropiedadAyuda, Numero(ContextoAyuda::Documentos));
     GridPreg->setModel(ModeloGridPreg);
     PrepararGrid(GridPreg);
     for (int c = 0; c < TModeloGridPreg::NumColumnas; ++c)
@@ -272,7 +275,8 @@ void TMainForm::CrearPaneles() {
     Splitter1->setSizes({185, 600});
 
     // Exam pane.
-    PanelExamen = Panel(Splitter2, "PanelExamen", QStringLiteral("Documentos para examen"), 1400);
+    PanelExamen = Panel(Splitter2, "PanelExamen", QStringLiteral("Documentos para examen"),
+                        ContextoAyuda::Examen);
     // An explicit minimum lets Panel1 leave only a sliver of the exam pane.
     PanelExamen->setMinimumWidth(1);
     Panel6 = Barra(PanelExamen, "Panel6", QStringLiteral("Barra de herramientas del examen"));
@@ -290,7 +294,7 @@ void TMainForm::CrearPaneles() {
     GridExamen = new TVistaGridExamen(PanelExamen);
     GridExamen->setObjectName(QStringLiteral("GridExamen"));
     GridExamen->setAccessibleName(QStringLiteral("Lista de documentos para examen"));
-    GridExamen->setProperty(PropiedadAyuda, 1400);
+    GridExamen->setProperty(PropiedadAyuda, Numero(ContextoAyuda::Examen));
     GridExamen->setModel(ModeloGridExamen);
     PrepararGrid(GridExamen);
     for (int c = 0; c < TModeloGridExamen::NumColumnas; ++c)
@@ -310,11 +314,11 @@ void TMainForm::CrearPaneles() {
     setTabOrder(GridPreg, GridExamen);
 }
 
-QAction* TMainForm::Item(QMenu* menu, const char* nombre, const QString& texto, int contexto,
-                         const char* manejador) {
+QAction* TMainForm::Item(QMenu* menu, const char* nombre, const QString& texto,
+                         ContextoAyuda contexto, const char* manejador) {
     auto* accion = new QAction(texto, menu);
     accion->setObjectName(QLatin1String(nombre));
-    accion->setProperty(PropiedadAyuda, contexto);
+    accion->setProperty(PropiedadAyuda, Numero(contexto));
     QString descripcion = texto;
     descripcion.remove(QLatin1Char('&'));
     accion->setToolTip(descripcion.trimmed());
@@ -328,72 +332,76 @@ void TMainForm::CrearMenu() {
     barra->setObjectName(QStringLiteral("MainMenu"));
     barra->setAccessibleName(QStringLiteral("Menú principal"));
 
-    auto menu = [&](const char* nombre, const QString& titulo, int contexto) {
+    auto menu = [&](const char* nombre, const QString& titulo, ContextoAyuda contexto) {
         QMenu* m = barra->addMenu(titulo);
         m->setObjectName(QLatin1String(nombre));
-        m->setProperty(PropiedadAyuda, contexto);
+        m->setProperty(PropiedadAyuda, Numero(contexto));
         m->menuAction()->setObjectName(QLatin1String(nombre));
-        m->menuAction()->setProperty(PropiedadAyuda, contexto);
+        m->menuAction()->setProperty(PropiedadAyuda, Numero(contexto));
         m->installEventFilter(this);
         return m;
     };
 
-    Libros1 = menu("Libros1", QStringLiteral("&Libros"), 1100);
-    Nuevolibros1 =
-        Item(Libros1, "Nuevolibros1", QStringLiteral("&Nuevo libro"), 1101, "Nuevolibros1Click");
+    Libros1 = menu("Libros1", QStringLiteral("&Libros"), ContextoAyuda::Libros);
+    Nuevolibros1 = Item(Libros1, "Nuevolibros1", QStringLiteral("&Nuevo libro"),
+                        ContextoAyuda::NuevoLibro, "Nuevolibros1Click");
     Cambiardelibroactual1 =
-        Item(Libros1, "Cambiardelibroactual1", QStringLiteral("&Cambiar de libro activo"), 1102,
-             "Cambiardelibroactual1Click");
-    Modificarlibro1 = Item(Libros1, "Modificarlibro1", QStringLiteral("Propiedades .."), 1103,
-                           "Modificarlibro1Click");
-    Importarlibro1 = Item(Libros1, "Importarlibro1", QStringLiteral("&Importar libro"), 1104,
-                          "Importarlibro1Click");
-    Exportarlibro1 = Item(Libros1, "Exportarlibro1", QStringLiteral("&Exportar libro"), 1105,
-                          "Exportarlibro1Click");
-    Eliminarlibro1 = Item(Libros1, "Eliminarlibro1", QStringLiteral("E&liminar libro"), 1106,
-                          "Eliminarlibro1Click");
+        Item(Libros1, "Cambiardelibroactual1", QStringLiteral("&Cambiar de libro activo"),
+             ContextoAyuda::CambiarLibroActivo, "Cambiardelibroactual1Click");
+    Modificarlibro1 = Item(Libros1, "Modificarlibro1", QStringLiteral("Propiedades .."),
+                           ContextoAyuda::PropiedadesLibro, "Modificarlibro1Click");
+    Importarlibro1 = Item(Libros1, "Importarlibro1", QStringLiteral("&Importar libro"),
+                          ContextoAyuda::ImportarLibro, "Importarlibro1Click");
+    Exportarlibro1 = Item(Libros1, "Exportarlibro1", QStringLiteral("&Exportar libro"),
+                          ContextoAyuda::ExportarLibro, "Exportarlibro1Click");
+    Eliminarlibro1 = Item(Libros1, "Eliminarlibro1", QStringLiteral("E&liminar libro"),
+                          ContextoAyuda::EliminarLibro, "Eliminarlibro1Click");
     Libros1->addSeparator();
-    Opcionesgenerales1 = Item(Libros1, "Opcionesgenerales1",
-                              QStringLiteral("&Opciones generales .."), 1107, "BOpcionesClick");
+    Opcionesgenerales1 =
+        Item(Libros1, "Opcionesgenerales1", QStringLiteral("&Opciones generales .."),
+             ContextoAyuda::OpcionesGenerales, "BOpcionesClick");
     Libros1->addSeparator();
-    Salir1 = Item(Libros1, "Salir1", QStringLiteral("&Salir"), 1108, "Salir1Click");
+    Salir1 = Item(Libros1, "Salir1", QStringLiteral("&Salir"), ContextoAyuda::Salir, "Salir1Click");
 
-    Arbol1 = menu("Arbol1", QStringLiteral("Arbol"), 1200);
-    Anadirnodo1 =
-        Item(Arbol1, "Anadirnodo1", QStringLiteral("Añadir &nodo"), 1201, "SBNuevoNodoClick");
-    Anadirnodohijo1 = Item(Arbol1, "Anadirnodohijo1", QStringLiteral("Añadir nodo &hijo"), 1202,
-                           "SBNuevoSubNodoClick");
-    Borrarnodo1 =
-        Item(Arbol1, "Borrarnodo1", QStringLiteral("&Borrar nodo"), 1203, "SBBorraNodoClick");
+    Arbol1 = menu("Arbol1", QStringLiteral("Arbol"), ContextoAyuda::Arbol);
+    Anadirnodo1 = Item(Arbol1, "Anadirnodo1", QStringLiteral("Añadir &nodo"),
+                       ContextoAyuda::AnadirNodo, "SBNuevoNodoClick");
+    Anadirnodohijo1 = Item(Arbol1, "Anadirnodohijo1", QStringLiteral("Añadir nodo &hijo"),
+                           ContextoAyuda::AnadirNodoHijo, "SBNuevoSubNodoClick");
+    Borrarnodo1 = Item(Arbol1, "Borrarnodo1", QStringLiteral("&Borrar nodo"),
+                       ContextoAyuda::BorrarNodo, "SBBorraNodoClick");
 
-    Documentos1 = menu("Documentos1", QStringLiteral("Documentos"), 1300);
-    Abrireditor1 =
-        Item(Documentos1, "Abrireditor1", QStringLiteral("Abrir edi&tor"), 1310, "BEditarClick");
+    Documentos1 = menu("Documentos1", QStringLiteral("Documentos"), ContextoAyuda::Documentos);
+    Abrireditor1 = Item(Documentos1, "Abrireditor1", QStringLiteral("Abrir edi&tor"),
+                        ContextoAyuda::AbrirEditor, "BEditarClick");
     Documentos1->addSeparator();
     Anadirdocumento1 = Item(Documentos1, "Anadirdocumento1", QStringLiteral("&Añadir documento"),
-                            1302, "SBNuevoDocClick");
+                            ContextoAyuda::AnadirDocumento, "SBNuevoDocClick");
     Borrardocumento1 = Item(Documentos1, "Borrardocumento1", QStringLiteral("&Borrar documento"),
-                            1303, "SBBorraDocClick");
-    Propiedades1 = Item(Documentos1, "Propiedades1", QStringLiteral("&Propiedades .."), 1305,
-                        "BPropPregClick");
+                            ContextoAyuda::BorrarDocumento, "SBBorraDocClick");
+    Propiedades1 = Item(Documentos1, "Propiedades1", QStringLiteral("&Propiedades .."),
+                        ContextoAyuda::PropiedadesDocumento, "BPropPregClick");
 
-    Examen1 = menu("Examen1", QStringLiteral("&Examen"), 1400);
-    Verlistadedocumentosparaexamen1 =
-        Item(Examen1, "Verlistadedocumentosparaexamen1",
-             QStringLiteral("&Ver lista de documentos para examen"), 1401, "BVerExamenClick");
+    Examen1 = menu("Examen1", QStringLiteral("&Examen"), ContextoAyuda::Examen);
+    Verlistadedocumentosparaexamen1 = Item(Examen1, "Verlistadedocumentosparaexamen1",
+                                           QStringLiteral("&Ver lista de documentos para examen"),
+                                           ContextoAyuda::VerListaExamen, "BVerExamenClick");
     Examen1->addSeparator();
     Borrardocumentodeexamen1 =
         Item(Examen1, "Borrardocumentodeexamen1", QStringLiteral("&Borrar documento de examen"),
-             1402, "SBBorraPregExamClick");
-    Trasladardocumentosmarcadosaexamen1 = Item(
-        Examen1, "Trasladardocumentosmarcadosaexamen1",
-        QStringLiteral("&Trasladar documentos marcados a examen"), 1403, "SBPregsAExamenClick");
-    Crearexamen1 =
-        Item(Examen1, "Crearexamen1", QStringLiteral("&Crear examen"), 1404, "BCrearExamenClick");
+             ContextoAyuda::BorrarDocumentoExamen, "SBBorraPregExamClick");
+    Trasladardocumentosmarcadosaexamen1 =
+        Item(Examen1, "Trasladardocumentosmarcadosaexamen1",
+             QStringLiteral("&Trasladar documentos marcados a examen"),
+             ContextoAyuda::TrasladarMarcados, "SBPregsAExamenClick");
+    Crearexamen1 = Item(Examen1, "Crearexamen1", QStringLiteral("&Crear examen"),
+                        ContextoAyuda::CrearExamen, "BCrearExamenClick");
 
-    Ayuda1 = menu("Ayuda1", QStringLiteral("&Ayuda"), 1500);
-    Contenido1 = Item(Ayuda1, "Contenido1", QStringLiteral("&Contenido"), 1501, "ContenidoClick");
-    Acercade1 = Item(Ayuda1, "Acercade1", QStringLiteral("Acerca de .."), 1502, "AcercadeClick");
+    Ayuda1 = menu("Ayuda1", QStringLiteral("&Ayuda"), ContextoAyuda::Ayuda);
+    Contenido1 = Item(Ayuda1, "Contenido1", QStringLiteral("&Contenido"), ContextoAyuda::Contenido,
+                      "ContenidoClick");
+    Acercade1 = Item(Ayuda1, "Acercade1", QStringLiteral("Acerca de .."), ContextoAyuda::AcercaDe,
+                     "AcercadeClick");
 }
 
 // ---------------------------------------------------------------------------
@@ -644,13 +652,13 @@ void TMainForm::closeEvent(QCloseEvent* evento) {
 // ---------------------------------------------------------------------------
 // Help
 
-int TMainForm::ContextoDe(const QObject* objeto) {
+ContextoAyuda TMainForm::ContextoDe(const QObject* objeto) {
     for (const QObject* o = objeto; o; o = o->parent()) {
         const QVariant v = o->property(PropiedadAyuda);
         if (v.isValid() && v.toInt() > 0)
-            return v.toInt();
+            return static_cast<ContextoAyuda>(v.toInt());
     }
-    return 1;
+    return ContextoAyuda::Indice;
 }
 
 void TMainForm::AyudaContextual() {
@@ -677,7 +685,7 @@ bool TMainForm::eventFilter(QObject* objeto, QEvent* evento) {
         auto* tecla = static_cast<QKeyEvent*>(evento);
         if (tecla->key() == Qt::Key_F1) {
             if (auto* menu = qobject_cast<QMenu*>(objeto)) {
-                const int contexto =
+                const ContextoAyuda contexto =
                     menu->activeAction() ? ContextoDe(menu->activeAction()) : ContextoDe(menu);
                 menu->close();
                 ui::MostrarAyuda(this, contexto);
@@ -721,7 +729,7 @@ void TMainForm::Salir1Click() {
 }
 
 void TMainForm::ContenidoClick() {
-    ui::MostrarAyuda(this, 1);
+    ui::MostrarAyuda(this, ContextoAyuda::Indice);
 }
 
 void TMainForm::AcercadeClick() {

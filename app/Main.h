@@ -18,6 +18,7 @@
 
 #include "Almacen.h"
 #include "Cerrojo.h"
+#include "ContextoAyuda.h"
 #include "ProcesadorTextos.h"
 #include "VentanaPrincipal.h"
 
@@ -43,7 +44,8 @@ class TModeloGridExamen;
 class TMainForm : public QMainWindow, public IVentanaPrincipal {
     Q_OBJECT
 public:
-    // Help context of a menu, menu item or part of the window.
+    // Help context of a menu, menu item or part of the window (the number
+    // of a ContextoAyuda).
     static constexpr const char* PropiedadAyuda = "contextoAyuda";
     // Name of the slot a menu item or toolbar button runs.
     static constexpr const char* PropiedadManejador = "manejador";
@@ -212,8 +214,9 @@ public:
     int AnchoPanel1() const;
     void PonerAnchoPanel1(int ancho);
 
-    // The help context of a widget: its own or its nearest ancestor's, else 1.
-    static int ContextoDe(const QObject* objeto);
+    // The help context of a widget: its own or its nearest ancestor's, else
+    // the main window's (ContextoAyuda::Indice).
+    static ContextoAyuda ContextoDe(const QObject* objeto);
     // F1: opens the help at the context of the focused part.
     void AyudaContextual();
 
@@ -325,7 +328,7 @@ private:
     bool ModeloExamenDisponible();
     void CrearPaneles();
     void CrearMenu();
-    QAction* Item(QMenu* menu, const char* nombre, const QString& texto, int contexto,
+    QAction* Item(QMenu* menu, const char* nombre, const QString& texto, ContextoAyuda contexto,
                   const char* manejador);
     QToolButton* Boton(QFrame* barra, const char* nombre, int x, int ancho, const QString& hint,
                        const QIcon& icono, const char* manejador);

@@ -61,7 +61,7 @@ QIcon IconoPrograma() {
 
 TAcercaDeBox::TAcercaDeBox(QWidget* padre, const QString& biblioteca, bool soloConsulta)
     : QDialog(padre) {
-    dialogos::PrepararDialogo(*this, "TAcercaDeBox", QStringLiteral("Créditos"), 0);
+    dialogos::PrepararDialogo(*this, "TAcercaDeBox", QStringLiteral("Créditos"), std::nullopt);
 
     ProgramIcon = new QLabel(this);
     ProgramIcon->setObjectName(QStringLiteral("ProgramIcon"));

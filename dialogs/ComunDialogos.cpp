@@ -16,16 +16,16 @@
 namespace brivo::dialogos {
 
 void PrepararDialogo(QDialog& dialogo, const char* nombreClase, const QString& titulo,
-                     int contextoAyuda) {
+                     std::optional<ContextoAyuda> contextoAyuda) {
     dialogo.setObjectName(QString::fromLatin1(nombreClase));
     dialogo.setWindowTitle(titulo);
     // No "what's this" button in the title bar: help is F1 and the "&Ayuda" buttons.
     dialogo.setWindowFlag(Qt::WindowContextHelpButtonHint, false);
-    if (contextoAyuda > 0) {
+    if (contextoAyuda) {
         auto* f1 = new QShortcut(QKeySequence(Qt::Key_F1), &dialogo);
         f1->setContext(Qt::WindowShortcut);
         QObject::connect(f1, &QShortcut::activated, &dialogo,
-                         [&dialogo, contextoAyuda] { ui::MostrarAyuda(&dialogo, contextoAyuda); });
+                         [&dialogo, c = *contextoAyuda] { ui::MostrarAyuda(&dialogo, c); });
     }
 }
 

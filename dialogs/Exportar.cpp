@@ -17,7 +17,7 @@
 namespace brivo {
 
 TFormExportar::TFormExportar(IVentanaPrincipal& v, QWidget* padre)
-    : TFormPaquete(v, padre, "TFormExportar", QString::fromUtf8(Titulo), ContextoAyuda) {
+    : TFormPaquete(v, padre, "TFormExportar", QString::fromUtf8(Titulo), Contexto) {
     LabNota1 = new QLabel(QStringLiteral("ATENCIÓN: la clave es opcional."), this);
     LabNota1->setObjectName(QStringLiteral("LabNota1"));
     LabNota2 = new QLabel(QStringLiteral("Si la utiliza, debe anotarla porque será necesaria para "

@@ -27,7 +27,7 @@ QProgressBar* Indicador(QWidget* padre, const char* nombre) {
 } // namespace
 
 TFormPaquete::TFormPaquete(IVentanaPrincipal& v, QWidget* padre, const char* nombreClase,
-                           const QString& titulo, int contexto)
+                           const QString& titulo, ContextoAyuda contexto)
     : QDialog(padre), ventana(v), contextoAyuda(contexto) {
     dialogos::PrepararDialogo(*this, nombreClase, titulo, contextoAyuda);
 

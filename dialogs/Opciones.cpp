@@ -37,7 +37,7 @@ void Seleccionar(QComboBox& lista, int posicion) {
 
 TFormOpciones::TFormOpciones(TAlmacen& a, QWidget* padre)
     : TDialogoOpcionesExamen(padre, QStringLiteral("Al crear examen, imprimir:")), almacen(a) {
-    dialogos::PrepararDialogo(*this, "TFormOpciones", QStringLiteral("Opciones"), ContextoAyuda);
+    dialogos::PrepararDialogo(*this, "TFormOpciones", QStringLiteral("Opciones"), Contexto);
     setFixedSize(385, 292);
 
     PanelModelos = new QFrame(this);
@@ -103,7 +103,7 @@ void TFormOpciones::BOKClick() {
 }
 
 void TFormOpciones::BAyudaClick() {
-    ui::MostrarAyuda(this, ContextoAyuda);
+    ui::MostrarAyuda(this, Contexto);
 }
 
 void OpcionesGenerales(TAlmacen& almacen, QWidget* padre) {

@@ -110,8 +110,7 @@ void TDialogoOpcionesExamen::GuardarOpciones(TAjustes& a) const {
 
 TFormPropExamen::TFormPropExamen(TAjustes& a, QWidget* padre)
     : TDialogoOpcionesExamen(padre, QStringLiteral("Imprimir:")), ajustes(a) {
-    dialogos::PrepararDialogo(*this, "TFormPropExamen", QStringLiteral("Crear examen"),
-                              ContextoAyuda);
+    dialogos::PrepararDialogo(*this, "TFormPropExamen", QStringLiteral("Crear examen"), Contexto);
     setFixedSize(385, 226);
     BOK->setGeometry(221, 192, 75, 25);
     BCancelar->setGeometry(302, 192, 75, 25);

@@ -20,7 +20,7 @@ namespace brivo {
 TFormEliminarLibro::TFormEliminarLibro(IVentanaPrincipal& v, QWidget* padre)
     : QDialog(padre), ventana(v) {
     dialogos::PrepararDialogo(*this, "TFormEliminarLibro", QStringLiteral("Eliminar libro"),
-                              ContextoAyuda);
+                              Contexto);
 
     LabAtencion = new QLabel(QStringLiteral("¡ATENCIÓN!"), this);
     LabAtencion->setObjectName(QStringLiteral("LabAtencion"));
@@ -53,7 +53,7 @@ TFormEliminarLibro::TFormEliminarLibro(IVentanaPrincipal& v, QWidget* padre)
     connect(BExportar, &QPushButton::clicked, this, &TFormEliminarLibro::BExportarClick);
     connect(BCancelar, &QPushButton::clicked, this, &QDialog::reject);
     connect(BEliminar, &QPushButton::clicked, this, &TFormEliminarLibro::BEliminarClick);
-    connect(BAyuda, &QPushButton::clicked, this, [this] { ui::MostrarAyuda(this, ContextoAyuda); });
+    connect(BAyuda, &QPushButton::clicked, this, [this] { ui::MostrarAyuda(this, Contexto); });
 
     auto* botones = new QHBoxLayout;
     botones->addWidget(BExportar);

@@ -10,7 +10,7 @@
 namespace brivo {
 
 TFormImportar::TFormImportar(IVentanaPrincipal& v, QWidget* padre)
-    : TFormPaquete(v, padre, "TFormImportar", QStringLiteral("Importar libro"), ContextoAyuda) {
+    : TFormPaquete(v, padre, "TFormImportar", QStringLiteral("Importar libro"), Contexto) {
     Completar({}, QStringLiteral("&Importar"), QStringLiteral("&Cancelar"));
 
     EdArchivo->setFocus();

@@ -337,7 +337,7 @@ TEST_F(Accesibilidad, DialogosDeExportarEImportar) {
 TEST_F(Accesibilidad, VisorDeAyuda) {
     ayuda::TVisorAyuda* v = ayuda::Visor(true);
     ASSERT_NE(v, nullptr);
-    v->Mostrar(1);
+    v->Mostrar(ContextoAyuda::Indice);
     v->show();
     QApplication::processEvents();
     EXPECT_EQ(Lista(Auditar(*v)), "");

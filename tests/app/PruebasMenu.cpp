@@ -155,7 +155,7 @@ TEST(Menu, TitulosAtajosSeparadoresYContextos) {
         ASSERT_NE(titulo->menu(), nullptr);
         EXPECT_EQ(titulo->text(), esperado.Titulo);
         EXPECT_EQ(titulo->menu()->objectName(), QLatin1String(esperado.Nombre));
-        EXPECT_EQ(TMainForm::ContextoDe(titulo->menu()), esperado.Contexto);
+        EXPECT_EQ(Numero(TMainForm::ContextoDe(titulo->menu())), esperado.Contexto);
         // Every menu title but "Arbol" and "Documentos" has an accelerator.
         const bool sinAtajo = esperado.Titulo == "Arbol" || esperado.Titulo == "Documentos";
         EXPECT_EQ(titulo->text().contains('&'), !sinAtajo) << esperado.Nombre;
@@ -323,8 +323,8 @@ TEST(Ayuda, F1AbreElContextoDeLaParteConFoco) {
     EXPECT_EQ(f1(form->GridPreg), 1300);
     EXPECT_EQ(f1(form->GridExamen), 1400);
     EXPECT_EQ(f1(form->SBNuevoDoc), 1300); // a toolbar button helps with its pane
-    EXPECT_EQ(TMainForm::ContextoDe(form.get()), 1);
-    EXPECT_EQ(TMainForm::ContextoDe(form->menuBar()), 1);
+    EXPECT_EQ(Numero(TMainForm::ContextoDe(form.get())), 1);
+    EXPECT_EQ(Numero(TMainForm::ContextoDe(form->menuBar())), 1);
 
     // F1 in an open menu: the highlighted item's context.
     form->Libros1->setActiveAction(form->Eliminarlibro1);
