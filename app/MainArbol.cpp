@@ -44,8 +44,6 @@ void TMainForm::PrepararGridYArbol() {
 // Tree editing
 
 void TMainForm::SBNuevoNodoClick() {
-    if (!PermitirCambio())
-        return;
     TNodo* seleccionado = NodoSeleccionado();
     TNodo* padre = nullptr;
     QString texto = QStringLiteral("Nueva materia");
@@ -76,8 +74,6 @@ void TMainForm::SBNuevoNodoClick() {
 }
 
 void TMainForm::SBNuevoSubNodoClick() {
-    if (!PermitirCambio())
-        return;
     TNodo* seleccionado = NodoSeleccionado();
     if (!seleccionado || TArbol::EsProtegido(seleccionado))
         return;
@@ -98,8 +94,6 @@ void TMainForm::SBNuevoSubNodoClick() {
 }
 
 void TMainForm::SBBorraNodoClick() {
-    if (!PermitirCambio())
-        return;
     TNodo* seleccionado = NodoSeleccionado();
     if (!seleccionado)
         return;

@@ -1,4 +1,5 @@
 // Menu, toolbars, help contexts and accessibility of the main window.
+#include <functional>
 #include <vector>
 
 #include <QAction>
@@ -146,7 +147,7 @@ const std::vector<TBotonEsperado>& BotonesEsperados() {
 
 TEST(Menu, TitulosAtajosSeparadoresYContextos) {
     TCarpeta carpeta;
-    TMainForm form(carpeta.Ruta());
+    TEspia form(carpeta.Ruta());
     const QList<QAction*> titulos = form.menuBar()->actions();
     ASSERT_EQ(titulos.size(), int(MenuEsperado().size()));
     for (size_t m = 0; m < MenuEsperado().size(); ++m) {
@@ -173,9 +174,10 @@ TEST(Menu, TitulosAtajosSeparadoresYContextos) {
             EXPECT_EQ(a->objectName(), QLatin1String(e.Nombre));
             EXPECT_EQ(a->text(), e.Texto) << e.Nombre;
             EXPECT_EQ(a->property(TMainForm::PropiedadAyuda).toInt(), e.Contexto) << e.Nombre;
-            EXPECT_EQ(a->property(TMainForm::PropiedadManejador).toString(),
-                      QLatin1String(e.Manejador));
             EXPECT_TRUE(a->isEnabled()) << e.Nombre; // no command is ever disabled
+            form.Llamadas.clear();
+            a->trigger();
+            EXPECT_EQ(form.Llamadas, QStringList{QLatin1String(e.Manejador)}) << e.Nombre;
         }
     }
 }
@@ -201,6 +203,55 @@ TEST(Menu, CadaItemYCadaBotonLlegaASuManejador) {
         boton->click();
         EXPECT_EQ(form.Llamadas, QStringList{QLatin1String(b.Manejador)}) << b.Nombre;
     }
+}
+
+TEST(Menu, EnSoloConsultaSeRechazanLasOrdenesQueCambianLaBiblioteca) {
+    // The handlers of the commands that change the library.
+    const QStringList cambian = {
+        "Nuevolibros1Click",   "Modificarlibro1Click", "Importarlibro1Click", "Exportarlibro1Click",
+        "Eliminarlibro1Click", "BOpcionesClick",       "SBNuevoNodoClick",    "SBNuevoSubNodoClick",
+        "SBBorraNodoClick",    "SBNuevoDocClick",      "SBBorraDocClick",     "BPropPregClick",
+        "SBPregsAExamenClick", "BCrearExamenClick"};
+    TCarpeta carpeta;
+    TEspia form(carpeta.Ruta());
+    form.Almacen().SoloConsulta = true;
+    ui::TGuion guion;
+    // Each command, from its menu item and from its button: refused with the
+    // one message when it would change the library, run without a word
+    // otherwise.
+    const auto comprobar = [&](const std::function<void()>& disparar, const char* nombre,
+                               const char* manejador) {
+        form.Llamadas.clear();
+        guion.Mensajes.clear();
+        disparar();
+        if (cambian.contains(QLatin1String(manejador))) {
+            EXPECT_TRUE(form.Llamadas.isEmpty()) << nombre;
+            ASSERT_EQ(guion.Mensajes.size(), 1) << nombre;
+            EXPECT_EQ(guion.Mensajes[0].Tipo, ui::TipoMensaje::Informacion) << nombre;
+            EXPECT_EQ(guion.Mensajes[0].Texto, QString::fromUtf8(TMainForm::MensajeSoloConsulta));
+        } else {
+            EXPECT_EQ(form.Llamadas, QStringList{QLatin1String(manejador)}) << nombre;
+            EXPECT_TRUE(guion.Mensajes.isEmpty()) << nombre;
+        }
+    };
+    int rechazadas = 0;
+    for (const TMenuEsperado& m : MenuEsperado()) {
+        for (const TItem& e : m.Items) {
+            if (QLatin1String(e.Nombre) == QLatin1String("-"))
+                continue;
+            auto* accion = form.findChild<QAction*>(QLatin1String(e.Nombre));
+            ASSERT_NE(accion, nullptr) << e.Nombre;
+            comprobar([accion] { accion->trigger(); }, e.Nombre, e.Manejador);
+            rechazadas += cambian.contains(QLatin1String(e.Manejador));
+        }
+    }
+    for (const TBotonEsperado& b : BotonesEsperados()) {
+        auto* boton = form.findChild<QToolButton*>(QLatin1String(b.Nombre));
+        ASSERT_NE(boton, nullptr) << b.Nombre;
+        comprobar([boton] { boton->click(); }, b.Nombre, b.Manejador);
+        rechazadas += cambian.contains(QLatin1String(b.Manejador));
+    }
+    EXPECT_EQ(rechazadas, 14 + 9); // menu items and buttons
 }
 
 TEST(Barras, BotonesEnSuSitioConHintNombreAccesibleEImagen) {
