@@ -25,6 +25,7 @@
 #include "ModeloGridExamen.h"
 #include "ModeloGridPreg.h"
 #include "PropLibro.h"
+#include "TextosComunes.h"
 
 namespace brivo {
 
@@ -62,7 +63,7 @@ TMainForm::TMainForm(const QString& carpetaPrograma, QWidget* padre) : QMainWind
     setObjectName(QStringLiteral("MainForm"));
     setWindowTitle(QLatin1String(TituloInicial));
     setWindowIcon(iconos::Programa());
-    setAccessibleName(QStringLiteral("Brivo II"));
+    setAccessibleName(QString::fromUtf8(textos::NombrePrograma));
     setProperty(PropiedadAyuda, Numero(ContextoAyuda::Indice));
     resize(797, 211);
 

@@ -22,6 +22,7 @@
 #include "Cerrojo.h"
 #include "ContextoAyuda.h"
 #include "ProcesadorTextos.h"
+#include "TextosComunes.h"
 #include "VentanaPrincipal.h"
 
 class QAction;
@@ -49,7 +50,7 @@ public:
     // Help context of a menu, menu item or part of the window (the number
     // of a ContextoAyuda).
     static constexpr const char* PropiedadAyuda = "contextoAyuda";
-    static constexpr const char* TituloInicial = "Brivo II";
+    static constexpr const char* TituloInicial = textos::NombrePrograma;
     static constexpr const char* PrefijoTitulo = "Brivo II  Libro activo: ";
     static constexpr int LargoMaximoTitulo = 124;
 
@@ -104,7 +105,7 @@ public:
         "La biblioteca está abierta sólo para consulta: esta orden la modificaría y no se "
         "puede usar.";
     // Added to the caption while the library is open for consultation only.
-    static constexpr const char* MarcaSoloConsulta = " (sólo consulta)";
+    static constexpr const char* MarcaSoloConsulta = textos::MarcaSoloConsulta;
 
     // Document grid. ListarDocumentos rebuilds ListaPreg / NumListados, the
     // column set and the grid's visibility for a node.

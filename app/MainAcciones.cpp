@@ -14,6 +14,7 @@
 
 #include "Iconos.h"
 #include "Main.h"
+#include "TextosComunes.h"
 
 namespace brivo {
 
@@ -93,8 +94,8 @@ constexpr TItem ItemsLibros[] = {
      C::CambiarLibroActivo, CambiarLibroActivo},
     {&M::Modificarlibro1, "Modificarlibro1", "Propiedades ..", C::PropiedadesLibro, ModificarLibro},
     {&M::Importarlibro1, "Importarlibro1", "&Importar libro", C::ImportarLibro, ImportarLibro},
-    {&M::Exportarlibro1, "Exportarlibro1", "&Exportar libro", C::ExportarLibro, ExportarLibro},
-    {&M::Eliminarlibro1, "Eliminarlibro1", "E&liminar libro", C::EliminarLibro, EliminarLibro},
+    {&M::Exportarlibro1, "Exportarlibro1", textos::ExportarLibro, C::ExportarLibro, ExportarLibro},
+    {&M::Eliminarlibro1, "Eliminarlibro1", textos::EliminarLibro, C::EliminarLibro, EliminarLibro},
     Separador,
     {&M::Opcionesgenerales1, "Opcionesgenerales1", "&Opciones generales ..", C::OpcionesGenerales,
      Opciones},
@@ -138,7 +139,7 @@ constexpr TMenu Menus[] = {
     {&M::Arbol1, "Arbol1", "Arbol", C::Arbol, ItemsArbol},
     {&M::Documentos1, "Documentos1", "Documentos", C::Documentos, ItemsDocumentos},
     {&M::Examen1, "Examen1", "&Examen", C::Examen, ItemsExamen},
-    {&M::Ayuda1, "Ayuda1", "&Ayuda", C::Ayuda, ItemsAyuda},
+    {&M::Ayuda1, "Ayuda1", textos::BotonAyuda, C::Ayuda, ItemsAyuda},
 };
 
 constexpr TBoton Botones[] = {
@@ -167,8 +168,8 @@ constexpr TBoton Botones[] = {
      "Añadir preguntas marcadas a examen", iconos::PregsAExamen, PregsAExamen},
     {&M::Panel6, &M::SBBorraPregExam, "SBBorraPregExam", 18, LadoBoton, "Borrar pregunta de examen",
      iconos::BorraPregExam, BorraPregExam},
-    {&M::Panel6, &M::SBCrearExamen, "SBCrearExamen", 44, 20, "Crear examen", iconos::CrearExamen,
-     CrearExamen},
+    {&M::Panel6, &M::SBCrearExamen, "SBCrearExamen", 44, 20, textos::CrearExamen,
+     iconos::CrearExamen, CrearExamen},
 };
 
 // Carries out a command: one that changes the library goes ahead only when

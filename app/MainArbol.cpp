@@ -10,6 +10,7 @@
 #include "ModeloArbol.h"
 #include "ModeloGridPreg.h"
 #include "PropPreg.h"
+#include "TextosComunes.h"
 #include "VistaArbol.h"
 #include "VistaGridPreg.h"
 
@@ -46,20 +47,20 @@ void TMainForm::PrepararGridYArbol() {
 void TMainForm::SBNuevoNodoClick() {
     TNodo* seleccionado = NodoSeleccionado();
     TNodo* padre = nullptr;
-    QString texto = QStringLiteral("Nueva materia");
+    QString texto = QString::fromUtf8(textos::NuevaMateria);
     if (seleccionado) {
         // The special nodes under "Útiles" take no siblings.
         if (TArbol::EsHijoDeUtiles(seleccionado))
             return;
         switch (seleccionado->Nivel()) {
         case 0:
-            texto = QStringLiteral("Nueva materia");
+            texto = QString::fromUtf8(textos::NuevaMateria);
             break;
         case 1:
-            texto = QStringLiteral("Nuevo tema");
+            texto = QString::fromUtf8(textos::NuevoTema);
             break;
         case 2:
-            texto = QStringLiteral("Nuevo contenido");
+            texto = QString::fromUtf8(textos::NuevoContenido);
             break;
         default:
             texto = QStringLiteral("Nuevo nodo");
@@ -80,10 +81,10 @@ void TMainForm::SBNuevoSubNodoClick() {
     QString texto;
     switch (seleccionado->Nivel()) {
     case 0:
-        texto = QStringLiteral("Nuevo tema");
+        texto = QString::fromUtf8(textos::NuevoTema);
         break;
     case 1:
-        texto = QStringLiteral("Nuevo contenido");
+        texto = QString::fromUtf8(textos::NuevoContenido);
         break;
     default:
         return; // no nodes below the contenido level

@@ -12,6 +12,7 @@
 
 #include "ComunDialogos.h"
 #include "Interaccion.h"
+#include "TextosComunes.h"
 
 namespace brivo {
 
@@ -67,7 +68,7 @@ TAcercaDeBox::TAcercaDeBox(QWidget* padre, const QString& biblioteca, bool soloC
     ProgramIcon->setObjectName(QStringLiteral("ProgramIcon"));
     ProgramIcon->setPixmap(IconoPrograma().pixmap(48, 48));
     ProgramIcon->setAccessibleName(QStringLiteral("Icono del programa"));
-    ProductName = new QLabel(QStringLiteral("Brivo II"), this);
+    ProductName = new QLabel(QString::fromUtf8(textos::NombrePrograma), this);
     ProductName->setObjectName(QStringLiteral("ProductName"));
     QFont grande = ProductName->font();
     grande.setBold(true);
@@ -77,8 +78,9 @@ TAcercaDeBox::TAcercaDeBox(QWidget* padre, const QString& biblioteca, bool soloC
     Version->setObjectName(QStringLiteral("Version"));
     LabBiblioteca = new QLabel(this);
     LabBiblioteca->setObjectName(QStringLiteral("LabBiblioteca"));
-    LabBiblioteca->setText(QStringLiteral("Biblioteca: ") + biblioteca +
-                           (soloConsulta ? QStringLiteral(" (sólo consulta)") : QString()));
+    LabBiblioteca->setText(
+        QStringLiteral("Biblioteca: ") + biblioteca +
+        (soloConsulta ? QString::fromUtf8(textos::MarcaSoloConsulta) : QString()));
     LabBiblioteca->setTextFormat(Qt::PlainText);
     LabBiblioteca->setWordWrap(true);
     LabBiblioteca->setTextInteractionFlags(Qt::TextSelectableByMouse);

@@ -12,6 +12,7 @@
 #include <QVBoxLayout>
 
 #include "Interaccion.h"
+#include "TextosComunes.h"
 
 namespace brivo::dialogos {
 
@@ -50,8 +51,8 @@ QPushButton* Boton(QWidget* padre, const char* nombre, const QString& texto) {
 void BotonesOK(QDialog& dialogo, QPushButton*& ok, QPushButton*& cancelar, QPushButton*& ayuda) {
     ok = Boton(&dialogo, "BOK", QStringLiteral("&OK"));
     ok->setDefault(true);
-    cancelar = Boton(&dialogo, "BCancelar", QStringLiteral("&Cancelar"));
-    ayuda = Boton(&dialogo, "BAyuda", QStringLiteral("&Ayuda"));
+    cancelar = Boton(&dialogo, "BCancelar", QString::fromUtf8(textos::BotonCancelar));
+    ayuda = Boton(&dialogo, "BAyuda", QString::fromUtf8(textos::BotonAyuda));
     QObject::connect(cancelar, &QPushButton::clicked, &dialogo, &QDialog::reject);
 }
 

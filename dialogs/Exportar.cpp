@@ -12,6 +12,7 @@
 #include "Clave.h"
 #include "ComunDialogos.h"
 #include "Interaccion.h"
+#include "TextosComunes.h"
 #include "VentanaPrincipal.h"
 
 namespace brivo {
@@ -32,7 +33,8 @@ TFormExportar::TFormExportar(IVentanaPrincipal& v, QWidget* padre)
     CBPermitirCambiosEnDoc = casillas.PermitirCambiosEnDoc;
     CBPrmitirMasDoc = casillas.PermitirMasDoc;
 
-    Completar({LabNota1, LabNota2, Panel1}, QStringLiteral("Exportar"), QStringLiteral("Cancelar"));
+    Completar({LabNota1, LabNota2, Panel1}, QStringLiteral("Exportar"),
+              QString::fromUtf8(textos::Cancelar));
 
     FormCreate();
     resize(560, sizeHint().height());

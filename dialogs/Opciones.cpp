@@ -9,6 +9,7 @@
 #include "Almacen.h"
 #include "ComunDialogos.h"
 #include "Interaccion.h"
+#include "TextosComunes.h"
 
 namespace brivo {
 
@@ -51,7 +52,7 @@ TFormOpciones::TFormOpciones(TAlmacen& a, QWidget* padre)
     CBModeloExamenes =
         ListaModelos(PanelModelos, "CBModeloExamenes", QStringLiteral("Modelo de exámenes"), 34);
 
-    BAyuda = dialogos::Boton(this, "BAyuda", QStringLiteral("&Ayuda"));
+    BAyuda = dialogos::Boton(this, "BAyuda", QString::fromUtf8(textos::BotonAyuda));
     BOK->setGeometry(140, 260, 75, 25);
     BCancelar->setGeometry(221, 260, 75, 25);
     BAyuda->setGeometry(302, 260, 75, 25);
