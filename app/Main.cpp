@@ -17,6 +17,7 @@
 
 #include "AcercaDe.h"
 #include "Carpetas.h"
+#include "DialogosEditor.h"
 #include "Errores.h"
 #include "Iconos.h"
 #include "Interaccion.h"
@@ -53,6 +54,8 @@ TMainForm::TMainForm(const QString& carpetaPrograma, QWidget* padre) : QMainWind
     editorAbierto = false;
     CreandoExamen = false;
     // The automation objects connect with the window (a failure ends the start).
+    // The editor's questions go through the program's dialog seam.
+    dialogos::InstalarDialogosEditor();
     WordApplication = word::CrearMotorIncrustado();
     WordApplication->Connect();
     WordFont.Connect(*WordApplication);

@@ -1,33 +1,26 @@
 #include "EditorVentana.h"
 
+#include <stdexcept>
+#include <string>
+
 #include <QAction>
 #include <QActionGroup>
 #include <QApplication>
 #include <QBuffer>
 #include <QCloseEvent>
-#include <QColorDialog>
 #include <QComboBox>
-#include <QDialog>
-#include <QDialogButtonBox>
-#include <QFileDialog>
 #include <QFileInfo>
 #include <QFontComboBox>
 #include <QFontDatabase>
-#include <QFormLayout>
 #include <QImage>
 #include <QImageReader>
-#include <QInputDialog>
 #include <QLineEdit>
 #include <QMenuBar>
-#include <QMessageBox>
 #include <QPainter>
 #include <QPainterPath>
 #include <QPixmap>
-#include <QPrintDialog>
 #include <QPrinter>
-#include <QPushButton>
 #include <QSignalBlocker>
-#include <QSpinBox>
 #include <QStatusBar>
 #include <QStyle>
 #include <QTextBlock>
@@ -41,94 +34,20 @@
 #include "ArchivoDocumento.h"
 #include "Errores.h"
 #include "MotorTexto.h"
+#include "TextosComunes.h"
 
 namespace brivo::word {
 
 namespace {
 
-DialogosEditor DialogosPorDefecto() {
-    DialogosEditor d;
-    d.PreguntarGuardar = [](QWidget* padre, const QString& nombre) {
-        QMessageBox caja(QMessageBox::Question, QStringLiteral("Brivo II"),
-                         QStringLiteral("¿Desea guardar los cambios en %1?").arg(nombre),
-                         QMessageBox::NoButton, padre);
-        QPushButton* si = caja.addButton(QStringLiteral("&Sí"), QMessageBox::YesRole);
-        QPushButton* no = caja.addButton(QStringLiteral("&No"), QMessageBox::NoRole);
-        caja.addButton(QStringLiteral("Cancelar"), QMessageBox::RejectRole);
-        caja.setDefaultButton(si);
-        caja.exec();
-        if (caja.clickedButton() == si)
-            return DialogosEditor::Respuesta::Si;
-        if (caja.clickedButton() == no)
-            return DialogosEditor::Respuesta::No;
-        return DialogosEditor::Respuesta::Cancelar;
-    };
-    d.ElegirImagen = [](QWidget* padre) {
-        return QFileDialog::getOpenFileName(
-            padre, QStringLiteral("Insertar imagen"), QString(),
-            QStringLiteral("Imágenes (*.png *.jpg *.jpeg *.gif *.bmp);;Todos (*)"));
-    };
-    d.ElegirColor = [](QWidget* padre, const QColor& actual) -> std::optional<QColor> {
-        const QColor color =
-            QColorDialog::getColor(actual, padre, QStringLiteral("Color del texto"));
-        if (!color.isValid())
-            return std::nullopt;
-        return color;
-    };
-    d.PedirTabla = [](QWidget* padre, int& filas, int& columnas) {
-        QDialog dialogo(padre);
-        dialogo.setWindowTitle(QStringLiteral("Insertar tabla"));
-        auto* forma = new QFormLayout(&dialogo);
-        auto* spinFilas = new QSpinBox(&dialogo);
-        spinFilas->setRange(1, 100);
-        spinFilas->setValue(filas);
-        auto* spinColumnas = new QSpinBox(&dialogo);
-        spinColumnas->setRange(1, 20);
-        spinColumnas->setValue(columnas);
-        forma->addRow(QStringLiteral("&Filas:"), spinFilas);
-        forma->addRow(QStringLiteral("&Columnas:"), spinColumnas);
-        auto* botones = new QDialogButtonBox(&dialogo);
-        botones->addButton(QStringLiteral("Aceptar"), QDialogButtonBox::AcceptRole);
-        botones->addButton(QStringLiteral("Cancelar"), QDialogButtonBox::RejectRole);
-        QObject::connect(botones, &QDialogButtonBox::accepted, &dialogo, &QDialog::accept);
-        QObject::connect(botones, &QDialogButtonBox::rejected, &dialogo, &QDialog::reject);
-        forma->addRow(botones);
-        if (dialogo.exec() != QDialog::Accepted)
-            return false;
-        filas = spinFilas->value();
-        columnas = spinColumnas->value();
-        return true;
-    };
-    d.ElegirPdf = [](QWidget* padre, const QString& sugerido) {
-        return QFileDialog::getSaveFileName(padre, QStringLiteral("Exportar a PDF"), sugerido,
-                                            QStringLiteral("Documentos PDF (*.pdf)"));
-    };
-    d.ElegirGuardarComo = [](QWidget* padre, const QString& sugerido) {
-        return QFileDialog::getSaveFileName(padre, QStringLiteral("Guardar como"), sugerido,
-                                            QStringLiteral("Documentos (*.doc);;Todos (*)"));
-    };
-    d.PedirContrasena = [](QWidget* padre) -> std::optional<QString> {
-        bool aceptado = false;
-        const QString clave = QInputDialog::getText(
-            padre, QStringLiteral("Contraseña"),
-            QStringLiteral("Contraseña para abrir el documento (vacía: sin contraseña):"),
-            QLineEdit::Password, QString(), &aceptado);
-        if (!aceptado)
-            return std::nullopt;
-        return clave;
-    };
-    d.ConfigurarImpresora = [](QWidget* padre, QPrinter& impresora) {
-        QPrintDialog dialogo(&impresora, padre);
-        dialogo.setWindowTitle(QStringLiteral("Imprimir"));
-        return dialogo.exec() == QDialog::Accepted;
-    };
-    d.MostrarError = [](QWidget* padre, const QString& mensaje) {
-        QMessageBox caja(QMessageBox::Critical, QStringLiteral("Brivo II"), mensaje,
-                         QMessageBox::NoButton, padre);
-        caja.addButton(QStringLiteral("Aceptar"), QMessageBox::AcceptRole);
-        caja.exec();
-    };
-    return d;
+// The hook that asks a question, which the program must have installed: an
+// editor asking without one is a fault of the program and fails loudly.
+template <typename Gancho>
+const Gancho& Dialogo(Gancho DialogosEditor::*gancho, const char* nombre) {
+    const Gancho& f = DialogosDelEditor().*gancho;
+    if (!f)
+        throw std::logic_error(std::string("El editor no tiene instalado el diálogo ") + nombre);
+    return f;
 }
 
 QString TipoMimeImagen(const QByteArray& formato) {
@@ -278,7 +197,7 @@ QIcon IconoFlecha(bool atras) {
 } // namespace
 
 DialogosEditor& DialogosDelEditor() {
-    static DialogosEditor dialogos = DialogosPorDefecto();
+    static DialogosEditor dialogos;
     return dialogos;
 }
 
@@ -412,7 +331,7 @@ void EditorVentana::CrearAcciones() {
         Combinar(f);
     });
     auto* accColor = Accion(QStringLiteral("accColor"), QStringLiteral("C&olor del texto..."),
-                            QStringLiteral("Color del texto"));
+                            QString::fromUtf8(textos::ColorDelTexto));
     {
         QPixmap muestra(24, 24);
         muestra.fill(Qt::transparent);
@@ -656,8 +575,7 @@ void EditorVentana::AlternarLista(int estilo) {
 }
 
 void EditorVentana::MostrarError(const QString& mensaje) {
-    if (DialogosDelEditor().MostrarError)
-        DialogosDelEditor().MostrarError(this, mensaje);
+    Dialogo(&DialogosEditor::MostrarError, "MostrarError")(this, mensaje);
 }
 
 bool EditorVentana::Guardar() {
@@ -674,9 +592,10 @@ bool EditorVentana::Guardar() {
 }
 
 void EditorVentana::GuardarComo() {
-    if (soltado || !DialogosDelEditor().ElegirGuardarComo)
+    if (soltado)
         return;
-    const QString ruta = DialogosDelEditor().ElegirGuardarComo(this, documento->FullName());
+    const QString ruta = Dialogo(&DialogosEditor::ElegirGuardarComo,
+                                 "ElegirGuardarComo")(this, documento->FullName());
     if (ruta.isEmpty())
         return;
     try {
@@ -687,9 +606,9 @@ void EditorVentana::GuardarComo() {
 }
 
 void EditorVentana::CambiarContrasena() {
-    if (soltado || !DialogosDelEditor().PedirContrasena)
+    if (soltado)
         return;
-    if (const auto clave = DialogosDelEditor().PedirContrasena(this)) {
+    if (const auto clave = Dialogo(&DialogosEditor::PedirContrasena, "PedirContrasena")(this)) {
         documento->SetPassword(*clave);
         // The new password only reaches the file with the next save.
         texto->document()->setModified(true);
@@ -699,8 +618,7 @@ void EditorVentana::CambiarContrasena() {
 void EditorVentana::Imprimir() {
     QPrinter impresora(QPrinter::HighResolution);
     impresora.setDocName(windowTitle());
-    if (DialogosDelEditor().ConfigurarImpresora &&
-        DialogosDelEditor().ConfigurarImpresora(this, impresora))
+    if (Dialogo(&DialogosEditor::ConfigurarImpresora, "ConfigurarImpresora")(this, impresora))
         texto->print(&impresora);
 }
 
@@ -720,12 +638,12 @@ bool EditorVentana::ExportarPdf(const QString& ruta) {
 }
 
 void EditorVentana::ExportarPdfPreguntando() {
-    if (soltado || !DialogosDelEditor().ElegirPdf)
+    if (soltado)
         return;
     const QFileInfo info(documento->FullName());
     const QString sugerido =
         info.absolutePath() + QLatin1Char('/') + info.completeBaseName() + QStringLiteral(".pdf");
-    const QString ruta = DialogosDelEditor().ElegirPdf(this, sugerido);
+    const QString ruta = Dialogo(&DialogosEditor::ElegirPdf, "ElegirPdf")(this, sugerido);
     if (!ruta.isEmpty())
         ExportarPdf(ruta);
 }
@@ -768,9 +686,9 @@ bool EditorVentana::InsertarImagen(const QString& ruta) {
 }
 
 void EditorVentana::InsertarImagenPreguntando() {
-    if (soltado || !DialogosDelEditor().ElegirImagen)
+    if (soltado)
         return;
-    const QString ruta = DialogosDelEditor().ElegirImagen(this);
+    const QString ruta = Dialogo(&DialogosEditor::ElegirImagen, "ElegirImagen")(this);
     if (!ruta.isEmpty())
         InsertarImagen(ruta);
 }
@@ -788,19 +706,19 @@ void EditorVentana::InsertarTabla(int filas, int columnas) {
 }
 
 void EditorVentana::InsertarTablaPreguntando() {
-    if (soltado || !DialogosDelEditor().PedirTabla)
+    if (soltado)
         return;
     int filas = 2;
     int columnas = 2;
-    if (DialogosDelEditor().PedirTabla(this, filas, columnas))
+    if (Dialogo(&DialogosEditor::PedirTabla, "PedirTabla")(this, filas, columnas))
         InsertarTabla(filas, columnas);
 }
 
 void EditorVentana::ElegirColor() {
-    if (soltado || !DialogosDelEditor().ElegirColor)
+    if (soltado)
         return;
     const QColor actual = texto->currentCharFormat().foreground().color();
-    if (const auto color = DialogosDelEditor().ElegirColor(this, actual)) {
+    if (const auto color = Dialogo(&DialogosEditor::ElegirColor, "ElegirColor")(this, actual)) {
         QTextCharFormat f;
         f.setForeground(*color);
         Combinar(f);
@@ -861,9 +779,9 @@ void EditorVentana::closeEvent(QCloseEvent* evento) {
         evento->accept();
         return;
     }
-    if (texto->document()->isModified() && DialogosDelEditor().PreguntarGuardar) {
+    if (texto->document()->isModified()) {
         const QString nombre = QFileInfo(documento->FullName()).fileName();
-        switch (DialogosDelEditor().PreguntarGuardar(this, nombre)) {
+        switch (Dialogo(&DialogosEditor::PreguntarGuardar, "PreguntarGuardar")(this, nombre)) {
         case DialogosEditor::Respuesta::Si:
             if (!Guardar()) {
                 evento->ignore();

@@ -21,9 +21,11 @@ namespace brivo::word {
 
 class DocumentoMotor;
 
-// Every question the editor asks the user goes through these hooks. The
-// program (and the tests) may replace any of them; the defaults show Qt's
-// dialogs.
+// Every question the editor asks the user goes through these hooks. They
+// start empty: the program installs them (dialogos::InstalarDialogosEditor
+// routes them to the dialog seam of the dialogs library) when it creates the
+// engine. An editor that asks through a hook nobody installed throws
+// std::logic_error naming the hook.
 struct DialogosEditor {
     enum class Respuesta { Si, No, Cancelar };
     // "¿Desea guardar los cambios en ...?" when a window with changes is closed.

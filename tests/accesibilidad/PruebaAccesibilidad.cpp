@@ -24,6 +24,7 @@
 #include "Auditoria.h"
 #include "Ayuda.h"
 #include "Clave.h"
+#include "DialogosEditor.h"
 #include "EditorVentana.h"
 #include "EntornoApp.h"
 #include "Exportar.h"
@@ -330,6 +331,21 @@ TEST_F(Accesibilidad, DialogosDeExportarEImportar) {
         TFormImportar d(*form, form.get());
         TOpcionesAuditoria op;
         op.NombresEsperados = NombresPaquete + QStringList{"BExplorar", "BAyuda"};
+        EXPECT_EQ(Lista(Dialogo(d, op)), "");
+    }
+}
+
+TEST_F(Accesibilidad, PreguntasDelEditor) {
+    {
+        dialogos::TPreguntaGuardar d(form.get(), QStringLiteral("K000001.doc"));
+        TOpcionesAuditoria op;
+        op.NombresEsperados = {"LabPregunta", "BSi", "BNo", "BCancelar"};
+        EXPECT_EQ(Lista(Dialogo(d, op)), "");
+    }
+    {
+        dialogos::TDialogoTabla d(form.get(), 2, 2);
+        TOpcionesAuditoria op;
+        op.NombresEsperados = {"SpinEditFilas", "SpinEditColumnas", "BOK", "BCancelar"};
         EXPECT_EQ(Lista(Dialogo(d, op)), "");
     }
 }
