@@ -16,9 +16,6 @@
 #include <QImageReader>
 #include <QLineEdit>
 #include <QMenuBar>
-#include <QPainter>
-#include <QPainterPath>
-#include <QPixmap>
 #include <QPrinter>
 #include <QSignalBlocker>
 #include <QStatusBar>
@@ -34,6 +31,7 @@
 #include "ArchivoDocumento.h"
 #include "Errores.h"
 #include "MotorTexto.h"
+#include "Recursos.h"
 #include "TextosComunes.h"
 
 namespace brivo::word {
@@ -61,137 +59,10 @@ QString TipoMimeImagen(const QByteArray& formato) {
     return {};
 }
 
-// Toolbar pictures drawn for the character commands.
-QIcon IconoLetra(const QString& letra, bool negrita, bool cursiva, bool subrayado) {
-    QPixmap imagen(24, 24);
-    imagen.fill(Qt::transparent);
-    QPainter pintor(&imagen);
-    QFont fuente(QStringLiteral("Serif"), 13);
-    fuente.setBold(negrita);
-    fuente.setItalic(cursiva);
-    fuente.setUnderline(subrayado);
-    pintor.setFont(fuente);
-    pintor.drawText(imagen.rect(), Qt::AlignCenter, letra);
-    return QIcon(imagen);
-}
-
-QIcon IconoLineas(Qt::Alignment alineacion) {
-    QPixmap imagen(24, 24);
-    imagen.fill(Qt::transparent);
-    QPainter pintor(&imagen);
-    pintor.setPen(QPen(Qt::black, 2));
-    const int anchos[] = {18, 12, 18, 10};
-    for (int i = 0; i < 4; ++i) {
-        const int y = 5 + i * 5;
-        int ancho = alineacion == Qt::AlignJustify ? 18 : anchos[i];
-        int x = 3;
-        if (alineacion == Qt::AlignHCenter)
-            x = 3 + (18 - ancho) / 2;
-        else if (alineacion == Qt::AlignRight)
-            x = 21 - ancho;
-        pintor.drawLine(x, y, x + ancho, y);
-    }
-    return QIcon(imagen);
-}
-
-QIcon IconoLista(bool numerada) {
-    QPixmap imagen(24, 24);
-    imagen.fill(Qt::transparent);
-    QPainter pintor(&imagen);
-    QFont fuente(QStringLiteral("Sans"), 6);
-    pintor.setFont(fuente);
-    for (int i = 0; i < 3; ++i) {
-        const int y = 6 + i * 6;
-        if (numerada)
-            pintor.drawText(QRect(1, y - 4, 7, 8), Qt::AlignCenter, QString::number(i + 1));
-        else
-            pintor.drawEllipse(QPoint(4, y), 1, 1);
-        pintor.setPen(QPen(Qt::black, 2));
-        pintor.drawLine(9, y, 22, y);
-        pintor.setPen(QPen(Qt::black, 1));
-    }
-    return QIcon(imagen);
-}
-
-// Small toolbar pictures drawn for this editor.
-QIcon IconoDibujado(const std::function<void(QPainter&)>& dibujar) {
-    QPixmap imagen(24, 24);
-    imagen.fill(Qt::transparent);
-    QPainter pintor(&imagen);
-    pintor.setRenderHint(QPainter::Antialiasing);
-    dibujar(pintor);
-    return QIcon(imagen);
-}
-
-QIcon IconoImpresora() {
-    return IconoDibujado([](QPainter& p) {
-        p.setPen(QPen(Qt::black, 1.2));
-        p.setBrush(Qt::white);
-        p.drawRect(7, 3, 10, 7);
-        p.setBrush(QColor(0x90, 0x90, 0x90));
-        p.drawRoundedRect(3, 9, 18, 9, 2, 2);
-        p.setBrush(Qt::white);
-        p.drawRect(7, 14, 10, 7);
-    });
-}
-
-QIcon IconoPdf() {
-    return IconoDibujado([](QPainter& p) {
-        p.setPen(QPen(Qt::black, 1.2));
-        p.setBrush(Qt::white);
-        p.drawRect(4, 2, 16, 20);
-        p.fillRect(QRect(2, 9, 20, 8), QColor(0xC0, 0x20, 0x20));
-        p.setPen(Qt::white);
-        p.setFont(QFont(QStringLiteral("Sans"), 6, QFont::Bold));
-        p.drawText(QRect(2, 9, 20, 8), Qt::AlignCenter, QStringLiteral("PDF"));
-    });
-}
-
-QIcon IconoImagen() {
-    return IconoDibujado([](QPainter& p) {
-        p.setPen(QPen(Qt::black, 1.2));
-        p.setBrush(QColor(0xD8, 0xEC, 0xFF));
-        p.drawRect(2, 4, 20, 16);
-        p.setPen(Qt::NoPen);
-        p.setBrush(QColor(0x30, 0x90, 0x30));
-        p.drawPolygon(QPolygon(
-            {QPoint(3, 19), QPoint(9, 10), QPoint(14, 16), QPoint(17, 12), QPoint(21, 19)}));
-        p.setBrush(QColor(0xF0, 0xC0, 0x20));
-        p.drawEllipse(QPoint(17, 8), 2, 2);
-    });
-}
-
-QIcon IconoTabla() {
-    return IconoDibujado([](QPainter& p) {
-        p.setPen(QPen(Qt::black, 1.2));
-        p.setBrush(Qt::white);
-        p.drawRect(2, 4, 20, 16);
-        p.fillRect(QRect(3, 5, 19, 4), QColor(0xB0, 0xC8, 0xE8));
-        for (int x : {9, 15})
-            p.drawLine(x, 4, x, 20);
-        for (int y : {9, 14})
-            p.drawLine(2, y, 22, y);
-    });
-}
-
-QIcon IconoFlecha(bool atras) {
-    return IconoDibujado([atras](QPainter& p) {
-        p.setPen(QPen(QColor(0x20, 0x50, 0x90), 2.2, Qt::SolidLine, Qt::RoundCap));
-        QPainterPath camino;
-        if (atras) {
-            camino.moveTo(19, 18);
-            camino.cubicTo(19, 9, 12, 7, 5, 10);
-            p.drawPath(camino);
-            p.drawLine(5, 10, 9, 5);
-            p.drawLine(5, 10, 10, 13);
-        } else {
-            camino.moveTo(5, 18);
-            camino.cubicTo(5, 9, 12, 7, 19, 10);
-            p.drawPath(camino);
-            p.drawLine(19, 10, 15, 5);
-            p.drawLine(19, 10, 14, 13);
-        }
-    });
+// A picture of the editor's toolbars (recursos/iconos/editor): 24 x 24, the
+// size of the toolbars' buttons, and twice that for dense screens.
+QIcon Icono(const char* nombre) {
+    return recursos::Icono(QStringLiteral("editor/") + QLatin1String(nombre), {24, 48});
 }
 
 } // namespace
@@ -264,11 +135,11 @@ void EditorVentana::CrearAcciones() {
     connect(accContrasena, &QAction::triggered, this, &EditorVentana::CambiarContrasena);
     auto* accImprimir = Accion(QStringLiteral("accImprimir"), QStringLiteral("&Imprimir..."),
                                QStringLiteral("Imprimir el documento"), QKeySequence::Print);
-    accImprimir->setIcon(QIcon::fromTheme(QStringLiteral("document-print"), IconoImpresora()));
+    accImprimir->setIcon(QIcon::fromTheme(QStringLiteral("document-print"), Icono("Imprimir")));
     connect(accImprimir, &QAction::triggered, this, &EditorVentana::Imprimir);
     auto* accPdf = Accion(QStringLiteral("accExportarPdf"), QStringLiteral("E&xportar a PDF..."),
                           QStringLiteral("Exportar el documento a un archivo PDF"));
-    accPdf->setIcon(IconoPdf());
+    accPdf->setIcon(Icono("ExportarPdf"));
     connect(accPdf, &QAction::triggered, this, &EditorVentana::ExportarPdfPreguntando);
     auto* accCerrar = Accion(QStringLiteral("accCerrar"), QStringLiteral("C&errar"),
                              QStringLiteral("Cerrar el documento"), QKeySequence::Close);
@@ -277,11 +148,11 @@ void EditorVentana::CrearAcciones() {
     // Edición
     auto* accDeshacer = Accion(QStringLiteral("accDeshacer"), QStringLiteral("&Deshacer"),
                                QStringLiteral("Deshacer la última acción"), QKeySequence::Undo);
-    accDeshacer->setIcon(QIcon::fromTheme(QStringLiteral("edit-undo"), IconoFlecha(true)));
+    accDeshacer->setIcon(QIcon::fromTheme(QStringLiteral("edit-undo"), Icono("Deshacer")));
     connect(accDeshacer, &QAction::triggered, texto, &QTextEdit::undo);
     auto* accRehacer = Accion(QStringLiteral("accRehacer"), QStringLiteral("&Rehacer"),
                               QStringLiteral("Rehacer la acción deshecha"), QKeySequence::Redo);
-    accRehacer->setIcon(QIcon::fromTheme(QStringLiteral("edit-redo"), IconoFlecha(false)));
+    accRehacer->setIcon(QIcon::fromTheme(QStringLiteral("edit-redo"), Icono("Rehacer")));
     connect(accRehacer, &QAction::triggered, texto, &QTextEdit::redo);
     connect(texto, &QTextEdit::undoAvailable, accDeshacer, &QAction::setEnabled);
     connect(texto, &QTextEdit::redoAvailable, accRehacer, &QAction::setEnabled);
@@ -305,7 +176,7 @@ void EditorVentana::CrearAcciones() {
     // Formato
     accNegrita = Accion(QStringLiteral("accNegrita"), QStringLiteral("&Negrita"),
                         QStringLiteral("Negrita"), QKeySequence::Bold);
-    accNegrita->setIcon(IconoLetra(QStringLiteral("N"), true, false, false));
+    accNegrita->setIcon(Icono("Negrita"));
     accNegrita->setCheckable(true);
     connect(accNegrita, &QAction::triggered, this, [this](bool activa) {
         QTextCharFormat f;
@@ -314,7 +185,7 @@ void EditorVentana::CrearAcciones() {
     });
     accCursiva = Accion(QStringLiteral("accCursiva"), QStringLiteral("C&ursiva"),
                         QStringLiteral("Cursiva"), QKeySequence::Italic);
-    accCursiva->setIcon(IconoLetra(QStringLiteral("K"), false, true, false));
+    accCursiva->setIcon(Icono("Cursiva"));
     accCursiva->setCheckable(true);
     connect(accCursiva, &QAction::triggered, this, [this](bool activa) {
         QTextCharFormat f;
@@ -323,7 +194,7 @@ void EditorVentana::CrearAcciones() {
     });
     accSubrayado = Accion(QStringLiteral("accSubrayado"), QStringLiteral("&Subrayado"),
                           QStringLiteral("Subrayado"), QKeySequence::Underline);
-    accSubrayado->setIcon(IconoLetra(QStringLiteral("S"), false, false, true));
+    accSubrayado->setIcon(Icono("Subrayado"));
     accSubrayado->setCheckable(true);
     connect(accSubrayado, &QAction::triggered, this, [this](bool activa) {
         QTextCharFormat f;
@@ -332,23 +203,15 @@ void EditorVentana::CrearAcciones() {
     });
     auto* accColor = Accion(QStringLiteral("accColor"), QStringLiteral("C&olor del texto..."),
                             QString::fromUtf8(textos::ColorDelTexto));
-    {
-        QPixmap muestra(24, 24);
-        muestra.fill(Qt::transparent);
-        QPainter pintor(&muestra);
-        pintor.fillRect(QRect(3, 16, 18, 5), Qt::red);
-        pintor.setFont(QFont(QStringLiteral("Sans"), 10, QFont::Bold));
-        pintor.drawText(QRect(0, 0, 24, 16), Qt::AlignCenter, QStringLiteral("A"));
-        accColor->setIcon(QIcon(muestra));
-    }
+    accColor->setIcon(Icono("Color"));
     connect(accColor, &QAction::triggered, this, &EditorVentana::ElegirColor);
 
     auto* grupoAlineacion = new QActionGroup(this);
     auto alinear = [this, grupoAlineacion](const QString& nombre, const QString& textoAcc,
-                                           const QString& consejo, Qt::Alignment alineacion,
-                                           const QKeySequence& atajo) {
+                                           const QString& consejo, const char* icono,
+                                           Qt::Alignment alineacion, const QKeySequence& atajo) {
         QAction* accion = Accion(nombre, textoAcc, consejo, atajo);
-        accion->setIcon(IconoLineas(alineacion));
+        accion->setIcon(Icono(icono));
         accion->setCheckable(true);
         grupoAlineacion->addAction(accion);
         connect(accion, &QAction::triggered, this, [this, alineacion] {
@@ -360,27 +223,27 @@ void EditorVentana::CrearAcciones() {
     };
     accIzquierda =
         alinear(QStringLiteral("accAlinearIzquierda"), QStringLiteral("Alinear a la &izquierda"),
-                QStringLiteral("Alinear a la izquierda"), Qt::AlignLeft | Qt::AlignAbsolute,
-                QKeySequence(Qt::CTRL | Qt::Key_L));
+                QStringLiteral("Alinear a la izquierda"), "AlinearIzquierda",
+                Qt::AlignLeft | Qt::AlignAbsolute, QKeySequence(Qt::CTRL | Qt::Key_L));
     accCentro =
         alinear(QStringLiteral("accCentrar"), QStringLiteral("C&entrar"), QStringLiteral("Centrar"),
-                Qt::AlignHCenter, QKeySequence(Qt::CTRL | Qt::Key_E));
+                "Centrar", Qt::AlignHCenter, QKeySequence(Qt::CTRL | Qt::Key_E));
     accDerecha =
         alinear(QStringLiteral("accAlinearDerecha"), QStringLiteral("Alinear a la &derecha"),
-                QStringLiteral("Alinear a la derecha"), Qt::AlignRight | Qt::AlignAbsolute,
-                QKeySequence(Qt::CTRL | Qt::Key_R));
-    accJustificar =
-        alinear(QStringLiteral("accJustificar"), QStringLiteral("&Justificar"),
-                QStringLiteral("Justificar"), Qt::AlignJustify, QKeySequence(Qt::CTRL | Qt::Key_J));
+                QStringLiteral("Alinear a la derecha"), "AlinearDerecha",
+                Qt::AlignRight | Qt::AlignAbsolute, QKeySequence(Qt::CTRL | Qt::Key_R));
+    accJustificar = alinear(QStringLiteral("accJustificar"), QStringLiteral("&Justificar"),
+                            QStringLiteral("Justificar"), "Justificar", Qt::AlignJustify,
+                            QKeySequence(Qt::CTRL | Qt::Key_J));
     accVinetas = Accion(QStringLiteral("accVinetas"), QStringLiteral("&Viñetas"),
                         QStringLiteral("Lista con viñetas"));
-    accVinetas->setIcon(IconoLista(false));
+    accVinetas->setIcon(Icono("Vinetas"));
     accVinetas->setCheckable(true);
     connect(accVinetas, &QAction::triggered, this,
             [this] { AlternarLista(QTextListFormat::ListDisc); });
     accNumeracion = Accion(QStringLiteral("accNumeracion"), QStringLiteral("Nu&meración"),
                            QStringLiteral("Lista numerada"));
-    accNumeracion->setIcon(IconoLista(true));
+    accNumeracion->setIcon(Icono("Numeracion"));
     accNumeracion->setCheckable(true);
     connect(accNumeracion, &QAction::triggered, this,
             [this] { AlternarLista(QTextListFormat::ListDecimal); });
@@ -388,11 +251,11 @@ void EditorVentana::CrearAcciones() {
     // Insertar
     auto* accImagen = Accion(QStringLiteral("accInsertarImagen"), QStringLiteral("&Imagen..."),
                              QStringLiteral("Insertar una imagen"));
-    accImagen->setIcon(QIcon::fromTheme(QStringLiteral("insert-image"), IconoImagen()));
+    accImagen->setIcon(QIcon::fromTheme(QStringLiteral("insert-image"), Icono("InsertarImagen")));
     connect(accImagen, &QAction::triggered, this, &EditorVentana::InsertarImagenPreguntando);
     auto* accTabla = Accion(QStringLiteral("accInsertarTabla"), QStringLiteral("&Tabla..."),
                             QStringLiteral("Insertar una tabla"));
-    accTabla->setIcon(QIcon::fromTheme(QStringLiteral("insert-table"), IconoTabla()));
+    accTabla->setIcon(QIcon::fromTheme(QStringLiteral("insert-table"), Icono("InsertarTabla")));
     connect(accTabla, &QAction::triggered, this, &EditorVentana::InsertarTablaPreguntando);
 
     // Menus

@@ -5,7 +5,7 @@
 # The list of sources is taken again whenever a file is added or removed.
 find_program(CLANG_FORMAT_EXECUTABLE NAMES clang-format clang-format-14)
 
-set(_carpetas_formato store automation core dialogs app tools tests bench)
+set(_carpetas_formato recursos store automation core dialogs app tools tests bench)
 set(_patrones_formato)
 foreach(carpeta ${_carpetas_formato})
     list(APPEND _patrones_formato ${CMAKE_SOURCE_DIR}/${carpeta}/*.cpp

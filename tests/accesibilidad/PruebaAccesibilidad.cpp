@@ -399,10 +399,12 @@ TEST_F(Accesibilidad, VentanaDelEditor) {
     for (QToolBar* barra : editor->findChildren<QToolBar*>()) {
         if (barra->objectName() == QLatin1String("BarraBuscar"))
             continue; // the search bar is opened with its own key and closed with Escape
-        for (QAction* a : barra->actions())
-            if (!a->isSeparator() && !qobject_cast<QWidgetAction*>(a))
+        for (QAction* a : barra->actions()) {
+            if (!a->isSeparator() && !qobject_cast<QWidgetAction*>(a)) {
                 EXPECT_TRUE(enMenus.contains(a))
                     << a->objectName().toStdString() << " solo está en la barra";
+            }
+        }
     }
     doc->Close(word::GuardarCambios::NoGuardar);
     motor->Quit();

@@ -18,6 +18,7 @@
 
 #include "EntornoApp.h"
 #include "ModeloArbol.h"
+#include "Recursos.h"
 
 using namespace brivo;
 using namespace pruebas;
@@ -274,6 +275,17 @@ TEST(Barras, BotonesEnSuSitioConHintNombreAccesibleEImagen) {
         EXPECT_TRUE(boton->autoRaise()) << b.Nombre;
         EXPECT_TRUE(boton->focusPolicy() & Qt::TabFocus) << b.Nombre;
     }
+}
+
+TEST(Ventana, ElIconoDeLaVentanaEsElDelPrograma) {
+    TCarpeta carpeta;
+    TMainForm form(carpeta.Ruta());
+    const QIcon programa = recursos::IconoPrograma();
+    ASSERT_FALSE(programa.isNull());
+    for (int lado : {16, 32, 48})
+        EXPECT_EQ(form.windowIcon().pixmap(lado, lado).toImage(),
+                  programa.pixmap(lado, lado).toImage())
+            << lado;
 }
 
 TEST(Ventana, PanelesConSusNombresYMedidas) {

@@ -208,6 +208,17 @@ TEST_F(Ventanas, OrdenesDelEditor) {
                 ++botones;
             }
     EXPECT_GE(botones, 18);
+    // Every button of the file, edit and format toolbars shows a picture.
+    for (const char* nombre : {"BarraArchivo", "BarraEdicion", "BarraFormato"}) {
+        auto* barra = editor->findChild<QToolBar*>(QLatin1String(nombre));
+        ASSERT_NE(barra, nullptr) << nombre;
+        for (QAction* accion : barra->actions()) {
+            if (!accion->isSeparator() && accion->objectName().startsWith("acc")) {
+                EXPECT_FALSE(accion->icon().pixmap(barra->iconSize()).isNull())
+                    << accion->objectName().toStdString();
+            }
+        }
+    }
 
     // Bold through its action on a selection.
     QTextCursor c = texto->textCursor();
