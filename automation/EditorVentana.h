@@ -82,9 +82,19 @@ protected:
     void changeEvent(QEvent* evento) override;
 
 private:
+    // The window's commands, their menus and toolbars (EditorAcciones.cpp).
+    struct TAcciones;
     QAction* Accion(const QString& nombre, const QString& texto, const QString& consejo,
                     const QKeySequence& atajo = {});
     void CrearAcciones();
+    void CrearAccionesArchivo(TAcciones& a);
+    void CrearAccionesEdicion(TAcciones& a);
+    void CrearAccionesCaracter(TAcciones& a);
+    void CrearAccionesParrafo();
+    void CrearAccionesInsertar(TAcciones& a);
+    void CrearMenus(const TAcciones& a);
+    void CrearBarras(const TAcciones& a);
+    void CrearBarraBuscar(QAction* accionBuscar);
     void FormatoCambiado(const QTextCharFormat& formato);
     void ParrafoCambiado();
     void Combinar(const QTextCharFormat& formato);
