@@ -62,7 +62,7 @@ struct TItem {
     ContextoAyuda Contexto;
     TOrden Orden;
 };
-constexpr TItem Separador{nullptr, "", "", ContextoAyuda::Indice, Salir};
+constexpr TItem Separador{nullptr, "", "", ContextoAyuda::Indice, {nullptr, false}};
 
 struct TMenu {
     QMenu* TMainForm::*Campo;
