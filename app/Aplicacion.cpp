@@ -8,6 +8,7 @@
 
 #include "Errores.h"
 #include "Interaccion.h"
+#include "TextosComunes.h"
 
 namespace brivo {
 
@@ -48,7 +49,7 @@ void TAplicacion::PrepararEntorno() {
 }
 
 TAplicacion::TAplicacion(int& argc, char** argv) : QApplication(argc, argv) {
-    setApplicationName(QStringLiteral("Brivo II"));
+    setApplicationName(QString::fromUtf8(textos::NombrePrograma));
     setApplicationVersion(QStringLiteral("1.00"));
     QLocale::setDefault(QLocale(QLocale::Spanish, QLocale::Spain));
 }

@@ -10,6 +10,7 @@
 #include <QStyle>
 
 #include "ModeloGridPreg.h"
+#include "TextosComunes.h"
 
 namespace brivo {
 
@@ -107,7 +108,7 @@ QWidget* TDelegadoGridPreg::createEditor(QWidget* padre, const QStyleOptionViewI
     // and description (the row's document) tell a screen reader what it edits.
     editor->setAccessibleName(M::Encabezado(indice.column()));
     editor->setAccessibleDescription(
-        QStringLiteral("Fila %1, documento %2")
+        QString::fromUtf8(textos::FilaDocumento)
             .arg(indice.row() + 1)
             .arg(indice.siblingAtColumn(M::ColNumero).data().toString()));
     editorAbierto = editor;

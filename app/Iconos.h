@@ -1,7 +1,8 @@
 #pragma once
-// Pictures of the main window, drawn for this program: the two images of the
-// tree's image list and one per toolbar button. The toolbar pictures are
-// light on transparent so that they read on the black toolbars.
+// Pictures of the main window: the two images of the tree's image list and
+// one per toolbar button, SVG files of the resources (recursos/iconos/arbol
+// and recursos/iconos/barras). The toolbar pictures are light on transparent
+// so that they read on the black toolbars.
 #include <QIcon>
 
 namespace brivo::iconos {
@@ -21,6 +22,6 @@ QIcon PropDoc();
 QIcon PregsAExamen();
 QIcon BorraPregExam();
 QIcon CrearExamen();
-QIcon Programa(); // the program's icon (window and about box)
+QIcon Programa(); // the program's icon (the desktop icon brivo2.svg)
 
 } // namespace brivo::iconos

@@ -5,11 +5,13 @@
 // menu, its three toolbars and the panes.
 //
 // Handlers are public virtual slots named after the control and the event.
-// Menu items and toolbar buttons are wired to them by name (the property
-// "manejador" of each action and button holds the slot's name), so a handler
-// is added by declaring the slot here and naming it in the table of
-// Main.cpp. Handlers of the document bank, the tree editing and the exam
-// list are defined in their own files (MainArbol.cpp, MainDocumentos.cpp,
+// Menu items and toolbar buttons run them through the command table of
+// MainAcciones.cpp, which names each handler by pointer to member and says
+// whether its command changes the library: such a command is refused while
+// the library is open for consultation only (PermitirCambio), so the
+// handlers themselves do not ask. The panes are made in MainPaneles.cpp;
+// handlers of the document bank, the tree editing and the exam list are
+// defined in their own files (MainArbol.cpp, MainDocumentos.cpp,
 // MainExamen.cpp, MainLibros.cpp).
 #include <memory>
 
@@ -18,7 +20,9 @@
 
 #include "Almacen.h"
 #include "Cerrojo.h"
+#include "ContextoAyuda.h"
 #include "ProcesadorTextos.h"
+#include "TextosComunes.h"
 #include "VentanaPrincipal.h"
 
 class QAction;
@@ -43,11 +47,10 @@ class TModeloGridExamen;
 class TMainForm : public QMainWindow, public IVentanaPrincipal {
     Q_OBJECT
 public:
-    // Help context of a menu, menu item or part of the window.
+    // Help context of a menu, menu item or part of the window (the number
+    // of a ContextoAyuda).
     static constexpr const char* PropiedadAyuda = "contextoAyuda";
-    // Name of the slot a menu item or toolbar button runs.
-    static constexpr const char* PropiedadManejador = "manejador";
-    static constexpr const char* TituloInicial = "Brivo II";
+    static constexpr const char* TituloInicial = textos::NombrePrograma;
     static constexpr const char* PrefijoTitulo = "Brivo II  Libro activo: ";
     static constexpr int LargoMaximoTitulo = 124;
 
@@ -93,15 +96,16 @@ public:
     // (MainBiblioteca.cpp)
     void TomarBiblioteca();
     bool SoloConsulta() const { return almacen.SoloConsulta; }
-    // The guard of every command that changes the library: true when it may
-    // go ahead; in consultation-only mode it tells the user why not and
-    // gives false.
+    // The guard of every command that changes the library (the command
+    // table asks it before running such a command; drops and in-place edits
+    // ask it too): true when it may go ahead; in consultation-only mode it
+    // tells the user why not and gives false.
     bool PermitirCambio();
     static constexpr const char* MensajeSoloConsulta =
         "La biblioteca está abierta sólo para consulta: esta orden la modificaría y no se "
         "puede usar.";
     // Added to the caption while the library is open for consultation only.
-    static constexpr const char* MarcaSoloConsulta = " (sólo consulta)";
+    static constexpr const char* MarcaSoloConsulta = textos::MarcaSoloConsulta;
 
     // Document grid. ListarDocumentos rebuilds ListaPreg / NumListados, the
     // column set and the grid's visibility for a node.
@@ -212,8 +216,9 @@ public:
     int AnchoPanel1() const;
     void PonerAnchoPanel1(int ancho);
 
-    // The help context of a widget: its own or its nearest ancestor's, else 1.
-    static int ContextoDe(const QObject* objeto);
+    // The help context of a widget: its own or its nearest ancestor's, else
+    // the main window's (ContextoAyuda::Indice).
+    static ContextoAyuda ContextoDe(const QObject* objeto);
     // F1: opens the help at the context of the focused part.
     void AyudaContextual();
 
@@ -323,13 +328,15 @@ private:
     // Whether the exam model (the model document, else "nuevoexamen.doc")
     // has a file to open.
     bool ModeloExamenDisponible();
+    // The panes (MainPaneles.cpp), each with its toolbar and view.
     void CrearPaneles();
+    void CrearPanelArbol();
+    void CrearPanelPreg();
+    void CrearPanelExamen();
+    // The main menu and the buttons of one toolbar, from the command table
+    // (MainAcciones.cpp).
     void CrearMenu();
-    QAction* Item(QMenu* menu, const char* nombre, const QString& texto, int contexto,
-                  const char* manejador);
-    QToolButton* Boton(QFrame* barra, const char* nombre, int x, int ancho, const QString& hint,
-                       const QIcon& icono, const char* manejador);
-    void Conectar(QObject* emisor, const char* senal, const char* manejador);
+    void CrearBotones(QFrame* barra);
 
     TAlmacen almacen;
     std::unique_ptr<TCerrojoBiblioteca> cerrojo;

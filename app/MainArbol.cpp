@@ -10,6 +10,7 @@
 #include "ModeloArbol.h"
 #include "ModeloGridPreg.h"
 #include "PropPreg.h"
+#include "TextosComunes.h"
 #include "VistaArbol.h"
 #include "VistaGridPreg.h"
 
@@ -44,24 +45,22 @@ void TMainForm::PrepararGridYArbol() {
 // Tree editing
 
 void TMainForm::SBNuevoNodoClick() {
-    if (!PermitirCambio())
-        return;
     TNodo* seleccionado = NodoSeleccionado();
     TNodo* padre = nullptr;
-    QString texto = QStringLiteral("Nueva materia");
+    QString texto = QString::fromUtf8(textos::NuevaMateria);
     if (seleccionado) {
         // The special nodes under "Útiles" take no siblings.
         if (TArbol::EsHijoDeUtiles(seleccionado))
             return;
         switch (seleccionado->Nivel()) {
         case 0:
-            texto = QStringLiteral("Nueva materia");
+            texto = QString::fromUtf8(textos::NuevaMateria);
             break;
         case 1:
-            texto = QStringLiteral("Nuevo tema");
+            texto = QString::fromUtf8(textos::NuevoTema);
             break;
         case 2:
-            texto = QStringLiteral("Nuevo contenido");
+            texto = QString::fromUtf8(textos::NuevoContenido);
             break;
         default:
             texto = QStringLiteral("Nuevo nodo");
@@ -76,18 +75,16 @@ void TMainForm::SBNuevoNodoClick() {
 }
 
 void TMainForm::SBNuevoSubNodoClick() {
-    if (!PermitirCambio())
-        return;
     TNodo* seleccionado = NodoSeleccionado();
     if (!seleccionado || TArbol::EsProtegido(seleccionado))
         return;
     QString texto;
     switch (seleccionado->Nivel()) {
     case 0:
-        texto = QStringLiteral("Nuevo tema");
+        texto = QString::fromUtf8(textos::NuevoTema);
         break;
     case 1:
-        texto = QStringLiteral("Nuevo contenido");
+        texto = QString::fromUtf8(textos::NuevoContenido);
         break;
     default:
         return; // no nodes below the contenido level
@@ -98,8 +95,6 @@ void TMainForm::SBNuevoSubNodoClick() {
 }
 
 void TMainForm::SBBorraNodoClick() {
-    if (!PermitirCambio())
-        return;
     TNodo* seleccionado = NodoSeleccionado();
     if (!seleccionado)
         return;

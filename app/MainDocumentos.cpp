@@ -58,8 +58,6 @@ void TMainForm::BEditarClick() {
 }
 
 void TMainForm::SBNuevoDocClick() {
-    if (!PermitirCambio())
-        return;
     const bool libroValido = almacen.LibroActivo >= 1 && almacen.LibroActivo <= MaxLibros;
     almacen.LibroConsultado = almacen.BuscarLibro(
         libroValido ? almacen.Libros[static_cast<size_t>(almacen.LibroActivo)].Identificador : 0);
@@ -100,8 +98,6 @@ void TMainForm::SBNuevoDocClick() {
 }
 
 void TMainForm::SBBorraDocClick() {
-    if (!PermitirCambio())
-        return;
     const int k = almacen.DocActual;
     if (k < 1 || k > MaxDocumentos)
         return;
@@ -150,8 +146,6 @@ void TMainForm::SBBorraDocClick() {
 }
 
 void TMainForm::BPropPregClick() {
-    if (!PermitirCambio())
-        return;
     PropiedadesDocumentoActual();
 }
 

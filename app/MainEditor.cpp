@@ -14,6 +14,7 @@
 #include "Errores.h"
 #include "Interaccion.h"
 #include "Main.h"
+#include "TextosComunes.h"
 
 namespace brivo {
 
@@ -182,7 +183,7 @@ bool TMainForm::IniciarEditor() {
     ventana.SetWidth(pantalla.width() * 200 / 267);
     ventana.SetHeight((pantalla.height() - alto) * 30 / 42);
     ventana.SetVisible(true);
-    ventana.SetCaption(QStringLiteral("Brivo II"));
+    ventana.SetCaption(QString::fromUtf8(textos::NombrePrograma));
     WordApplication->Activate();
 
     VersionEditor = LeerVersion(WordApplication->Version());

@@ -92,8 +92,6 @@ void TMainForm::BVerExamenClick() {
 }
 
 void TMainForm::SBPregsAExamenClick() {
-    if (!PermitirCambio())
-        return;
     // Moving to the description column ends a pending edit of a mark.
     TerminarEdicionGridPreg();
     if (ModeloGridPreg->rowCount() > 0) {
@@ -252,8 +250,6 @@ int TMainForm::AnadirListaAlExamen(word::IDocumentoWord& examen) {
 }
 
 void TMainForm::BCrearExamenClick() {
-    if (!PermitirCambio())
-        return;
     {
         TFormPropExamen dialogo(almacen.Ajustes, this);
         if (ui::Ejecutar(dialogo) != QDialog::Accepted)

@@ -10,8 +10,6 @@
 namespace brivo {
 
 void TMainForm::Eliminarlibro1Click() {
-    if (!PermitirCambio())
-        return;
     const auto lista = almacen.ListaExamen;
     EliminarLibro(*this, [this] { MostrarExportar(*this); });
     // The deleted book's documents left the exam list.
@@ -21,8 +19,6 @@ void TMainForm::Eliminarlibro1Click() {
 }
 
 void TMainForm::Importarlibro1Click() {
-    if (!PermitirCambio())
-        return;
     // New tree nodes go through the tree model, so the tree view shows them at once.
     ImportarLibro(*this, [this](TNodo* padre, const QString& texto, const QString& id) {
         return ModeloArbol ? ModeloArbol->Anadir(padre, texto, id)
@@ -31,14 +27,10 @@ void TMainForm::Importarlibro1Click() {
 }
 
 void TMainForm::Exportarlibro1Click() {
-    if (!PermitirCambio())
-        return;
     ExportarLibro(*this);
 }
 
 void TMainForm::BOpcionesClick() {
-    if (!PermitirCambio())
-        return;
     OpcionesGenerales(almacen, this);
 }
 

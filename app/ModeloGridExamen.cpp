@@ -1,4 +1,5 @@
 #include "ModeloGridExamen.h"
+#include "TextosComunes.h"
 
 #include <algorithm>
 
@@ -10,7 +11,7 @@ QString TModeloGridExamen::Encabezado(int columna) {
     if (columna == 0)
         return QStringLiteral("Nº");
     if (columna == 1)
-        return QStringLiteral("Descripción");
+        return QString::fromUtf8(textos::Descripcion);
     return {};
 }
 

@@ -9,6 +9,7 @@
 
 #include "PropPreg.h"
 #include "Texto.h"
+#include "TextosComunes.h"
 
 namespace brivo {
 
@@ -132,13 +133,17 @@ std::vector<int> ElegirDocumentos(const TAlmacen& almacen, const TNodo* nodo, in
 }
 
 QString TModeloGridPreg::Encabezado(int columna) {
-    static const QStringList encabezados = {
-        QStringLiteral("Nº"),          QString(),
-        QStringLiteral("Descripción"), QStringLiteral("Dif."),
-        QStringLiteral("Punt."),       QStringLiteral("Tipo"),
-        QStringLiteral("Resp."),       QStringLiteral("Contador"),
-        QStringLiteral("Simil"),       QStringLiteral("Creado"),
-        QStringLiteral("Usado")};
+    static const QStringList encabezados = {QStringLiteral("Nº"),
+                                            QString(),
+                                            QString::fromUtf8(textos::Descripcion),
+                                            QStringLiteral("Dif."),
+                                            QStringLiteral("Punt."),
+                                            QStringLiteral("Tipo"),
+                                            QStringLiteral("Resp."),
+                                            QStringLiteral("Contador"),
+                                            QStringLiteral("Simil"),
+                                            QStringLiteral("Creado"),
+                                            QStringLiteral("Usado")};
     return columna >= 0 && columna < NumColumnas ? encabezados[columna] : QString();
 }
 

@@ -9,6 +9,7 @@
 #include <QStyledItemDelegate>
 
 #include "ModeloGridExamen.h"
+#include "TextosComunes.h"
 
 namespace brivo {
 
@@ -27,7 +28,7 @@ public:
         // description tell a screen reader what it edits.
         if (editor) {
             editor->setAccessibleName(TModeloGridExamen::Encabezado(indice.column()));
-            editor->setAccessibleDescription(QStringLiteral("Fila %1, documento %2")
+            editor->setAccessibleDescription(QString::fromUtf8(textos::FilaDocumento)
                                                  .arg(indice.row() + 1)
                                                  .arg(indice.siblingAtColumn(0).data().toString()));
         }

@@ -19,6 +19,7 @@
 #include "Archivos.h"
 #include "Errores.h"
 #include "LimitesDocumento.h"
+#include "TextosComunes.h"
 
 namespace brivo::word {
 
@@ -62,7 +63,7 @@ void DerivarClave(unsigned char* clave, const QString& contrasena, const unsigne
 }
 
 QString ErrorDanado(const QString& ruta) {
-    return QStringLiteral("El archivo \"%1\" está dañado o no es un documento válido.").arg(ruta);
+    return QString::fromUtf8(textos::ArchivoDanado).arg(ruta);
 }
 
 QString ErrorGrande(const QString& ruta) {
@@ -306,7 +307,7 @@ QByteArray DescifrarContenido(const QByteArray& cifrado, const QString& clave,
         memoriaKiB > MaxMemoriaArgon2KiB)
         throw ErrorBrivo(ErrorDanado(rutaParaMensajes));
     if (clave.isEmpty())
-        throw ErrorBrivo(QStringLiteral("La contraseña no es correcta."));
+        throw ErrorBrivo(QString::fromUtf8(textos::ContrasenaIncorrecta));
     const auto* sal = reinterpret_cast<const unsigned char*>(p + LargoFirma + 9);
     const auto* nonce = sal + LargoSal;
     unsigned char clave32[LargoClave];
@@ -320,7 +321,7 @@ QByteArray DescifrarContenido(const QByteArray& cifrado, const QString& clave,
         LargoCabecera, nonce, clave32);
     sodium_memzero(clave32, sizeof clave32);
     if (resultado != 0)
-        throw ErrorBrivo(QStringLiteral("La contraseña no es correcta."));
+        throw ErrorBrivo(QString::fromUtf8(textos::ContrasenaIncorrecta));
     claro.resize(qsizetype(largo));
     return claro;
 }
@@ -393,7 +394,7 @@ void GuardarArchivoDocumento(const QString& ruta, const QString& clave, QTextDoc
     // Written beside the file and renamed over it, under a temporary name
     // that the start of the next run recognises if this one is cut short.
     if (archivos::EscribirSeguro(ruta, datos).error != 0)
-        throw ErrorBrivo(QStringLiteral("No se puede guardar el archivo \"%1\".").arg(ruta));
+        throw ErrorBrivo(QString::fromUtf8(textos::NoSePuedeGuardarArchivo).arg(ruta));
 }
 
 ResultadoLectura LeerArchivoDocumento(const QString& ruta, const QString& clave,
@@ -403,7 +404,7 @@ ResultadoLectura LeerArchivoDocumento(const QString& ruta, const QString& clave,
         throw ErrorBrivo(QStringLiteral("No se encuentra el archivo \"%1\".").arg(ruta));
     QFile archivo(ruta);
     if (!info.isFile() || !archivo.open(QIODevice::ReadOnly))
-        throw ErrorBrivo(QStringLiteral("No se puede leer el archivo \"%1\".").arg(ruta));
+        throw ErrorBrivo(QString::fromUtf8(textos::NoSePuedeLeerArchivo).arg(ruta));
     if (archivo.size() > MaxBytesDocumento)
         throw ErrorBrivo(ErrorGrande(ruta));
     // Read with a bound, in case the file grows meanwhile.
@@ -411,7 +412,7 @@ ResultadoLectura LeerArchivoDocumento(const QString& ruta, const QString& clave,
     if (datos.size() > MaxBytesDocumento)
         throw ErrorBrivo(ErrorGrande(ruta));
     if (archivo.error() != QFileDevice::NoError)
-        throw ErrorBrivo(QStringLiteral("No se puede leer el archivo \"%1\".").arg(ruta));
+        throw ErrorBrivo(QString::fromUtf8(textos::NoSePuedeLeerArchivo).arg(ruta));
     archivo.close();
 
     ResultadoLectura resultado;
@@ -420,9 +421,7 @@ ResultadoLectura LeerArchivoDocumento(const QString& ruta, const QString& clave,
         resultado.cifrado = true;
     }
     if (PareceBinario(datos))
-        throw ErrorBrivo(QStringLiteral("El archivo \"%1\" no tiene un formato que el procesador "
-                                        "de textos pueda abrir.")
-                             .arg(ruta));
+        throw ErrorBrivo(QString::fromUtf8(textos::FormatoNoLegible).arg(ruta));
     if (PareceHtml(datos)) {
         Limitar(ComprobarHtml(datos), ruta);
         const QString html = DecodificarHtml(datos);

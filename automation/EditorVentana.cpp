@@ -1,42 +1,26 @@
 #include "EditorVentana.h"
 
+#include <stdexcept>
+#include <string>
+
 #include <QAction>
-#include <QActionGroup>
 #include <QApplication>
 #include <QBuffer>
 #include <QCloseEvent>
-#include <QColorDialog>
 #include <QComboBox>
-#include <QDialog>
-#include <QDialogButtonBox>
-#include <QFileDialog>
 #include <QFileInfo>
 #include <QFontComboBox>
-#include <QFontDatabase>
-#include <QFormLayout>
 #include <QImage>
 #include <QImageReader>
-#include <QInputDialog>
-#include <QLineEdit>
-#include <QMenuBar>
-#include <QMessageBox>
-#include <QPainter>
-#include <QPainterPath>
-#include <QPixmap>
-#include <QPrintDialog>
 #include <QPrinter>
-#include <QPushButton>
 #include <QSignalBlocker>
-#include <QSpinBox>
 #include <QStatusBar>
-#include <QStyle>
 #include <QTextBlock>
 #include <QTextCursor>
 #include <QTextDocument>
 #include <QTextEdit>
 #include <QTextList>
 #include <QTextTable>
-#include <QToolBar>
 
 #include "ArchivoDocumento.h"
 #include "Errores.h"
@@ -46,89 +30,14 @@ namespace brivo::word {
 
 namespace {
 
-DialogosEditor DialogosPorDefecto() {
-    DialogosEditor d;
-    d.PreguntarGuardar = [](QWidget* padre, const QString& nombre) {
-        QMessageBox caja(QMessageBox::Question, QStringLiteral("Brivo II"),
-                         QStringLiteral("¿Desea guardar los cambios en %1?").arg(nombre),
-                         QMessageBox::NoButton, padre);
-        QPushButton* si = caja.addButton(QStringLiteral("&Sí"), QMessageBox::YesRole);
-        QPushButton* no = caja.addButton(QStringLiteral("&No"), QMessageBox::NoRole);
-        caja.addButton(QStringLiteral("Cancelar"), QMessageBox::RejectRole);
-        caja.setDefaultButton(si);
-        caja.exec();
-        if (caja.clickedButton() == si)
-            return DialogosEditor::Respuesta::Si;
-        if (caja.clickedButton() == no)
-            return DialogosEditor::Respuesta::No;
-        return DialogosEditor::Respuesta::Cancelar;
-    };
-    d.ElegirImagen = [](QWidget* padre) {
-        return QFileDialog::getOpenFileName(
-            padre, QStringLiteral("Insertar imagen"), QString(),
-            QStringLiteral("Imágenes (*.png *.jpg *.jpeg *.gif *.bmp);;Todos (*)"));
-    };
-    d.ElegirColor = [](QWidget* padre, const QColor& actual) -> std::optional<QColor> {
-        const QColor color =
-            QColorDialog::getColor(actual, padre, QStringLiteral("Color del texto"));
-        if (!color.isValid())
-            return std::nullopt;
-        return color;
-    };
-    d.PedirTabla = [](QWidget* padre, int& filas, int& columnas) {
-        QDialog dialogo(padre);
-        dialogo.setWindowTitle(QStringLiteral("Insertar tabla"));
-        auto* forma = new QFormLayout(&dialogo);
-        auto* spinFilas = new QSpinBox(&dialogo);
-        spinFilas->setRange(1, 100);
-        spinFilas->setValue(filas);
-        auto* spinColumnas = new QSpinBox(&dialogo);
-        spinColumnas->setRange(1, 20);
-        spinColumnas->setValue(columnas);
-        forma->addRow(QStringLiteral("&Filas:"), spinFilas);
-        forma->addRow(QStringLiteral("&Columnas:"), spinColumnas);
-        auto* botones = new QDialogButtonBox(&dialogo);
-        botones->addButton(QStringLiteral("Aceptar"), QDialogButtonBox::AcceptRole);
-        botones->addButton(QStringLiteral("Cancelar"), QDialogButtonBox::RejectRole);
-        QObject::connect(botones, &QDialogButtonBox::accepted, &dialogo, &QDialog::accept);
-        QObject::connect(botones, &QDialogButtonBox::rejected, &dialogo, &QDialog::reject);
-        forma->addRow(botones);
-        if (dialogo.exec() != QDialog::Accepted)
-            return false;
-        filas = spinFilas->value();
-        columnas = spinColumnas->value();
-        return true;
-    };
-    d.ElegirPdf = [](QWidget* padre, const QString& sugerido) {
-        return QFileDialog::getSaveFileName(padre, QStringLiteral("Exportar a PDF"), sugerido,
-                                            QStringLiteral("Documentos PDF (*.pdf)"));
-    };
-    d.ElegirGuardarComo = [](QWidget* padre, const QString& sugerido) {
-        return QFileDialog::getSaveFileName(padre, QStringLiteral("Guardar como"), sugerido,
-                                            QStringLiteral("Documentos (*.doc);;Todos (*)"));
-    };
-    d.PedirContrasena = [](QWidget* padre) -> std::optional<QString> {
-        bool aceptado = false;
-        const QString clave = QInputDialog::getText(
-            padre, QStringLiteral("Contraseña"),
-            QStringLiteral("Contraseña para abrir el documento (vacía: sin contraseña):"),
-            QLineEdit::Password, QString(), &aceptado);
-        if (!aceptado)
-            return std::nullopt;
-        return clave;
-    };
-    d.ConfigurarImpresora = [](QWidget* padre, QPrinter& impresora) {
-        QPrintDialog dialogo(&impresora, padre);
-        dialogo.setWindowTitle(QStringLiteral("Imprimir"));
-        return dialogo.exec() == QDialog::Accepted;
-    };
-    d.MostrarError = [](QWidget* padre, const QString& mensaje) {
-        QMessageBox caja(QMessageBox::Critical, QStringLiteral("Brivo II"), mensaje,
-                         QMessageBox::NoButton, padre);
-        caja.addButton(QStringLiteral("Aceptar"), QMessageBox::AcceptRole);
-        caja.exec();
-    };
-    return d;
+// The hook that asks a question, which the program must have installed: an
+// editor asking without one is a fault of the program and fails loudly.
+template <typename Gancho>
+const Gancho& Dialogo(Gancho DialogosEditor::*gancho, const char* nombre) {
+    const Gancho& f = DialogosDelEditor().*gancho;
+    if (!f)
+        throw std::logic_error(std::string("El editor no tiene instalado el diálogo ") + nombre);
+    return f;
 }
 
 QString TipoMimeImagen(const QByteArray& formato) {
@@ -142,143 +51,10 @@ QString TipoMimeImagen(const QByteArray& formato) {
     return {};
 }
 
-// Toolbar pictures drawn for the character commands.
-QIcon IconoLetra(const QString& letra, bool negrita, bool cursiva, bool subrayado) {
-    QPixmap imagen(24, 24);
-    imagen.fill(Qt::transparent);
-    QPainter pintor(&imagen);
-    QFont fuente(QStringLiteral("Serif"), 13);
-    fuente.setBold(negrita);
-    fuente.setItalic(cursiva);
-    fuente.setUnderline(subrayado);
-    pintor.setFont(fuente);
-    pintor.drawText(imagen.rect(), Qt::AlignCenter, letra);
-    return QIcon(imagen);
-}
-
-QIcon IconoLineas(Qt::Alignment alineacion) {
-    QPixmap imagen(24, 24);
-    imagen.fill(Qt::transparent);
-    QPainter pintor(&imagen);
-    pintor.setPen(QPen(Qt::black, 2));
-    const int anchos[] = {18, 12, 18, 10};
-    for (int i = 0; i < 4; ++i) {
-        const int y = 5 + i * 5;
-        int ancho = alineacion == Qt::AlignJustify ? 18 : anchos[i];
-        int x = 3;
-        if (alineacion == Qt::AlignHCenter)
-            x = 3 + (18 - ancho) / 2;
-        else if (alineacion == Qt::AlignRight)
-            x = 21 - ancho;
-        pintor.drawLine(x, y, x + ancho, y);
-    }
-    return QIcon(imagen);
-}
-
-QIcon IconoLista(bool numerada) {
-    QPixmap imagen(24, 24);
-    imagen.fill(Qt::transparent);
-    QPainter pintor(&imagen);
-    QFont fuente(QStringLiteral("Sans"), 6);
-    pintor.setFont(fuente);
-    for (int i = 0; i < 3; ++i) {
-        const int y = 6 + i * 6;
-        if (numerada)
-            pintor.drawText(QRect(1, y - 4, 7, 8), Qt::AlignCenter, QString::number(i + 1));
-        else
-            pintor.drawEllipse(QPoint(4, y), 1, 1);
-        pintor.setPen(QPen(Qt::black, 2));
-        pintor.drawLine(9, y, 22, y);
-        pintor.setPen(QPen(Qt::black, 1));
-    }
-    return QIcon(imagen);
-}
-
-// Small toolbar pictures drawn for this editor.
-QIcon IconoDibujado(const std::function<void(QPainter&)>& dibujar) {
-    QPixmap imagen(24, 24);
-    imagen.fill(Qt::transparent);
-    QPainter pintor(&imagen);
-    pintor.setRenderHint(QPainter::Antialiasing);
-    dibujar(pintor);
-    return QIcon(imagen);
-}
-
-QIcon IconoImpresora() {
-    return IconoDibujado([](QPainter& p) {
-        p.setPen(QPen(Qt::black, 1.2));
-        p.setBrush(Qt::white);
-        p.drawRect(7, 3, 10, 7);
-        p.setBrush(QColor(0x90, 0x90, 0x90));
-        p.drawRoundedRect(3, 9, 18, 9, 2, 2);
-        p.setBrush(Qt::white);
-        p.drawRect(7, 14, 10, 7);
-    });
-}
-
-QIcon IconoPdf() {
-    return IconoDibujado([](QPainter& p) {
-        p.setPen(QPen(Qt::black, 1.2));
-        p.setBrush(Qt::white);
-        p.drawRect(4, 2, 16, 20);
-        p.fillRect(QRect(2, 9, 20, 8), QColor(0xC0, 0x20, 0x20));
-        p.setPen(Qt::white);
-        p.setFont(QFont(QStringLiteral("Sans"), 6, QFont::Bold));
-        p.drawText(QRect(2, 9, 20, 8), Qt::AlignCenter, QStringLiteral("PDF"));
-    });
-}
-
-QIcon IconoImagen() {
-    return IconoDibujado([](QPainter& p) {
-        p.setPen(QPen(Qt::black, 1.2));
-        p.setBrush(QColor(0xD8, 0xEC, 0xFF));
-        p.drawRect(2, 4, 20, 16);
-        p.setPen(Qt::NoPen);
-        p.setBrush(QColor(0x30, 0x90, 0x30));
-        p.drawPolygon(QPolygon(
-            {QPoint(3, 19), QPoint(9, 10), QPoint(14, 16), QPoint(17, 12), QPoint(21, 19)}));
-        p.setBrush(QColor(0xF0, 0xC0, 0x20));
-        p.drawEllipse(QPoint(17, 8), 2, 2);
-    });
-}
-
-QIcon IconoTabla() {
-    return IconoDibujado([](QPainter& p) {
-        p.setPen(QPen(Qt::black, 1.2));
-        p.setBrush(Qt::white);
-        p.drawRect(2, 4, 20, 16);
-        p.fillRect(QRect(3, 5, 19, 4), QColor(0xB0, 0xC8, 0xE8));
-        for (int x : {9, 15})
-            p.drawLine(x, 4, x, 20);
-        for (int y : {9, 14})
-            p.drawLine(2, y, 22, y);
-    });
-}
-
-QIcon IconoFlecha(bool atras) {
-    return IconoDibujado([atras](QPainter& p) {
-        p.setPen(QPen(QColor(0x20, 0x50, 0x90), 2.2, Qt::SolidLine, Qt::RoundCap));
-        QPainterPath camino;
-        if (atras) {
-            camino.moveTo(19, 18);
-            camino.cubicTo(19, 9, 12, 7, 5, 10);
-            p.drawPath(camino);
-            p.drawLine(5, 10, 9, 5);
-            p.drawLine(5, 10, 10, 13);
-        } else {
-            camino.moveTo(5, 18);
-            camino.cubicTo(5, 9, 12, 7, 19, 10);
-            p.drawPath(camino);
-            p.drawLine(19, 10, 15, 5);
-            p.drawLine(19, 10, 14, 13);
-        }
-    });
-}
-
 } // namespace
 
 DialogosEditor& DialogosDelEditor() {
-    static DialogosEditor dialogos = DialogosPorDefecto();
+    static DialogosEditor dialogos;
     return dialogos;
 }
 
@@ -309,280 +85,6 @@ EditorVentana::EditorVentana(DocumentoMotor& doc) : documento(&doc) {
 }
 
 EditorVentana::~EditorVentana() = default;
-
-QAction* EditorVentana::Accion(const QString& nombre, const QString& textoAccion,
-                               const QString& consejo, const QKeySequence& atajo) {
-    auto* accion = new QAction(textoAccion, this);
-    accion->setObjectName(nombre);
-    accion->setToolTip(consejo);
-    accion->setStatusTip(consejo);
-    if (!atajo.isEmpty())
-        accion->setShortcut(atajo);
-    return accion;
-}
-
-void EditorVentana::CrearAcciones() {
-    QStyle* estilo = style();
-    auto nombrarBoton = [](QToolBar* barra, QAction* accion) {
-        if (QWidget* boton = barra->widgetForAction(accion)) {
-            boton->setObjectName(QStringLiteral("SB") + accion->objectName().mid(3));
-            boton->setAccessibleName(accion->toolTip());
-        }
-    };
-
-    // Archivo
-    auto* accGuardar = Accion(QStringLiteral("accGuardar"), QStringLiteral("&Guardar"),
-                              QStringLiteral("Guardar el documento"), QKeySequence::Save);
-    accGuardar->setIcon(estilo->standardIcon(QStyle::SP_DialogSaveButton));
-    connect(accGuardar, &QAction::triggered, this, [this] { Guardar(); });
-    auto* accGuardarComo =
-        Accion(QStringLiteral("accGuardarComo"), QStringLiteral("Guardar &como..."),
-               QStringLiteral("Guardar el documento con otro nombre"));
-    connect(accGuardarComo, &QAction::triggered, this, &EditorVentana::GuardarComo);
-    auto* accContrasena =
-        Accion(QStringLiteral("accContrasena"), QStringLiteral("C&ontraseña..."),
-               QStringLiteral("Cambiar la contraseña con la que se guarda el documento"));
-    connect(accContrasena, &QAction::triggered, this, &EditorVentana::CambiarContrasena);
-    auto* accImprimir = Accion(QStringLiteral("accImprimir"), QStringLiteral("&Imprimir..."),
-                               QStringLiteral("Imprimir el documento"), QKeySequence::Print);
-    accImprimir->setIcon(QIcon::fromTheme(QStringLiteral("document-print"), IconoImpresora()));
-    connect(accImprimir, &QAction::triggered, this, &EditorVentana::Imprimir);
-    auto* accPdf = Accion(QStringLiteral("accExportarPdf"), QStringLiteral("E&xportar a PDF..."),
-                          QStringLiteral("Exportar el documento a un archivo PDF"));
-    accPdf->setIcon(IconoPdf());
-    connect(accPdf, &QAction::triggered, this, &EditorVentana::ExportarPdfPreguntando);
-    auto* accCerrar = Accion(QStringLiteral("accCerrar"), QStringLiteral("C&errar"),
-                             QStringLiteral("Cerrar el documento"), QKeySequence::Close);
-    connect(accCerrar, &QAction::triggered, this, &QWidget::close);
-
-    // Edición
-    auto* accDeshacer = Accion(QStringLiteral("accDeshacer"), QStringLiteral("&Deshacer"),
-                               QStringLiteral("Deshacer la última acción"), QKeySequence::Undo);
-    accDeshacer->setIcon(QIcon::fromTheme(QStringLiteral("edit-undo"), IconoFlecha(true)));
-    connect(accDeshacer, &QAction::triggered, texto, &QTextEdit::undo);
-    auto* accRehacer = Accion(QStringLiteral("accRehacer"), QStringLiteral("&Rehacer"),
-                              QStringLiteral("Rehacer la acción deshecha"), QKeySequence::Redo);
-    accRehacer->setIcon(QIcon::fromTheme(QStringLiteral("edit-redo"), IconoFlecha(false)));
-    connect(accRehacer, &QAction::triggered, texto, &QTextEdit::redo);
-    connect(texto, &QTextEdit::undoAvailable, accDeshacer, &QAction::setEnabled);
-    connect(texto, &QTextEdit::redoAvailable, accRehacer, &QAction::setEnabled);
-    accDeshacer->setEnabled(texto->document()->isUndoAvailable());
-    accRehacer->setEnabled(texto->document()->isRedoAvailable());
-    auto* accCortar = Accion(QStringLiteral("accCortar"), QStringLiteral("Cor&tar"),
-                             QStringLiteral("Cortar la selección"), QKeySequence::Cut);
-    connect(accCortar, &QAction::triggered, texto, &QTextEdit::cut);
-    auto* accCopiar = Accion(QStringLiteral("accCopiar"), QStringLiteral("&Copiar"),
-                             QStringLiteral("Copiar la selección"), QKeySequence::Copy);
-    connect(accCopiar, &QAction::triggered, texto, &QTextEdit::copy);
-    auto* accPegar =
-        Accion(QStringLiteral("accPegar"), QStringLiteral("&Pegar"),
-               QStringLiteral("Pegar el contenido del portapapeles"), QKeySequence::Paste);
-    connect(accPegar, &QAction::triggered, texto, &QTextEdit::paste);
-    auto* accBuscar = Accion(QStringLiteral("accBuscar"), QStringLiteral("&Buscar..."),
-                             QStringLiteral("Buscar un texto en el documento"), QKeySequence::Find);
-    accBuscar->setIcon(QIcon::fromTheme(QStringLiteral("edit-find"),
-                                        estilo->standardIcon(QStyle::SP_FileDialogContentsView)));
-
-    // Formato
-    accNegrita = Accion(QStringLiteral("accNegrita"), QStringLiteral("&Negrita"),
-                        QStringLiteral("Negrita"), QKeySequence::Bold);
-    accNegrita->setIcon(IconoLetra(QStringLiteral("N"), true, false, false));
-    accNegrita->setCheckable(true);
-    connect(accNegrita, &QAction::triggered, this, [this](bool activa) {
-        QTextCharFormat f;
-        f.setFontWeight(activa ? QFont::Bold : QFont::Normal);
-        Combinar(f);
-    });
-    accCursiva = Accion(QStringLiteral("accCursiva"), QStringLiteral("C&ursiva"),
-                        QStringLiteral("Cursiva"), QKeySequence::Italic);
-    accCursiva->setIcon(IconoLetra(QStringLiteral("K"), false, true, false));
-    accCursiva->setCheckable(true);
-    connect(accCursiva, &QAction::triggered, this, [this](bool activa) {
-        QTextCharFormat f;
-        f.setFontItalic(activa);
-        Combinar(f);
-    });
-    accSubrayado = Accion(QStringLiteral("accSubrayado"), QStringLiteral("&Subrayado"),
-                          QStringLiteral("Subrayado"), QKeySequence::Underline);
-    accSubrayado->setIcon(IconoLetra(QStringLiteral("S"), false, false, true));
-    accSubrayado->setCheckable(true);
-    connect(accSubrayado, &QAction::triggered, this, [this](bool activa) {
-        QTextCharFormat f;
-        f.setFontUnderline(activa);
-        Combinar(f);
-    });
-    auto* accColor = Accion(QStringLiteral("accColor"), QStringLiteral("C&olor del texto..."),
-                            QStringLiteral("Color del texto"));
-    {
-        QPixmap muestra(24, 24);
-        muestra.fill(Qt::transparent);
-        QPainter pintor(&muestra);
-        pintor.fillRect(QRect(3, 16, 18, 5), Qt::red);
-        pintor.setFont(QFont(QStringLiteral("Sans"), 10, QFont::Bold));
-        pintor.drawText(QRect(0, 0, 24, 16), Qt::AlignCenter, QStringLiteral("A"));
-        accColor->setIcon(QIcon(muestra));
-    }
-    connect(accColor, &QAction::triggered, this, &EditorVentana::ElegirColor);
-
-    auto* grupoAlineacion = new QActionGroup(this);
-    auto alinear = [this, grupoAlineacion](const QString& nombre, const QString& textoAcc,
-                                           const QString& consejo, Qt::Alignment alineacion,
-                                           const QKeySequence& atajo) {
-        QAction* accion = Accion(nombre, textoAcc, consejo, atajo);
-        accion->setIcon(IconoLineas(alineacion));
-        accion->setCheckable(true);
-        grupoAlineacion->addAction(accion);
-        connect(accion, &QAction::triggered, this, [this, alineacion] {
-            QTextBlockFormat f;
-            f.setAlignment(alineacion);
-            texto->textCursor().mergeBlockFormat(f);
-        });
-        return accion;
-    };
-    accIzquierda =
-        alinear(QStringLiteral("accAlinearIzquierda"), QStringLiteral("Alinear a la &izquierda"),
-                QStringLiteral("Alinear a la izquierda"), Qt::AlignLeft | Qt::AlignAbsolute,
-                QKeySequence(Qt::CTRL | Qt::Key_L));
-    accCentro =
-        alinear(QStringLiteral("accCentrar"), QStringLiteral("C&entrar"), QStringLiteral("Centrar"),
-                Qt::AlignHCenter, QKeySequence(Qt::CTRL | Qt::Key_E));
-    accDerecha =
-        alinear(QStringLiteral("accAlinearDerecha"), QStringLiteral("Alinear a la &derecha"),
-                QStringLiteral("Alinear a la derecha"), Qt::AlignRight | Qt::AlignAbsolute,
-                QKeySequence(Qt::CTRL | Qt::Key_R));
-    accJustificar =
-        alinear(QStringLiteral("accJustificar"), QStringLiteral("&Justificar"),
-                QStringLiteral("Justificar"), Qt::AlignJustify, QKeySequence(Qt::CTRL | Qt::Key_J));
-    accVinetas = Accion(QStringLiteral("accVinetas"), QStringLiteral("&Viñetas"),
-                        QStringLiteral("Lista con viñetas"));
-    accVinetas->setIcon(IconoLista(false));
-    accVinetas->setCheckable(true);
-    connect(accVinetas, &QAction::triggered, this,
-            [this] { AlternarLista(QTextListFormat::ListDisc); });
-    accNumeracion = Accion(QStringLiteral("accNumeracion"), QStringLiteral("Nu&meración"),
-                           QStringLiteral("Lista numerada"));
-    accNumeracion->setIcon(IconoLista(true));
-    accNumeracion->setCheckable(true);
-    connect(accNumeracion, &QAction::triggered, this,
-            [this] { AlternarLista(QTextListFormat::ListDecimal); });
-
-    // Insertar
-    auto* accImagen = Accion(QStringLiteral("accInsertarImagen"), QStringLiteral("&Imagen..."),
-                             QStringLiteral("Insertar una imagen"));
-    accImagen->setIcon(QIcon::fromTheme(QStringLiteral("insert-image"), IconoImagen()));
-    connect(accImagen, &QAction::triggered, this, &EditorVentana::InsertarImagenPreguntando);
-    auto* accTabla = Accion(QStringLiteral("accInsertarTabla"), QStringLiteral("&Tabla..."),
-                            QStringLiteral("Insertar una tabla"));
-    accTabla->setIcon(QIcon::fromTheme(QStringLiteral("insert-table"), IconoTabla()));
-    connect(accTabla, &QAction::triggered, this, &EditorVentana::InsertarTablaPreguntando);
-
-    // Menus
-    QMenu* menuArchivo = menuBar()->addMenu(QStringLiteral("&Archivo"));
-    menuArchivo->setObjectName(QStringLiteral("MenuArchivo"));
-    menuArchivo->addActions({accGuardar, accGuardarComo, accContrasena});
-    menuArchivo->addSeparator();
-    menuArchivo->addActions({accImprimir, accPdf});
-    menuArchivo->addSeparator();
-    menuArchivo->addAction(accCerrar);
-    QMenu* menuEdicion = menuBar()->addMenu(QStringLiteral("&Edición"));
-    menuEdicion->setObjectName(QStringLiteral("MenuEdicion"));
-    menuEdicion->addActions({accDeshacer, accRehacer});
-    menuEdicion->addSeparator();
-    menuEdicion->addActions({accCortar, accCopiar, accPegar});
-    menuEdicion->addSeparator();
-    menuEdicion->addAction(accBuscar);
-    QMenu* menuFormato = menuBar()->addMenu(QStringLiteral("&Formato"));
-    menuFormato->setObjectName(QStringLiteral("MenuFormato"));
-    menuFormato->addActions({accNegrita, accCursiva, accSubrayado, accColor});
-    menuFormato->addSeparator();
-    menuFormato->addActions({accIzquierda, accCentro, accDerecha, accJustificar});
-    menuFormato->addSeparator();
-    menuFormato->addActions({accVinetas, accNumeracion});
-    QMenu* menuInsertar = menuBar()->addMenu(QStringLiteral("&Insertar"));
-    menuInsertar->setObjectName(QStringLiteral("MenuInsertar"));
-    menuInsertar->addActions({accImagen, accTabla});
-
-    // Toolbars
-    QToolBar* barraArchivo = addToolBar(QStringLiteral("Archivo"));
-    barraArchivo->setObjectName(QStringLiteral("BarraArchivo"));
-    barraArchivo->addActions({accGuardar, accImprimir, accPdf});
-    QToolBar* barraEdicion = addToolBar(QStringLiteral("Edición"));
-    barraEdicion->setObjectName(QStringLiteral("BarraEdicion"));
-    barraEdicion->addActions({accDeshacer, accRehacer, accBuscar});
-    QToolBar* barraFormato = addToolBar(QStringLiteral("Formato"));
-    barraFormato->setObjectName(QStringLiteral("BarraFormato"));
-    comboFuente = new QFontComboBox(barraFormato);
-    comboFuente->setObjectName(QStringLiteral("CBFuente"));
-    comboFuente->setToolTip(QStringLiteral("Fuente"));
-    comboFuente->setAccessibleName(QStringLiteral("Fuente"));
-    barraFormato->addWidget(comboFuente);
-    connect(comboFuente, &QFontComboBox::textActivated, this, [this](const QString& familia) {
-        QTextCharFormat f;
-        f.setFontFamilies({familia});
-        Combinar(f);
-    });
-    comboTamano = new QComboBox(barraFormato);
-    comboTamano->setObjectName(QStringLiteral("CBTamano"));
-    comboTamano->setToolTip(QStringLiteral("Tamaño de la fuente"));
-    comboTamano->setAccessibleName(QStringLiteral("Tamaño de la fuente"));
-    comboTamano->setEditable(true);
-    for (int tamano : QFontDatabase::standardSizes())
-        comboTamano->addItem(QString::number(tamano));
-    barraFormato->addWidget(comboTamano);
-    connect(comboTamano, &QComboBox::textActivated, this, [this](const QString& valor) {
-        bool ok = false;
-        const double puntos = valor.toDouble(&ok);
-        if (ok && puntos > 0) {
-            QTextCharFormat f;
-            f.setFontPointSize(puntos);
-            Combinar(f);
-        }
-    });
-    barraFormato->addActions({accNegrita, accCursiva, accSubrayado, accColor});
-    barraFormato->addSeparator();
-    barraFormato->addActions({accIzquierda, accCentro, accDerecha, accJustificar});
-    barraFormato->addSeparator();
-    barraFormato->addActions({accVinetas, accNumeracion, accImagen, accTabla});
-    for (QToolBar* barra : {barraArchivo, barraEdicion, barraFormato})
-        for (QAction* accion : barra->actions())
-            if (!accion->isSeparator() && !accion->objectName().isEmpty())
-                nombrarBoton(barra, accion);
-
-    // Find bar
-    barraBuscar = new QToolBar(QStringLiteral("Buscar"), this);
-    barraBuscar->setObjectName(QStringLiteral("BarraBuscar"));
-    addToolBar(Qt::BottomToolBarArea, barraBuscar);
-    campoBuscar = new QLineEdit(barraBuscar);
-    campoBuscar->setObjectName(QStringLiteral("EdBuscar"));
-    campoBuscar->setToolTip(QStringLiteral("Texto que se busca"));
-    campoBuscar->setAccessibleName(QStringLiteral("Texto que se busca"));
-    campoBuscar->setPlaceholderText(QStringLiteral("Buscar"));
-    barraBuscar->addWidget(campoBuscar);
-    auto* accSiguiente = Accion(QStringLiteral("accBuscarSiguiente"), QStringLiteral("Siguiente"),
-                                QStringLiteral("Buscar hacia delante"), QKeySequence::FindNext);
-    connect(accSiguiente, &QAction::triggered, this, [this] { Buscar(campoBuscar->text(), true); });
-    auto* accAnterior = Accion(QStringLiteral("accBuscarAnterior"), QStringLiteral("Anterior"),
-                               QStringLiteral("Buscar hacia atrás"), QKeySequence::FindPrevious);
-    connect(accAnterior, &QAction::triggered, this, [this] { Buscar(campoBuscar->text(), false); });
-    auto* accCerrarBuscar = Accion(QStringLiteral("accCerrarBuscar"), QStringLiteral("Cerrar"),
-                                   QStringLiteral("Cerrar la búsqueda"));
-    connect(accCerrarBuscar, &QAction::triggered, barraBuscar, &QWidget::hide);
-    barraBuscar->addActions({accSiguiente, accAnterior, accCerrarBuscar});
-    for (QAction* accion : barraBuscar->actions())
-        if (!accion->objectName().isEmpty())
-            nombrarBoton(barraBuscar, accion);
-    connect(campoBuscar, &QLineEdit::returnPressed, this,
-            [this] { Buscar(campoBuscar->text(), true); });
-    barraBuscar->hide();
-    connect(accBuscar, &QAction::triggered, this, [this] {
-        barraBuscar->show();
-        campoBuscar->setFocus();
-        campoBuscar->selectAll();
-    });
-    for (QAction* accion :
-         {accGuardarComo, accContrasena, accCerrar, accCortar, accCopiar, accPegar})
-        addAction(accion);
-}
 
 void EditorVentana::Combinar(const QTextCharFormat& formato) {
     QTextCursor cursor = texto->textCursor();
@@ -656,8 +158,7 @@ void EditorVentana::AlternarLista(int estilo) {
 }
 
 void EditorVentana::MostrarError(const QString& mensaje) {
-    if (DialogosDelEditor().MostrarError)
-        DialogosDelEditor().MostrarError(this, mensaje);
+    Dialogo(&DialogosEditor::MostrarError, "MostrarError")(this, mensaje);
 }
 
 bool EditorVentana::Guardar() {
@@ -674,9 +175,10 @@ bool EditorVentana::Guardar() {
 }
 
 void EditorVentana::GuardarComo() {
-    if (soltado || !DialogosDelEditor().ElegirGuardarComo)
+    if (soltado)
         return;
-    const QString ruta = DialogosDelEditor().ElegirGuardarComo(this, documento->FullName());
+    const QString ruta = Dialogo(&DialogosEditor::ElegirGuardarComo,
+                                 "ElegirGuardarComo")(this, documento->FullName());
     if (ruta.isEmpty())
         return;
     try {
@@ -687,9 +189,9 @@ void EditorVentana::GuardarComo() {
 }
 
 void EditorVentana::CambiarContrasena() {
-    if (soltado || !DialogosDelEditor().PedirContrasena)
+    if (soltado)
         return;
-    if (const auto clave = DialogosDelEditor().PedirContrasena(this)) {
+    if (const auto clave = Dialogo(&DialogosEditor::PedirContrasena, "PedirContrasena")(this)) {
         documento->SetPassword(*clave);
         // The new password only reaches the file with the next save.
         texto->document()->setModified(true);
@@ -699,8 +201,7 @@ void EditorVentana::CambiarContrasena() {
 void EditorVentana::Imprimir() {
     QPrinter impresora(QPrinter::HighResolution);
     impresora.setDocName(windowTitle());
-    if (DialogosDelEditor().ConfigurarImpresora &&
-        DialogosDelEditor().ConfigurarImpresora(this, impresora))
+    if (Dialogo(&DialogosEditor::ConfigurarImpresora, "ConfigurarImpresora")(this, impresora))
         texto->print(&impresora);
 }
 
@@ -720,12 +221,12 @@ bool EditorVentana::ExportarPdf(const QString& ruta) {
 }
 
 void EditorVentana::ExportarPdfPreguntando() {
-    if (soltado || !DialogosDelEditor().ElegirPdf)
+    if (soltado)
         return;
     const QFileInfo info(documento->FullName());
     const QString sugerido =
         info.absolutePath() + QLatin1Char('/') + info.completeBaseName() + QStringLiteral(".pdf");
-    const QString ruta = DialogosDelEditor().ElegirPdf(this, sugerido);
+    const QString ruta = Dialogo(&DialogosEditor::ElegirPdf, "ElegirPdf")(this, sugerido);
     if (!ruta.isEmpty())
         ExportarPdf(ruta);
 }
@@ -768,9 +269,9 @@ bool EditorVentana::InsertarImagen(const QString& ruta) {
 }
 
 void EditorVentana::InsertarImagenPreguntando() {
-    if (soltado || !DialogosDelEditor().ElegirImagen)
+    if (soltado)
         return;
-    const QString ruta = DialogosDelEditor().ElegirImagen(this);
+    const QString ruta = Dialogo(&DialogosEditor::ElegirImagen, "ElegirImagen")(this);
     if (!ruta.isEmpty())
         InsertarImagen(ruta);
 }
@@ -788,19 +289,19 @@ void EditorVentana::InsertarTabla(int filas, int columnas) {
 }
 
 void EditorVentana::InsertarTablaPreguntando() {
-    if (soltado || !DialogosDelEditor().PedirTabla)
+    if (soltado)
         return;
     int filas = 2;
     int columnas = 2;
-    if (DialogosDelEditor().PedirTabla(this, filas, columnas))
+    if (Dialogo(&DialogosEditor::PedirTabla, "PedirTabla")(this, filas, columnas))
         InsertarTabla(filas, columnas);
 }
 
 void EditorVentana::ElegirColor() {
-    if (soltado || !DialogosDelEditor().ElegirColor)
+    if (soltado)
         return;
     const QColor actual = texto->currentCharFormat().foreground().color();
-    if (const auto color = DialogosDelEditor().ElegirColor(this, actual)) {
+    if (const auto color = Dialogo(&DialogosEditor::ElegirColor, "ElegirColor")(this, actual)) {
         QTextCharFormat f;
         f.setForeground(*color);
         Combinar(f);
@@ -861,9 +362,9 @@ void EditorVentana::closeEvent(QCloseEvent* evento) {
         evento->accept();
         return;
     }
-    if (texto->document()->isModified() && DialogosDelEditor().PreguntarGuardar) {
+    if (texto->document()->isModified()) {
         const QString nombre = QFileInfo(documento->FullName()).fileName();
-        switch (DialogosDelEditor().PreguntarGuardar(this, nombre)) {
+        switch (Dialogo(&DialogosEditor::PreguntarGuardar, "PreguntarGuardar")(this, nombre)) {
         case DialogosEditor::Respuesta::Si:
             if (!Guardar()) {
                 evento->ignore();

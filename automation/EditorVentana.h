@@ -21,9 +21,11 @@ namespace brivo::word {
 
 class DocumentoMotor;
 
-// Every question the editor asks the user goes through these hooks. The
-// program (and the tests) may replace any of them; the defaults show Qt's
-// dialogs.
+// Every question the editor asks the user goes through these hooks. They
+// start empty: the program installs them (dialogos::InstalarDialogosEditor
+// routes them to the dialog seam of the dialogs library) when it creates the
+// engine. An editor that asks through a hook nobody installed throws
+// std::logic_error naming the hook.
 struct DialogosEditor {
     enum class Respuesta { Si, No, Cancelar };
     // "¿Desea guardar los cambios en ...?" when a window with changes is closed.
@@ -80,9 +82,19 @@ protected:
     void changeEvent(QEvent* evento) override;
 
 private:
+    // The window's commands, their menus and toolbars (EditorAcciones.cpp).
+    struct TAcciones;
     QAction* Accion(const QString& nombre, const QString& texto, const QString& consejo,
                     const QKeySequence& atajo = {});
     void CrearAcciones();
+    void CrearAccionesArchivo(TAcciones& a);
+    void CrearAccionesEdicion(TAcciones& a);
+    void CrearAccionesCaracter(TAcciones& a);
+    void CrearAccionesParrafo();
+    void CrearAccionesInsertar(TAcciones& a);
+    void CrearMenus(const TAcciones& a);
+    void CrearBarras(const TAcciones& a);
+    void CrearBarraBuscar(QAction* accionBuscar);
     void FormatoCambiado(const QTextCharFormat& formato);
     void ParrafoCambiado();
     void Combinar(const QTextCharFormat& formato);

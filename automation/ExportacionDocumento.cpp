@@ -23,13 +23,14 @@
 
 #include "Errores.h"
 #include "ImportacionOficina.h"
+#include "TextosComunes.h"
 
 namespace brivo::word {
 
 namespace {
 
 ErrorBrivo ErrorEscritura(const QString& ruta) {
-    return ErrorBrivo(QStringLiteral("No se puede guardar el archivo \"%1\".").arg(ruta));
+    return ErrorBrivo(QString::fromUtf8(textos::NoSePuedeGuardarArchivo).arg(ruta));
 }
 
 // Qt's OpenDocument writer names a font only when the old single-family
@@ -110,7 +111,7 @@ void ExportarPdf(const QTextDocument& doc, const PropiedadesDocumento& propiedad
         QPdfWriter pdf(&archivo);
         pdf.setPageLayout(QPageLayout(QPageSize(QPageSize::A4), QPageLayout::Portrait,
                                       QMarginsF(20, 20, 20, 20), QPageLayout::Millimeter));
-        pdf.setCreator(QStringLiteral("Brivo II"));
+        pdf.setCreator(QString::fromUtf8(textos::NombrePrograma));
         if (const auto titulo = propiedades.find(PropTitulo); titulo != propiedades.end())
             pdf.setTitle(titulo->second);
         doc.print(&pdf);

@@ -15,6 +15,7 @@
 #include <QTextDocument>
 
 #include "Errores.h"
+#include "TextosComunes.h"
 
 namespace brivo::word {
 
@@ -25,10 +26,10 @@ namespace {
 QByteArray LeerBytes(const QString& ruta) {
     QFile archivo(ruta);
     if (!archivo.open(QIODevice::ReadOnly))
-        throw ErrorBrivo(QStringLiteral("No se puede leer el archivo \"%1\".").arg(ruta));
+        throw ErrorBrivo(QString::fromUtf8(textos::NoSePuedeLeerArchivo).arg(ruta));
     QByteArray datos = archivo.readAll();
     if (archivo.error() != QFileDevice::NoError)
-        throw ErrorBrivo(QStringLiteral("No se puede leer el archivo \"%1\".").arg(ruta));
+        throw ErrorBrivo(QString::fromUtf8(textos::NoSePuedeLeerArchivo).arg(ruta));
     return datos;
 }
 
@@ -264,9 +265,7 @@ ResultadoConversionArchivo ConvertirAlFormatoPropio(const QString& ruta, const Q
     // A compound file or a zip that holds no text document is nothing the
     // program can open, converted or not.
     if (formato == FormatoOficina::Ninguno)
-        throw ErrorBrivo(QStringLiteral("El archivo \"%1\" no tiene un formato que el procesador "
-                                        "de textos pueda abrir.")
-                             .arg(ruta));
+        throw ErrorBrivo(QString::fromUtf8(textos::FormatoNoLegible).arg(ruta));
 
     // Everything that can fail without changing a file comes first.
     QTextDocument doc;
@@ -281,7 +280,7 @@ ResultadoConversionArchivo ConvertirAlFormatoPropio(const QString& ruta, const Q
     QSaveFile archivo(ruta);
     if (!archivo.open(QIODevice::WriteOnly) || archivo.write(datos) != datos.size() ||
         !archivo.commit())
-        throw ErrorBrivo(QStringLiteral("No se puede guardar el archivo \"%1\".").arg(ruta));
+        throw ErrorBrivo(QString::fromUtf8(textos::NoSePuedeGuardarArchivo).arg(ruta));
     resultado.Convertido = true;
     resultado.Formato = oficina::NombreFormato(formato);
     return resultado;

@@ -12,15 +12,7 @@
 # `cpack -G DEB` (or scripts/paquete.sh) builds brivo2_<version>_<arch>.deb.
 include(GNUInstallDirs)
 
-# AppStream identity and the published addresses of the project.
-set(BRIVO_ID_APPSTREAM "io.github.brivo2.brivo2" CACHE STRING
-    "AppStream identifier of the program")
-set(BRIVO_URL_PROYECTO "https://github.com/brivo2/brivo2" CACHE STRING
-    "Web address of the project")
-set(BRIVO_URL_CAPTURA "${BRIVO_URL_PROYECTO}/raw/main/docs/ventana.png" CACHE STRING
-    "Web address of the screenshot docs/ventana.png")
-set(BRIVO_FECHA_VERSION "2026-12-09")
-
+# The AppStream identity and the addresses come from Identidad.cmake.
 set(_escritorio ${CMAKE_SOURCE_DIR}/recursos/escritorio)
 set(_generados ${CMAKE_BINARY_DIR}/escritorio)
 set(BRIVO_METAINFO ${_generados}/${BRIVO_ID_APPSTREAM}.metainfo.xml)

@@ -23,8 +23,7 @@ public:
     QPushButton* OKButton = nullptr;
 };
 
-// The program's icon: the application's window icon when one is set, else
-// the drawn Brivo II emblem.
+// The program's icon (the desktop icon brivo2.svg, from the resources).
 QIcon IconoPrograma();
 
 // "Acerca de ..": shows the about box.

@@ -28,9 +28,12 @@ QString Ancla(int contexto) {
 } // namespace
 
 const QList<int>& Contextos() {
-    static const QList<int> lista = {1,    1001, 1100, 1101, 1102, 1103, 1104, 1105, 1106, 1107,
-                                     1108, 1200, 1201, 1202, 1203, 1300, 1302, 1303, 1305, 1310,
-                                     1400, 1401, 1402, 1403, 1404, 1500, 1501, 1502};
+    static const QList<int> lista = [] {
+        QList<int> numeros;
+        for (ContextoAyuda c : TodosLosContextos)
+            numeros.append(Numero(c));
+        return numeros;
+    }();
     return lista;
 }
 
@@ -101,7 +104,7 @@ TVisorAyuda::TVisorAyuda() : QWidget(nullptr, Qt::Window) {
     BAtras->setEnabled(false);
     BAdelante->setEnabled(false);
 
-    connect(BContenido, &QPushButton::clicked, this, [this] { Mostrar(1); });
+    connect(BContenido, &QPushButton::clicked, this, [this] { Mostrar(ContextoAyuda::Indice); });
     connect(BAtras, &QPushButton::clicked, Texto, &QTextBrowser::backward);
     connect(BAdelante, &QPushButton::clicked, Texto, &QTextBrowser::forward);
     connect(BCerrar, &QPushButton::clicked, this, &QWidget::close);
@@ -125,7 +128,7 @@ TVisorAyuda::TVisorAyuda() : QWidget(nullptr, Qt::Window) {
     resize(640, 560);
 }
 
-void TVisorAyuda::Mostrar(int c) {
+void TVisorAyuda::Mostrar(ContextoAyuda c) {
     const QString ruta = RutaArchivo();
     if (!QFileInfo::exists(ruta)) {
         contexto = 0;
@@ -133,9 +136,9 @@ void TVisorAyuda::Mostrar(int c) {
         return;
     }
     QUrl url = QUrl::fromLocalFile(ruta);
-    url.setFragment(QString::number(c));
+    url.setFragment(QString::number(Numero(c)));
     Texto->setSource(url, QTextDocument::HtmlResource);
-    contexto = c;
+    contexto = Numero(c);
 }
 
 void TVisorAyuda::FuenteCambiada(const QUrl& url) {
@@ -157,10 +160,10 @@ TVisorAyuda* Visor(bool crear) {
 
 namespace brivo::ui {
 
-void MostrarAyuda(QWidget* padre, int contexto) {
+void MostrarAyuda(QWidget* padre, ContextoAyuda contexto) {
     const bool guion = TGuion::Activo() != nullptr;
     if (guion)
-        TGuion::Activo()->AyudasAbiertas.append(contexto);
+        TGuion::Activo()->AyudasAbiertas.append(Numero(contexto));
     ayuda::TVisorAyuda* v = ayuda::Visor(true);
     v->Mostrar(contexto);
     if (guion)

@@ -7,13 +7,15 @@
 #include <QString>
 #include <QWidget>
 
+#include "ContextoAyuda.h"
+
 class QPushButton;
 class QTextBrowser;
 class QUrl;
 
 namespace brivo::ayuda {
 
-// Every help context the program uses; 1 is the contents.
+// The numbers of every help context (TodosLosContextos); 1 is the contents.
 const QList<int>& Contextos();
 
 // The help file: Brivo2.hlp in the program's folder, unless another path was
@@ -38,8 +40,8 @@ public:
     TVisorAyuda();
 
     // Loads the help file and moves to the section of the context.
-    void Mostrar(int contexto);
-    // The context whose section the viewer is at (0 when none).
+    void Mostrar(ContextoAyuda contexto);
+    // The number of the section the viewer is at (0 when none).
     int Contexto() const { return contexto; }
 
     QTextBrowser* Texto = nullptr;

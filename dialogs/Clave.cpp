@@ -15,7 +15,7 @@ namespace brivo {
 
 TClaveDialog::TClaveDialog(QWidget* padre) : QDialog(padre) {
     dialogos::PrepararDialogo(*this, "TClaveDialog", QStringLiteral("Identificador de libro"),
-                              ContextoAyuda);
+                              Contexto);
 
     Etiqueta = new QLabel(QStringLiteral("Escriba el identificador"), this);
     Etiqueta->setObjectName(QStringLiteral("Label1"));

@@ -3,6 +3,8 @@
 // PedirIdentificador gives the user three tries.
 #include <QDialog>
 
+#include "ContextoAyuda.h"
+
 class QLabel;
 class QLineEdit;
 class QPushButton;
@@ -14,7 +16,7 @@ class IVentanaPrincipal;
 class TClaveDialog : public QDialog {
     Q_OBJECT
 public:
-    static constexpr int ContextoAyuda = 1001;
+    static constexpr ContextoAyuda Contexto = ContextoAyuda::IdentificadorLibro;
 
     explicit TClaveDialog(QWidget* padre = nullptr);
 

@@ -12,20 +12,21 @@
 #include <QVBoxLayout>
 
 #include "Interaccion.h"
+#include "TextosComunes.h"
 
 namespace brivo::dialogos {
 
 void PrepararDialogo(QDialog& dialogo, const char* nombreClase, const QString& titulo,
-                     int contextoAyuda) {
+                     std::optional<ContextoAyuda> contextoAyuda) {
     dialogo.setObjectName(QString::fromLatin1(nombreClase));
     dialogo.setWindowTitle(titulo);
     // No "what's this" button in the title bar: help is F1 and the "&Ayuda" buttons.
     dialogo.setWindowFlag(Qt::WindowContextHelpButtonHint, false);
-    if (contextoAyuda > 0) {
+    if (contextoAyuda) {
         auto* f1 = new QShortcut(QKeySequence(Qt::Key_F1), &dialogo);
         f1->setContext(Qt::WindowShortcut);
         QObject::connect(f1, &QShortcut::activated, &dialogo,
-                         [&dialogo, contextoAyuda] { ui::MostrarAyuda(&dialogo, contextoAyuda); });
+                         [&dialogo, c = *contextoAyuda] { ui::MostrarAyuda(&dialogo, c); });
     }
 }
 
@@ -50,8 +51,8 @@ QPushButton* Boton(QWidget* padre, const char* nombre, const QString& texto) {
 void BotonesOK(QDialog& dialogo, QPushButton*& ok, QPushButton*& cancelar, QPushButton*& ayuda) {
     ok = Boton(&dialogo, "BOK", QStringLiteral("&OK"));
     ok->setDefault(true);
-    cancelar = Boton(&dialogo, "BCancelar", QStringLiteral("&Cancelar"));
-    ayuda = Boton(&dialogo, "BAyuda", QStringLiteral("&Ayuda"));
+    cancelar = Boton(&dialogo, "BCancelar", QString::fromUtf8(textos::BotonCancelar));
+    ayuda = Boton(&dialogo, "BAyuda", QString::fromUtf8(textos::BotonAyuda));
     QObject::connect(cancelar, &QPushButton::clicked, &dialogo, &QDialog::reject);
 }
 

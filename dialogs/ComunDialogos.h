@@ -2,8 +2,11 @@
 // Small pieces shared by the book dialogs: naming, the F1 key, centring and
 // the Spanish push buttons.
 #include <initializer_list>
+#include <optional>
 
 #include <QString>
+
+#include "ContextoAyuda.h"
 
 class QCheckBox;
 class QDialog;
@@ -16,9 +19,9 @@ class QWidget;
 namespace brivo::dialogos {
 
 // Gives the dialog its class name as objectName, its caption, and binds F1
-// to its help context (0: no help).
+// to its help context (none: F1 does nothing).
 void PrepararDialogo(QDialog& dialogo, const char* nombreClase, const QString& titulo,
-                     int contextoAyuda);
+                     std::optional<ContextoAyuda> contextoAyuda);
 
 // Places a top-level window in the middle of the screen it is on.
 void CentrarEnPantalla(QWidget& ventana);

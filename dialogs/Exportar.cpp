@@ -12,12 +12,13 @@
 #include "Clave.h"
 #include "ComunDialogos.h"
 #include "Interaccion.h"
+#include "TextosComunes.h"
 #include "VentanaPrincipal.h"
 
 namespace brivo {
 
 TFormExportar::TFormExportar(IVentanaPrincipal& v, QWidget* padre)
-    : TFormPaquete(v, padre, "TFormExportar", QString::fromUtf8(Titulo), ContextoAyuda) {
+    : TFormPaquete(v, padre, "TFormExportar", QString::fromUtf8(Titulo), Contexto) {
     LabNota1 = new QLabel(QStringLiteral("ATENCIÓN: la clave es opcional."), this);
     LabNota1->setObjectName(QStringLiteral("LabNota1"));
     LabNota2 = new QLabel(QStringLiteral("Si la utiliza, debe anotarla porque será necesaria para "
@@ -32,7 +33,8 @@ TFormExportar::TFormExportar(IVentanaPrincipal& v, QWidget* padre)
     CBPermitirCambiosEnDoc = casillas.PermitirCambiosEnDoc;
     CBPrmitirMasDoc = casillas.PermitirMasDoc;
 
-    Completar({LabNota1, LabNota2, Panel1}, QStringLiteral("Exportar"), QStringLiteral("Cancelar"));
+    Completar({LabNota1, LabNota2, Panel1}, QStringLiteral("Exportar"),
+              QString::fromUtf8(textos::Cancelar));
 
     FormCreate();
     resize(560, sizeHint().height());

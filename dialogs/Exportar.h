@@ -1,6 +1,7 @@
 #pragma once
 // Book export: the "&Exportar libro" command and the export dialog, which
 // writes the active book's package (see Paquete.h) with progress gauges.
+#include "ContextoAyuda.h"
 #include "FormPaquete.h"
 #include "Paquete.h"
 
@@ -15,7 +16,7 @@ class IVentanaPrincipal;
 class TFormExportar : public TFormPaquete {
     Q_OBJECT
 public:
-    static constexpr int ContextoAyuda = 1105;
+    static constexpr ContextoAyuda Contexto = ContextoAyuda::ExportarLibro;
     static constexpr const char* Titulo = "Exportar libro: ";
 
     // Opens on the active book (FormCreate runs at once).

@@ -11,6 +11,7 @@
 
 #include "ComunDialogos.h"
 #include "Interaccion.h"
+#include "TextosComunes.h"
 
 namespace brivo {
 
@@ -27,7 +28,7 @@ QProgressBar* Indicador(QWidget* padre, const char* nombre) {
 } // namespace
 
 TFormPaquete::TFormPaquete(IVentanaPrincipal& v, QWidget* padre, const char* nombreClase,
-                           const QString& titulo, int contexto)
+                           const QString& titulo, ContextoAyuda contexto)
     : QDialog(padre), ventana(v), contextoAyuda(contexto) {
     dialogos::PrepararDialogo(*this, nombreClase, titulo, contextoAyuda);
 
@@ -55,7 +56,7 @@ void TFormPaquete::Completar(std::initializer_list<QWidget*> medio, const QStrin
     BCopiar = dialogos::Boton(this, "BCopiar", textoCopiar);
     BCopiar->setDefault(true);
     BCancelar = dialogos::Boton(this, "BCancelar", textoCancelar);
-    BAyuda = dialogos::Boton(this, "BAyuda", QStringLiteral("&Ayuda"));
+    BAyuda = dialogos::Boton(this, "BAyuda", QString::fromUtf8(textos::BotonAyuda));
     connect(BExplorar, &QPushButton::clicked, this, [this] { BExplorarClick(); });
     connect(BCopiar, &QPushButton::clicked, this, [this] { BCopiarClick(); });
     connect(BCancelar, &QPushButton::clicked, this, &QDialog::reject);

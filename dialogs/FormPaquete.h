@@ -6,6 +6,8 @@
 
 #include <QDialog>
 
+#include "ContextoAyuda.h"
+
 class QLabel;
 class QLineEdit;
 class QProgressBar;
@@ -47,7 +49,7 @@ public:
 protected:
     // Names the dialog, binds its help and makes the file and key rows.
     TFormPaquete(IVentanaPrincipal& ventana, QWidget* padre, const char* nombreClase,
-                 const QString& titulo, int contextoAyuda);
+                 const QString& titulo, ContextoAyuda contextoAyuda);
 
     // Makes the gauges, the item text and the buttons (after whatever the
     // dialog made of its own, so that the tab order follows the layout), and
@@ -73,7 +75,7 @@ protected:
 private:
     void PonerOcupado(bool si);
 
-    int contextoAyuda;
+    ContextoAyuda contextoAyuda;
     bool ocupado = false;
 };
 

@@ -1,4 +1,5 @@
 #include "Interaccion.h"
+#include "TextosComunes.h"
 
 #include <stdexcept>
 
@@ -13,12 +14,12 @@ TGuion* guionActivo = nullptr;
 
 QMessageBox::StandardButton Caja(QWidget* padre, QMessageBox::Icon icono, const QString& texto,
                                  bool conCancelar) {
-    QMessageBox caja(icono, QStringLiteral("Brivo II"), texto,
+    QMessageBox caja(icono, QString::fromUtf8(textos::NombrePrograma), texto,
                      conCancelar ? (QMessageBox::Ok | QMessageBox::Cancel) : QMessageBox::Ok,
                      padre);
-    caja.button(QMessageBox::Ok)->setText(QStringLiteral("Aceptar"));
+    caja.button(QMessageBox::Ok)->setText(QString::fromUtf8(textos::Aceptar));
     if (conCancelar)
-        caja.button(QMessageBox::Cancel)->setText(QStringLiteral("Cancelar"));
+        caja.button(QMessageBox::Cancel)->setText(QString::fromUtf8(textos::Cancelar));
     caja.setDefaultButton(QMessageBox::Ok);
     return static_cast<QMessageBox::StandardButton>(caja.exec());
 }
@@ -50,7 +51,7 @@ bool Preguntar(QWidget* padre, const QString& texto) {
         guionActivo->Mensajes.append({TipoMensaje::Pregunta, texto});
         return guionActivo->SiguienteConfirmacion(texto);
     }
-    QMessageBox caja(QMessageBox::Question, QStringLiteral("Brivo II"), texto,
+    QMessageBox caja(QMessageBox::Question, QString::fromUtf8(textos::NombrePrograma), texto,
                      QMessageBox::Yes | QMessageBox::No, padre);
     caja.button(QMessageBox::Yes)->setText(QStringLiteral("&Sí"));
     caja.button(QMessageBox::No)->setText(QStringLiteral("&No"));

@@ -10,6 +10,8 @@
 #include <QString>
 #include <QStringList>
 
+#include "ContextoAyuda.h"
+
 class QWidget;
 
 namespace brivo::ui {
@@ -33,8 +35,8 @@ QString ArchivoParaGuardar(QWidget* padre, const QString& titulo, const QString&
 QString ArchivoParaAbrir(QWidget* padre, const QString& titulo, const QString& carpeta,
                          const QString& filtro);
 
-// Opens the help file at a context number (the help viewer window).
-void MostrarAyuda(QWidget* padre, int contexto);
+// Opens the help file at a context (the help viewer window).
+void MostrarAyuda(QWidget* padre, ContextoAyuda contexto);
 
 // Scripted answers for tests. While a TGuion is alive every call above is
 // recorded and answered from its queues; an unexpected call with an empty
@@ -66,7 +68,7 @@ public:
     // Everything shown so far.
     QList<Mensaje> Mensajes;
     QStringList DialogosMostrados; // objectName or class name of each dialog
-    QList<int> AyudasAbiertas;     // help contexts opened
+    QList<int> AyudasAbiertas;     // numbers of the help contexts opened
     QStringList TitulosArchivo;    // captions of file dialogs
 
     // Internal: used by the functions above.

@@ -18,7 +18,7 @@ namespace brivo {
 
 TFormListaLibros::TFormListaLibros(TAlmacen& a, QWidget* padre) : QDialog(padre), almacen(a) {
     dialogos::PrepararDialogo(*this, "TFormListaLibros", QStringLiteral("Lista de Libros"),
-                              ContextoAyuda);
+                              Contexto);
 
     Label1 = new QLabel(QStringLiteral("Seleccionar un libro"), this);
     Label1->setObjectName(QStringLiteral("Label1"));
@@ -30,7 +30,7 @@ TFormListaLibros::TFormListaLibros(TAlmacen& a, QWidget* padre) : QDialog(padre)
 
     dialogos::BotonesOK(*this, BOK, BCancelar, BAyuda);
     connect(BOK, &QPushButton::clicked, this, &TFormListaLibros::BOKClick);
-    connect(BAyuda, &QPushButton::clicked, this, [this] { ui::MostrarAyuda(this, ContextoAyuda); });
+    connect(BAyuda, &QPushButton::clicked, this, [this] { ui::MostrarAyuda(this, Contexto); });
     connect(ListLibros, &QListWidget::itemActivated, this, &TFormListaLibros::BOKClick);
 
     auto* botones = dialogos::FilaBotones({BOK, BCancelar, BAyuda});

@@ -2,6 +2,8 @@
 // Choice of the active book: the list of book titles, sorted.
 #include <QDialog>
 
+#include "ContextoAyuda.h"
+
 class QLabel;
 class QListWidget;
 class QPushButton;
@@ -14,7 +16,7 @@ class TAlmacen;
 class TFormListaLibros : public QDialog {
     Q_OBJECT
 public:
-    static constexpr int ContextoAyuda = 1102;
+    static constexpr ContextoAyuda Contexto = ContextoAyuda::CambiarLibroActivo;
 
     // Fills the list at once (FormCreate); SlotElegido starts as LibroActivo.
     explicit TFormListaLibros(TAlmacen& almacen, QWidget* padre = nullptr);

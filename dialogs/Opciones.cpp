@@ -9,6 +9,7 @@
 #include "Almacen.h"
 #include "ComunDialogos.h"
 #include "Interaccion.h"
+#include "TextosComunes.h"
 
 namespace brivo {
 
@@ -37,7 +38,7 @@ void Seleccionar(QComboBox& lista, int posicion) {
 
 TFormOpciones::TFormOpciones(TAlmacen& a, QWidget* padre)
     : TDialogoOpcionesExamen(padre, QStringLiteral("Al crear examen, imprimir:")), almacen(a) {
-    dialogos::PrepararDialogo(*this, "TFormOpciones", QStringLiteral("Opciones"), ContextoAyuda);
+    dialogos::PrepararDialogo(*this, "TFormOpciones", QStringLiteral("Opciones"), Contexto);
     setFixedSize(385, 292);
 
     PanelModelos = new QFrame(this);
@@ -51,7 +52,7 @@ TFormOpciones::TFormOpciones(TAlmacen& a, QWidget* padre)
     CBModeloExamenes =
         ListaModelos(PanelModelos, "CBModeloExamenes", QStringLiteral("Modelo de exámenes"), 34);
 
-    BAyuda = dialogos::Boton(this, "BAyuda", QStringLiteral("&Ayuda"));
+    BAyuda = dialogos::Boton(this, "BAyuda", QString::fromUtf8(textos::BotonAyuda));
     BOK->setGeometry(140, 260, 75, 25);
     BCancelar->setGeometry(221, 260, 75, 25);
     BAyuda->setGeometry(302, 260, 75, 25);
@@ -103,7 +104,7 @@ void TFormOpciones::BOKClick() {
 }
 
 void TFormOpciones::BAyudaClick() {
-    ui::MostrarAyuda(this, ContextoAyuda);
+    ui::MostrarAyuda(this, Contexto);
 }
 
 void OpcionesGenerales(TAlmacen& almacen, QWidget* padre) {

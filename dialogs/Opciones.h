@@ -1,6 +1,7 @@
 #pragma once
 // "Opciones": the exam options of "Crear examen" plus the documents that serve
 // as the model for new questions and for new exams.
+#include "ContextoAyuda.h"
 #include "PropExam.h"
 
 class QComboBox;
@@ -12,7 +13,7 @@ class TAlmacen;
 class TFormOpciones : public TDialogoOpcionesExamen {
     Q_OBJECT
 public:
-    static constexpr int ContextoAyuda = 1107;
+    static constexpr ContextoAyuda Contexto = ContextoAyuda::OpcionesGenerales;
 
     // Shows the options of the library; OK writes them back and finds the
     // two models again.

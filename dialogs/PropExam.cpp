@@ -8,6 +8,7 @@
 
 #include "Ajustes.h"
 #include "ComunDialogos.h"
+#include "TextosComunes.h"
 
 namespace brivo {
 
@@ -74,7 +75,7 @@ TDialogoOpcionesExamen::TDialogoOpcionesExamen(QWidget* padre, const QString& te
 
     BOK = dialogos::Boton(this, "BOK", QStringLiteral("&OK"));
     BOK->setDefault(true);
-    BCancelar = dialogos::Boton(this, "BCancelar", QStringLiteral("&Cancelar"));
+    BCancelar = dialogos::Boton(this, "BCancelar", QString::fromUtf8(textos::BotonCancelar));
     connect(BCancelar, &QPushButton::clicked, this, &QDialog::reject);
 
     setTabOrder(CBPregunta, CBDesarrollo);
@@ -110,8 +111,8 @@ void TDialogoOpcionesExamen::GuardarOpciones(TAjustes& a) const {
 
 TFormPropExamen::TFormPropExamen(TAjustes& a, QWidget* padre)
     : TDialogoOpcionesExamen(padre, QStringLiteral("Imprimir:")), ajustes(a) {
-    dialogos::PrepararDialogo(*this, "TFormPropExamen", QStringLiteral("Crear examen"),
-                              ContextoAyuda);
+    dialogos::PrepararDialogo(*this, "TFormPropExamen", QString::fromUtf8(textos::CrearExamen),
+                              Contexto);
     setFixedSize(385, 226);
     BOK->setGeometry(221, 192, 75, 25);
     BCancelar->setGeometry(302, 192, 75, 25);

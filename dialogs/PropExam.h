@@ -5,6 +5,8 @@
 #include <QDialog>
 #include <QString>
 
+#include "ContextoAyuda.h"
+
 class QCheckBox;
 class QFrame;
 class QLabel;
@@ -52,7 +54,7 @@ protected:
 class TFormPropExamen : public TDialogoOpcionesExamen {
     Q_OBJECT
 public:
-    static constexpr int ContextoAyuda = 1404;
+    static constexpr ContextoAyuda Contexto = ContextoAyuda::CrearExamen;
 
     // Shows the exam options of ajustes; OK writes them back.
     explicit TFormPropExamen(TAjustes& ajustes, QWidget* padre = nullptr);

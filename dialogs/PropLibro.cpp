@@ -109,7 +109,7 @@ QString RutaCarpetaLibro(const TAlmacen& almacen, const QString& carpeta) {
 TFormPropLibro::TFormPropLibro(IVentanaPrincipal& v, int m, QWidget* padre)
     : QDialog(padre), ventana(v), modo(m) {
     dialogos::PrepararDialogo(*this, "TFormPropLibro",
-                              QStringLiteral("Propiedades de libro activo"), ContextoAyuda);
+                              QStringLiteral("Propiedades de libro activo"), Contexto);
     setWindowFlag(Qt::WindowStaysOnTopHint, true);
 
     EdId = new QSpinBox(this);
@@ -306,7 +306,7 @@ void TFormPropLibro::BOKClick() {
 }
 
 void TFormPropLibro::BAyudaClick() {
-    ui::MostrarAyuda(this, ContextoAyuda);
+    ui::MostrarAyuda(this, Contexto);
 }
 
 bool NuevoLibro(IVentanaPrincipal& ventana) {

@@ -6,6 +6,8 @@
 #include <QDialog>
 #include <QString>
 
+#include "ContextoAyuda.h"
+
 class QCheckBox;
 class QLabel;
 class QLineEdit;
@@ -21,7 +23,7 @@ class TFormPropLibro : public QDialog {
     Q_OBJECT
 public:
     static constexpr int ModoNuevo = -1;
-    static constexpr int ContextoAyuda = 1103;
+    static constexpr ContextoAyuda Contexto = ContextoAyuda::PropiedadesLibro;
 
     // modo: ModoNuevo, or the slot of the active book to modify. The controls
     // are filled at once (FormActivate), so a script sees them filled.

@@ -121,7 +121,7 @@ bool LeerFecha(const QString& texto, QDate& fecha) {
 }
 
 TFormPropPreg::TFormPropPreg(IVentanaPrincipal& v, QWidget* padre) : QDialog(padre), ventana(v) {
-    dialogos::PrepararDialogo(*this, "TFormPropPreg", QStringLiteral("Propiedades"), ContextoAyuda);
+    dialogos::PrepararDialogo(*this, "TFormPropPreg", QStringLiteral("Propiedades"), Contexto);
     setFixedSize(Ancho, Alto);
     // The fixed client area is laid out for a small dialog font.
     QFont letra = font();
@@ -281,7 +281,7 @@ void TFormPropPreg::BOKClick() {
 }
 
 void TFormPropPreg::BAyudaClick() {
-    ui::MostrarAyuda(this, ContextoAyuda);
+    ui::MostrarAyuda(this, Contexto);
 }
 
 bool PropiedadesDocumento(IVentanaPrincipal& ventana) {

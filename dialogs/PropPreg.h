@@ -6,6 +6,8 @@
 #include <QString>
 #include <QStringList>
 
+#include "ContextoAyuda.h"
+
 class QComboBox;
 class QDate;
 class QDateEdit;
@@ -29,7 +31,7 @@ bool LeerFecha(const QString& texto, QDate& fecha);
 class TFormPropPreg : public QDialog {
     Q_OBJECT
 public:
-    static constexpr int ContextoAyuda = 1305;
+    static constexpr ContextoAyuda Contexto = ContextoAyuda::PropiedadesDocumento;
     static constexpr int Ancho = 421;
     static constexpr int Alto = 257;
 

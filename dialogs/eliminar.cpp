@@ -13,6 +13,7 @@
 #include "ComunDialogos.h"
 #include "Interaccion.h"
 #include "PropLibro.h"
+#include "TextosComunes.h"
 #include "VentanaPrincipal.h"
 
 namespace brivo {
@@ -20,7 +21,7 @@ namespace brivo {
 TFormEliminarLibro::TFormEliminarLibro(IVentanaPrincipal& v, QWidget* padre)
     : QDialog(padre), ventana(v) {
     dialogos::PrepararDialogo(*this, "TFormEliminarLibro", QStringLiteral("Eliminar libro"),
-                              ContextoAyuda);
+                              Contexto);
 
     LabAtencion = new QLabel(QStringLiteral("¡ATENCIÓN!"), this);
     LabAtencion->setObjectName(QStringLiteral("LabAtencion"));
@@ -45,15 +46,15 @@ TFormEliminarLibro::TFormEliminarLibro(IVentanaPrincipal& v, QWidget* padre)
     Label2->setObjectName(QStringLiteral("Label2"));
     Label2->setWordWrap(true);
 
-    BExportar = dialogos::Boton(this, "BExportar", QStringLiteral("&Exportar libro"));
-    BCancelar = dialogos::Boton(this, "BCancelar", QStringLiteral("&Cancelar"));
+    BExportar = dialogos::Boton(this, "BExportar", QString::fromUtf8(textos::ExportarLibro));
+    BCancelar = dialogos::Boton(this, "BCancelar", QString::fromUtf8(textos::BotonCancelar));
     BCancelar->setDefault(true); // Enter never deletes by accident
-    BEliminar = dialogos::Boton(this, "BEliminar", QStringLiteral("E&liminar libro"));
-    BAyuda = dialogos::Boton(this, "BAyuda", QStringLiteral("&Ayuda"));
+    BEliminar = dialogos::Boton(this, "BEliminar", QString::fromUtf8(textos::EliminarLibro));
+    BAyuda = dialogos::Boton(this, "BAyuda", QString::fromUtf8(textos::BotonAyuda));
     connect(BExportar, &QPushButton::clicked, this, &TFormEliminarLibro::BExportarClick);
     connect(BCancelar, &QPushButton::clicked, this, &QDialog::reject);
     connect(BEliminar, &QPushButton::clicked, this, &TFormEliminarLibro::BEliminarClick);
-    connect(BAyuda, &QPushButton::clicked, this, [this] { ui::MostrarAyuda(this, ContextoAyuda); });
+    connect(BAyuda, &QPushButton::clicked, this, [this] { ui::MostrarAyuda(this, Contexto); });
 
     auto* botones = new QHBoxLayout;
     botones->addWidget(BExportar);

@@ -4,6 +4,8 @@
 
 #include <QDialog>
 
+#include "ContextoAyuda.h"
+
 class QLabel;
 class QPushButton;
 
@@ -14,7 +16,7 @@ class IVentanaPrincipal;
 class TFormEliminarLibro : public QDialog {
     Q_OBJECT
 public:
-    static constexpr int ContextoAyuda = 1106;
+    static constexpr ContextoAyuda Contexto = ContextoAyuda::EliminarLibro;
 
     // LabLibro shows the active book's title (FormCreate).
     explicit TFormEliminarLibro(IVentanaPrincipal& ventana, QWidget* padre = nullptr);

@@ -5,13 +5,14 @@
 #include "Almacen.h"
 #include "ComunDialogos.h"
 #include "Interaccion.h"
+#include "TextosComunes.h"
 #include "VentanaPrincipal.h"
 
 namespace brivo {
 
 TFormImportar::TFormImportar(IVentanaPrincipal& v, QWidget* padre)
-    : TFormPaquete(v, padre, "TFormImportar", QStringLiteral("Importar libro"), ContextoAyuda) {
-    Completar({}, QStringLiteral("&Importar"), QStringLiteral("&Cancelar"));
+    : TFormPaquete(v, padre, "TFormImportar", QStringLiteral("Importar libro"), Contexto) {
+    Completar({}, QStringLiteral("&Importar"), QString::fromUtf8(textos::BotonCancelar));
 
     EdArchivo->setFocus();
     resize(520, sizeHint().height());

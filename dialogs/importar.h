@@ -2,6 +2,7 @@
 // Book import: the "&Importar libro" command and the import dialog, which
 // reads a package (see Paquete.h) and merges it into the library.
 #include "Arbol.h"
+#include "ContextoAyuda.h"
 #include "FormPaquete.h"
 #include "Paquete.h"
 
@@ -12,7 +13,7 @@ class IVentanaPrincipal;
 class TFormImportar : public TFormPaquete {
     Q_OBJECT
 public:
-    static constexpr int ContextoAyuda = 1104;
+    static constexpr ContextoAyuda Contexto = ContextoAyuda::ImportarLibro;
 
     explicit TFormImportar(IVentanaPrincipal& ventana, QWidget* padre = nullptr);
 

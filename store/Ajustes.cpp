@@ -6,6 +6,7 @@
 #include "Archivos.h"
 #include "Errores.h"
 #include "Texto.h"
+#include "TextosComunes.h"
 
 namespace brivo {
 
@@ -168,7 +169,7 @@ QByteArray TArchivoIni::Contenido() const {
 
 void TArchivoIni::Guardar() const {
     if (archivos::EscribirSeguro(ruta, Contenido()).error != 0)
-        throw ErrorBrivo(QStringLiteral("No se puede escribir en %1").arg(ruta));
+        throw ErrorBrivo(QString::fromUtf8(textos::NoSePuedeEscribirEn).arg(ruta));
 }
 
 QString TextoDeAjuste(const QString& texto) {

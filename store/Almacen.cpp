@@ -10,6 +10,7 @@
 
 #include "Archivos.h"
 #include "Listas.h"
+#include "TextosComunes.h"
 
 namespace brivo {
 
@@ -175,7 +176,7 @@ void TAlmacen::GuardarLibreria() const {
     auto deArbol = [](const QString& ruta) -> Error {
         return [ruta](const archivos::ResultadoEscritura& r) {
             if (r.alCrear)
-                throw ErrorBrivo(QStringLiteral("No se puede crear el archivo %1").arg(ruta));
+                throw ErrorBrivo(QString::fromUtf8(textos::NoSePuedeCrearArchivo).arg(ruta));
             throw archivos::ErrorDeSistema(r.error);
         };
     };
@@ -221,7 +222,7 @@ void TAlmacen::GuardarLibreria() const {
     ajustes.LibroActivo = LibroActivo;
     const QString ini = Ruta(QStringLiteral("BRIVO_II.INI"));
     paso(ini, AjustesEnBytes(ini, ajustes), [ini](const archivos::ResultadoEscritura&) {
-        throw ErrorBrivo(QStringLiteral("No se puede escribir en %1").arg(ini));
+        throw ErrorBrivo(QString::fromUtf8(textos::NoSePuedeEscribirEn).arg(ini));
     });
     confirmar();
 }

@@ -8,6 +8,7 @@
 #include "Archivos.h"
 #include "Errores.h"
 #include "Texto.h"
+#include "TextosComunes.h"
 
 namespace brivo {
 
@@ -119,9 +120,9 @@ void TArbol::CargarInicial() {
     Anadir(utiles, QStringLiteral("Exámenes"), QStringLiteral("3"));
     Anadir(utiles, QStringLiteral("No asignados"), QStringLiteral("4"));
     Anadir(utiles, QStringLiteral("Todos"), QStringLiteral("5"));
-    TNodo* materia = Anadir(nullptr, QStringLiteral("Nueva materia"), QStringLiteral("2"));
-    TNodo* tema = Anadir(materia, QStringLiteral("Nuevo tema"), QStringLiteral("1"));
-    Anadir(tema, QStringLiteral("Nuevo contenido"), QStringLiteral("1"));
+    TNodo* materia = Anadir(nullptr, QString::fromUtf8(textos::NuevaMateria), QStringLiteral("2"));
+    TNodo* tema = Anadir(materia, QString::fromUtf8(textos::NuevoTema), QStringLiteral("1"));
+    Anadir(tema, QString::fromUtf8(textos::NuevoContenido), QStringLiteral("1"));
 }
 
 void TArbol::Vaciar() {
@@ -370,7 +371,7 @@ void TArbol::Cargar(const QString& ruta) {
 void TArbol::Guardar(const QString& ruta) const {
     const archivos::ResultadoEscritura r = archivos::EscribirSeguro(ruta, Serializar());
     if (r.alCrear)
-        throw ErrorBrivo(QStringLiteral("No se puede crear el archivo %1").arg(ruta));
+        throw ErrorBrivo(QString::fromUtf8(textos::NoSePuedeCrearArchivo).arg(ruta));
     if (r.error != 0)
         throw archivos::ErrorDeSistema(r.error);
 }

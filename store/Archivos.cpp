@@ -1,4 +1,5 @@
 #include "Archivos.h"
+#include "TextosComunes.h"
 
 #include <cerrno>
 #include <fcntl.h>
@@ -227,7 +228,7 @@ int BorrarTemporalesPropios(const QString& carpeta) {
 
 ErrorES ErrorDeSistema(int codigo) {
     if (codigo == ENOENT)
-        return ErrorES(QStringLiteral("No se encuentra el archivo"), codigo);
+        return ErrorES(QString::fromUtf8(textos::NoSeEncuentraArchivo), codigo);
     return ErrorES(QStringLiteral("Error de E/S %1").arg(codigo), codigo);
 }
 

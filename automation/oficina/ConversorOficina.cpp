@@ -3,6 +3,7 @@
 #include <QCoreApplication>
 
 #include "ConversorLibreOffice.h"
+#include "TextosComunes.h"
 
 namespace brivo::oficina {
 
@@ -38,10 +39,9 @@ QString MensajeFallo(MotivoFallo motivo, const QString& archivo, int segundos) {
                               "\"%1\".")
             .arg(archivo);
     case MotivoFallo::Clave:
-        return QStringLiteral("La contraseña no es correcta.");
+        return QString::fromUtf8(textos::ContrasenaIncorrecta);
     case MotivoFallo::Danado:
-        return QStringLiteral("El archivo \"%1\" está dañado o no es un documento válido.")
-            .arg(archivo);
+        return QString::fromUtf8(textos::ArchivoDanado).arg(archivo);
     case MotivoFallo::Abrir:
         return QStringLiteral("LibreOffice no ha podido abrir el archivo \"%1\".").arg(archivo);
     case MotivoFallo::Guardar:

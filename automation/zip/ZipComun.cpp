@@ -1,6 +1,7 @@
 #include "ZipComun.h"
 
 #include "Errores.h"
+#include "TextosComunes.h"
 #include "ZipInterno.h"
 
 #include <sys/stat.h>
@@ -50,7 +51,7 @@ QString TextoCodigoZip(int codigo) {
     case ZipArchivoNoValido:
         return QStringLiteral("El archivo no es un zip válido o está dañado");
     case ZipNoEncontrado:
-        return QStringLiteral("No se encuentra el archivo");
+        return QString::fromUtf8(textos::NoSeEncuentraArchivo);
     case ZipErrorEscritura:
         return QStringLiteral("No se pudo escribir en el disco");
     case ZipErrorLectura:

@@ -24,6 +24,7 @@
 #include "Auditoria.h"
 #include "Ayuda.h"
 #include "Clave.h"
+#include "DialogosEditor.h"
 #include "EditorVentana.h"
 #include "EntornoApp.h"
 #include "Exportar.h"
@@ -334,10 +335,25 @@ TEST_F(Accesibilidad, DialogosDeExportarEImportar) {
     }
 }
 
+TEST_F(Accesibilidad, PreguntasDelEditor) {
+    {
+        dialogos::TPreguntaGuardar d(form.get(), QStringLiteral("K000001.doc"));
+        TOpcionesAuditoria op;
+        op.NombresEsperados = {"LabPregunta", "BSi", "BNo", "BCancelar"};
+        EXPECT_EQ(Lista(Dialogo(d, op)), "");
+    }
+    {
+        dialogos::TDialogoTabla d(form.get(), 2, 2);
+        TOpcionesAuditoria op;
+        op.NombresEsperados = {"SpinEditFilas", "SpinEditColumnas", "BOK", "BCancelar"};
+        EXPECT_EQ(Lista(Dialogo(d, op)), "");
+    }
+}
+
 TEST_F(Accesibilidad, VisorDeAyuda) {
     ayuda::TVisorAyuda* v = ayuda::Visor(true);
     ASSERT_NE(v, nullptr);
-    v->Mostrar(1);
+    v->Mostrar(ContextoAyuda::Indice);
     v->show();
     QApplication::processEvents();
     EXPECT_EQ(Lista(Auditar(*v)), "");
@@ -383,10 +399,12 @@ TEST_F(Accesibilidad, VentanaDelEditor) {
     for (QToolBar* barra : editor->findChildren<QToolBar*>()) {
         if (barra->objectName() == QLatin1String("BarraBuscar"))
             continue; // the search bar is opened with its own key and closed with Escape
-        for (QAction* a : barra->actions())
-            if (!a->isSeparator() && !qobject_cast<QWidgetAction*>(a))
+        for (QAction* a : barra->actions()) {
+            if (!a->isSeparator() && !qobject_cast<QWidgetAction*>(a)) {
                 EXPECT_TRUE(enMenus.contains(a))
                     << a->objectName().toStdString() << " solo está en la barra";
+            }
+        }
     }
     doc->Close(word::GuardarCambios::NoGuardar);
     motor->Quit();

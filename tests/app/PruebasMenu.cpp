@@ -1,4 +1,5 @@
 // Menu, toolbars, help contexts and accessibility of the main window.
+#include <functional>
 #include <vector>
 
 #include <QAction>
@@ -17,6 +18,7 @@
 
 #include "EntornoApp.h"
 #include "ModeloArbol.h"
+#include "Recursos.h"
 
 using namespace brivo;
 using namespace pruebas;
@@ -146,7 +148,7 @@ const std::vector<TBotonEsperado>& BotonesEsperados() {
 
 TEST(Menu, TitulosAtajosSeparadoresYContextos) {
     TCarpeta carpeta;
-    TMainForm form(carpeta.Ruta());
+    TEspia form(carpeta.Ruta());
     const QList<QAction*> titulos = form.menuBar()->actions();
     ASSERT_EQ(titulos.size(), int(MenuEsperado().size()));
     for (size_t m = 0; m < MenuEsperado().size(); ++m) {
@@ -155,7 +157,7 @@ TEST(Menu, TitulosAtajosSeparadoresYContextos) {
         ASSERT_NE(titulo->menu(), nullptr);
         EXPECT_EQ(titulo->text(), esperado.Titulo);
         EXPECT_EQ(titulo->menu()->objectName(), QLatin1String(esperado.Nombre));
-        EXPECT_EQ(TMainForm::ContextoDe(titulo->menu()), esperado.Contexto);
+        EXPECT_EQ(Numero(TMainForm::ContextoDe(titulo->menu())), esperado.Contexto);
         // Every menu title but "Arbol" and "Documentos" has an accelerator.
         const bool sinAtajo = esperado.Titulo == "Arbol" || esperado.Titulo == "Documentos";
         EXPECT_EQ(titulo->text().contains('&'), !sinAtajo) << esperado.Nombre;
@@ -173,9 +175,10 @@ TEST(Menu, TitulosAtajosSeparadoresYContextos) {
             EXPECT_EQ(a->objectName(), QLatin1String(e.Nombre));
             EXPECT_EQ(a->text(), e.Texto) << e.Nombre;
             EXPECT_EQ(a->property(TMainForm::PropiedadAyuda).toInt(), e.Contexto) << e.Nombre;
-            EXPECT_EQ(a->property(TMainForm::PropiedadManejador).toString(),
-                      QLatin1String(e.Manejador));
             EXPECT_TRUE(a->isEnabled()) << e.Nombre; // no command is ever disabled
+            form.Llamadas.clear();
+            a->trigger();
+            EXPECT_EQ(form.Llamadas, QStringList{QLatin1String(e.Manejador)}) << e.Nombre;
         }
     }
 }
@@ -203,6 +206,55 @@ TEST(Menu, CadaItemYCadaBotonLlegaASuManejador) {
     }
 }
 
+TEST(Menu, EnSoloConsultaSeRechazanLasOrdenesQueCambianLaBiblioteca) {
+    // The handlers of the commands that change the library.
+    const QStringList cambian = {
+        "Nuevolibros1Click",   "Modificarlibro1Click", "Importarlibro1Click", "Exportarlibro1Click",
+        "Eliminarlibro1Click", "BOpcionesClick",       "SBNuevoNodoClick",    "SBNuevoSubNodoClick",
+        "SBBorraNodoClick",    "SBNuevoDocClick",      "SBBorraDocClick",     "BPropPregClick",
+        "SBPregsAExamenClick", "BCrearExamenClick"};
+    TCarpeta carpeta;
+    TEspia form(carpeta.Ruta());
+    form.Almacen().SoloConsulta = true;
+    ui::TGuion guion;
+    // Each command, from its menu item and from its button: refused with the
+    // one message when it would change the library, run without a word
+    // otherwise.
+    const auto comprobar = [&](const std::function<void()>& disparar, const char* nombre,
+                               const char* manejador) {
+        form.Llamadas.clear();
+        guion.Mensajes.clear();
+        disparar();
+        if (cambian.contains(QLatin1String(manejador))) {
+            EXPECT_TRUE(form.Llamadas.isEmpty()) << nombre;
+            ASSERT_EQ(guion.Mensajes.size(), 1) << nombre;
+            EXPECT_EQ(guion.Mensajes[0].Tipo, ui::TipoMensaje::Informacion) << nombre;
+            EXPECT_EQ(guion.Mensajes[0].Texto, QString::fromUtf8(TMainForm::MensajeSoloConsulta));
+        } else {
+            EXPECT_EQ(form.Llamadas, QStringList{QLatin1String(manejador)}) << nombre;
+            EXPECT_TRUE(guion.Mensajes.isEmpty()) << nombre;
+        }
+    };
+    int rechazadas = 0;
+    for (const TMenuEsperado& m : MenuEsperado()) {
+        for (const TItem& e : m.Items) {
+            if (QLatin1String(e.Nombre) == QLatin1String("-"))
+                continue;
+            auto* accion = form.findChild<QAction*>(QLatin1String(e.Nombre));
+            ASSERT_NE(accion, nullptr) << e.Nombre;
+            comprobar([accion] { accion->trigger(); }, e.Nombre, e.Manejador);
+            rechazadas += cambian.contains(QLatin1String(e.Manejador));
+        }
+    }
+    for (const TBotonEsperado& b : BotonesEsperados()) {
+        auto* boton = form.findChild<QToolButton*>(QLatin1String(b.Nombre));
+        ASSERT_NE(boton, nullptr) << b.Nombre;
+        comprobar([boton] { boton->click(); }, b.Nombre, b.Manejador);
+        rechazadas += cambian.contains(QLatin1String(b.Manejador));
+    }
+    EXPECT_EQ(rechazadas, 14 + 9); // menu items and buttons
+}
+
 TEST(Barras, BotonesEnSuSitioConHintNombreAccesibleEImagen) {
     TCarpeta carpeta;
     TMainForm form(carpeta.Ruta());
@@ -223,6 +275,17 @@ TEST(Barras, BotonesEnSuSitioConHintNombreAccesibleEImagen) {
         EXPECT_TRUE(boton->autoRaise()) << b.Nombre;
         EXPECT_TRUE(boton->focusPolicy() & Qt::TabFocus) << b.Nombre;
     }
+}
+
+TEST(Ventana, ElIconoDeLaVentanaEsElDelPrograma) {
+    TCarpeta carpeta;
+    TMainForm form(carpeta.Ruta());
+    const QIcon programa = recursos::IconoPrograma();
+    ASSERT_FALSE(programa.isNull());
+    for (int lado : {16, 32, 48})
+        EXPECT_EQ(form.windowIcon().pixmap(lado, lado).toImage(),
+                  programa.pixmap(lado, lado).toImage())
+            << lado;
 }
 
 TEST(Ventana, PanelesConSusNombresYMedidas) {
@@ -323,8 +386,8 @@ TEST(Ayuda, F1AbreElContextoDeLaParteConFoco) {
     EXPECT_EQ(f1(form->GridPreg), 1300);
     EXPECT_EQ(f1(form->GridExamen), 1400);
     EXPECT_EQ(f1(form->SBNuevoDoc), 1300); // a toolbar button helps with its pane
-    EXPECT_EQ(TMainForm::ContextoDe(form.get()), 1);
-    EXPECT_EQ(TMainForm::ContextoDe(form->menuBar()), 1);
+    EXPECT_EQ(Numero(TMainForm::ContextoDe(form.get())), 1);
+    EXPECT_EQ(Numero(TMainForm::ContextoDe(form->menuBar())), 1);
 
     // F1 in an open menu: the highlighted item's context.
     form->Libros1->setActiveAction(form->Eliminarlibro1);

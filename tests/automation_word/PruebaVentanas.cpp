@@ -6,6 +6,9 @@
 #include <QApplication>
 #include <QFileInfo>
 #include <QImage>
+#include <QInputDialog>
+#include <QLabel>
+#include <QPushButton>
 #include <QTextBlock>
 #include <QTextEdit>
 #include <QTextList>
@@ -14,9 +17,12 @@
 #include <QWindow>
 
 #include "ComunPruebas.h"
+#include "DialogosEditor.h"
 #include "EditorVentana.h"
+#include "Interaccion.h"
 
 using namespace pruebas;
+using brivo::dialogos::TPreguntaGuardar;
 
 namespace {
 
@@ -24,12 +30,6 @@ class Ventanas : public Motor {
 protected:
     void SetUp() override {
         Motor::SetUp();
-        guardados = DialogosDelEditor();
-        DialogosDelEditor().PreguntarGuardar = [this](QWidget*, const QString& nombre) {
-            preguntas << nombre;
-            return respuesta;
-        };
-        DialogosDelEditor().MostrarError = [this](QWidget*, const QString& m) { errores << m; };
         IVentanaWord& v = aplicacion->Window();
         v.SetWindowState(EstadoVentana::Normal);
         v.SetTop(30);
@@ -42,16 +42,32 @@ protected:
     void TearDown() override {
         Motor::TearDown();
         QApplication::processEvents();
-        DialogosDelEditor() = guardados;
     }
     static EditorVentana* EditorDe(IDocumentoWord& doc) {
         return dynamic_cast<DocumentoMotor&>(doc).Editor();
     }
 
-    DialogosEditor guardados;
-    DialogosEditor::Respuesta respuesta = DialogosEditor::Respuesta::Cancelar;
+    // The answer to the next question on closing a window with changes, given
+    // with the question's button; the question's text is kept in preguntas.
+    void Responder(QPushButton* TPreguntaGuardar::*boton) {
+        guion.Dialogo([this, boton](QDialog& d) {
+            auto& pregunta = dynamic_cast<TPreguntaGuardar&>(d);
+            preguntas << pregunta.LabPregunta->text();
+            (pregunta.*boton)->click();
+            return pregunta.result();
+        });
+    }
+    // The error messages shown so far.
+    QStringList Errores() const {
+        QStringList r;
+        for (const auto& m : guion.Mensajes)
+            if (m.Tipo == brivo::ui::TipoMensaje::Error)
+                r << m.Texto;
+        return r;
+    }
+
+    brivo::ui::TGuion guion;
     QStringList preguntas;
-    QStringList errores;
 };
 
 } // namespace
@@ -141,12 +157,12 @@ TEST_F(Ventanas, CerrarConCambiosPregunta) {
     EXPECT_FALSE(doc->Saved());
     EXPECT_TRUE(editor->isWindowModified());
 
-    respuesta = DialogosEditor::Respuesta::Cancelar;
+    Responder(&TPreguntaGuardar::BCancelar);
     EXPECT_FALSE(editor->close());
-    EXPECT_EQ(preguntas, QStringList{"K000004.doc"});
+    EXPECT_EQ(preguntas, QStringList{QStringLiteral("¿Desea guardar los cambios en K000004.doc?")});
     EXPECT_TRUE(doc->Abierto());
 
-    respuesta = DialogosEditor::Respuesta::Si;
+    Responder(&TPreguntaGuardar::BSi);
     EXPECT_TRUE(editor->close());
     EXPECT_FALSE(doc->Abierto());
     EXPECT_EQ(aplicacion->DocumentsCount(), 0);
@@ -157,7 +173,7 @@ TEST_F(Ventanas, CerrarConCambiosPregunta) {
     // "No" closes without saving; an unchanged document asks nothing.
     aplicacion->Activate();
     EditorDe(*reabierto)->Texto()->textCursor().insertText("Descartado ");
-    respuesta = DialogosEditor::Respuesta::No;
+    Responder(&TPreguntaGuardar::BNo);
     EXPECT_TRUE(EditorDe(*reabierto)->close());
     EXPECT_EQ(preguntas.size(), 3);
     auto otra = Abrir(ruta);
@@ -192,6 +208,17 @@ TEST_F(Ventanas, OrdenesDelEditor) {
                 ++botones;
             }
     EXPECT_GE(botones, 18);
+    // Every button of the file, edit and format toolbars shows a picture.
+    for (const char* nombre : {"BarraArchivo", "BarraEdicion", "BarraFormato"}) {
+        auto* barra = editor->findChild<QToolBar*>(QLatin1String(nombre));
+        ASSERT_NE(barra, nullptr) << nombre;
+        for (QAction* accion : barra->actions()) {
+            if (!accion->isSeparator() && accion->objectName().startsWith("acc")) {
+                EXPECT_FALSE(accion->icon().pixmap(barra->iconSize()).isNull())
+                    << accion->objectName().toStdString();
+            }
+        }
+    }
 
     // Bold through its action on a selection.
     QTextCursor c = texto->textCursor();
@@ -217,7 +244,7 @@ TEST_F(Ventanas, OrdenesDelEditor) {
     ASSERT_TRUE(imagen.save(Ruta("dibujo.png")));
     EXPECT_TRUE(editor->InsertarImagen(Ruta("dibujo.png")));
     EXPECT_FALSE(editor->InsertarImagen(Ruta("no-existe.png")));
-    EXPECT_EQ(errores.size(), 1);
+    EXPECT_EQ(Errores().size(), 1);
     // Undo takes the image back, redo brings it again.
     const int conImagen = texto->document()->characterCount();
     texto->undo();
@@ -253,14 +280,22 @@ TEST_F(Ventanas, ContrasenaYGuardarComoDesdeLaVentana) {
     aplicacion->Activate();
     EditorVentana* editor = EditorDe(*doc);
     ASSERT_NE(editor, nullptr);
-    DialogosDelEditor().PedirContrasena = [](QWidget*) { return std::optional<QString>("777777"); };
-    DialogosDelEditor().ElegirGuardarComo = [this](QWidget*, const QString& sugerido) {
+    guion.Dialogo([](QDialog& d) {
+        dynamic_cast<QInputDialog&>(d).setTextValue("777777");
+        return int(QDialog::Accepted);
+    });
+    // The file dialog is offered the document's own path.
+    const DialogosEditor instalados = DialogosDelEditor();
+    DialogosDelEditor().ElegirGuardarComo = [&](QWidget* w, const QString& sugerido) {
         EXPECT_TRUE(sugerido.endsWith("K000006.doc"));
-        return Ruta("otra.doc");
+        return instalados.ElegirGuardarComo(w, sugerido);
     };
+    guion.Archivo(Ruta("otra.doc"));
     editor->findChild<QAction*>("accContrasena")->trigger();
     EXPECT_FALSE(doc->Saved());
     editor->findChild<QAction*>("accGuardarComo")->trigger();
+    DialogosDelEditor() = instalados;
+    EXPECT_EQ(guion.TitulosArchivo, QStringList{"Guardar como"});
     EXPECT_EQ(doc->FullName(), QFileInfo(Ruta("otra.doc")).absoluteFilePath());
     EXPECT_TRUE(doc->Saved());
     doc->Close(GuardarCambios::NoGuardar);
@@ -270,13 +305,31 @@ TEST_F(Ventanas, ContrasenaYGuardarComoDesdeLaVentana) {
     // A cancelled password prompt changes nothing.
     auto libre = Abrir(EscribirTexto("K000007.doc", "Libre"));
     aplicacion->Activate();
-    DialogosDelEditor().PedirContrasena = [](QWidget*) { return std::optional<QString>(); };
+    guion.Dialogo([](QDialog&) { return int(QDialog::Rejected); });
     EditorDe(*libre)->findChild<QAction*>("accContrasena")->trigger();
     EXPECT_TRUE(libre->Saved());
     EXPECT_TRUE(EditorDe(*libre)->Guardar());
     QFile archivo(Ruta("K000007.doc"));
     ASSERT_TRUE(archivo.open(QIODevice::ReadOnly));
     EXPECT_FALSE(archivo.readAll().startsWith("BRIVOCIF"));
+}
+
+TEST_F(Ventanas, UnaPreguntaSinDialogoInstaladoFalla) {
+    auto doc = Abrir(EscribirTexto("K000008.doc", "Texto"));
+    aplicacion->Activate();
+    EditorVentana* editor = EditorDe(*doc);
+    ASSERT_NE(editor, nullptr);
+    const DialogosEditor instalados = DialogosDelEditor();
+    DialogosDelEditor() = DialogosEditor{};
+    EXPECT_THROW(editor->InsertarTablaPreguntando(), std::logic_error);
+    EXPECT_THROW(editor->ExportarPdfPreguntando(), std::logic_error);
+    // The error of a failed command is told through a hook as well.
+    EXPECT_THROW(editor->InsertarImagen(Ruta("no-existe.png")), std::logic_error);
+    DialogosDelEditor() = instalados;
+    // Nothing was inserted or written meanwhile.
+    EXPECT_EQ(Parrafos(*doc), QStringLiteral("Texto"));
+    EXPECT_TRUE(guion.Mensajes.isEmpty());
+    doc->Close(GuardarCambios::NoGuardar);
 }
 
 TEST_F(Ventanas, UnDocumentoAbiertoDesdeOtraVentanaNoSeLlevaElFoco) {

@@ -1,9 +1,12 @@
 // Help file and viewer: a real section for every context, a contents page
 // that reaches them all, and the viewer opening the right anchor.
+#include <algorithm>
+
 #include <QDialog>
 #include <QFile>
 #include <QLineEdit>
 #include <QPushButton>
+#include <QRegularExpression>
 #include <QTest>
 #include <QTextBrowser>
 #include <QWindow>
@@ -71,6 +74,27 @@ TEST_F(Ayuda, CadaContextoTieneUnaSeccionReal) {
         EXPECT_TRUE(ayuda::Contextos().contains(c)) << c;
 }
 
+TEST_F(Ayuda, LasAnclasDelArchivoSonLosContextosDelPrograma) {
+    const QString html =
+        QString::fromUtf8(Leer(QStringLiteral(BRIVO_FUENTES "recursos/Brivo2.hlp")));
+    static const QRegularExpression ancla(QStringLiteral("<a name=\"(\\d+)\""));
+    QList<int> anclas;
+    for (auto it = ancla.globalMatch(html); it.hasNext();)
+        anclas.append(it.next().captured(1).toInt());
+    std::sort(anclas.begin(), anclas.end());
+    // Each context once in the file and no anchor the program cannot open.
+    QList<int> contextos;
+    for (ContextoAyuda c : TodosLosContextos)
+        contextos.append(Numero(c));
+    EXPECT_EQ(anclas, contextos);
+    // Each context's section is a titled one of its own.
+    for (ContextoAyuda c : TodosLosContextos) {
+        const QString seccion = ayuda::Seccion(html, Numero(c));
+        EXPECT_TRUE(seccion.contains("</h1>") || seccion.contains("</h2>")) << Numero(c);
+        EXPECT_FALSE(ayuda::TextoPlano(seccion).isEmpty()) << Numero(c);
+    }
+}
+
 TEST_F(Ayuda, ElContenidoEnlazaConTodasLasSecciones) {
     const QString html = ayuda::LeerArchivo();
     const QList<int> enlaces = ayuda::Enlaces(ayuda::Seccion(html, 1));
@@ -96,8 +120,8 @@ TEST_F(Ayuda, LasSeccionesDicenLosMensajesDelSistema) {
 
 TEST_F(Ayuda, ElVisorAbreElAnclaDelContexto) {
     ui::TGuion g;
-    ui::MostrarAyuda(nullptr, 1103);
-    ui::MostrarAyuda(nullptr, 1404);
+    ui::MostrarAyuda(nullptr, ContextoAyuda::PropiedadesLibro);
+    ui::MostrarAyuda(nullptr, ContextoAyuda::CrearExamen);
     EXPECT_EQ(g.AyudasAbiertas, (QList<int>{1103, 1404}));
     ayuda::TVisorAyuda* visor = ayuda::Visor();
     ASSERT_NE(visor, nullptr);
@@ -106,7 +130,7 @@ TEST_F(Ayuda, ElVisorAbreElAnclaDelContexto) {
     EXPECT_EQ(visor->Texto->source().fragment(), "1404");
     EXPECT_TRUE(visor->Texto->toPlainText().contains("Crear examen"));
     // The viewer is reused and follows the contents button and the links.
-    ui::MostrarAyuda(nullptr, 1001);
+    ui::MostrarAyuda(nullptr, ContextoAyuda::IdentificadorLibro);
     EXPECT_EQ(ayuda::Visor(), visor);
     EXPECT_EQ(visor->Contexto(), 1001);
     visor->BContenido->click();
@@ -120,7 +144,7 @@ TEST_F(Ayuda, ElVisorAbreElAnclaDelContexto) {
 TEST_F(Ayuda, SinArchivoElVisorLoDice) {
     ayuda::PonerRutaArchivo(QStringLiteral("/no/existe/Brivo2.hlp"));
     ui::TGuion g;
-    ui::MostrarAyuda(nullptr, 1);
+    ui::MostrarAyuda(nullptr, ContextoAyuda::Indice);
     EXPECT_EQ(ayuda::Visor()->Contexto(), 0);
     EXPECT_TRUE(
         ayuda::Visor()->Texto->toPlainText().contains("No se encuentra el archivo de ayuda"));
@@ -156,7 +180,7 @@ TEST_F(Ayuda, ElVisorSigueUsableDesdeUnDialogoModal) {
     d.show();
     ASSERT_TRUE(QTest::qWaitForWindowExposed(&d));
     d.BOK->setFocus();
-    ui::MostrarAyuda(d.BOK, TClaveDialog::ContextoAyuda); // no script: the real viewer
+    ui::MostrarAyuda(d.BOK, TClaveDialog::Contexto); // no script: the real viewer
     ayuda::TVisorAyuda* visor = ayuda::Visor();
     ASSERT_NE(visor, nullptr);
     EXPECT_TRUE(visor->isVisible());
@@ -173,7 +197,7 @@ TEST_F(Ayuda, LaAyudaDeUnDialogoSiempreEncimaSeVeEncimaDeEl) {
     QDialog encima;
     encima.setWindowFlag(Qt::WindowStaysOnTopHint, true);
     encima.show();
-    ui::MostrarAyuda(&encima, 1107);
+    ui::MostrarAyuda(&encima, ContextoAyuda::OpcionesGenerales);
     ayuda::TVisorAyuda* visor = ayuda::Visor();
     ASSERT_NE(visor, nullptr);
     EXPECT_TRUE(visor->isVisible());
@@ -183,7 +207,7 @@ TEST_F(Ayuda, LaAyudaDeUnDialogoSiempreEncimaSeVeEncimaDeEl) {
 
     QWidget normal;
     normal.show();
-    ui::MostrarAyuda(&normal, 1);
+    ui::MostrarAyuda(&normal, ContextoAyuda::Indice);
     EXPECT_TRUE(visor->isVisible());
     EXPECT_FALSE(visor->windowFlags().testFlag(Qt::WindowStaysOnTopHint));
     EXPECT_EQ(visor->windowHandle()->transientParent(), normal.windowHandle());

@@ -75,7 +75,7 @@ TEST_F(ListaExamen, Rejilla) {
     EXPECT_EQ(g->columnWidth(0), 35);
     EXPECT_EQ(g->columnWidth(1), 250);
     EXPECT_EQ(g->verticalHeader()->defaultSectionSize(), 19);
-    EXPECT_EQ(TMainForm::ContextoDe(g), 1400);
+    EXPECT_EQ(Numero(TMainForm::ContextoDe(g)), 1400);
     // Row count 10 at start, all rows empty after the load.
     EXPECT_EQ(form->ModeloGridExamen->NumFilas(), 10);
     EXPECT_EQ(Celda(1, 0), QString());
