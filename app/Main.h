@@ -62,7 +62,7 @@ public:
     bool EditorAbierto() const override { return editorAbierto; }
     void CerrarDocumento() override;
     void PonerTitulo() override;
-    QString RutaDocumento(int numero) override;
+    QString RutaDocumento(int numero);
     void SeleccionarPrimerNodo() override;
 
     // State values of the window besides the tables of the library.

@@ -9,7 +9,6 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
-#include <QRandomGenerator>
 #include <QSpinBox>
 #include <QVBoxLayout>
 
@@ -17,6 +16,7 @@
 #include "Clave.h"
 #include "ComunDialogos.h"
 #include "Interaccion.h"
+#include "Libros.h"
 #include "VentanaPrincipal.h"
 
 namespace brivo {
@@ -74,37 +74,6 @@ bool RenombrarCarpeta(const TAlmacen& a, const QString& anterior, const QString&
 }
 
 } // namespace
-
-std::int32_t SortearIdentificador(const TAlmacen& almacen) {
-    auto usado = [&almacen](std::int32_t id) {
-        for (int i = 1; i <= MaxLibros; ++i)
-            if (almacen.Libros[i].Identificador == id)
-                return true;
-        return false;
-    };
-    std::int32_t id;
-    do {
-        id = 100000 + static_cast<std::int32_t>(QRandomGenerator::system()->bounded(899000));
-    } while (usado(id));
-    return id;
-}
-
-bool NombreCarpetaValido(const QString& carpeta) {
-    if (carpeta.trimmed().isEmpty())
-        return false; // blanks alone name no folder one could find again
-    if (carpeta == QLatin1String(".") || carpeta == QLatin1String(".."))
-        return false;
-    for (const QChar c : carpeta) {
-        if (c == QLatin1Char('/') || c == QLatin1Char('\\') || c.unicode() < 0x20 ||
-            c.unicode() == 0x7f || c.category() == QChar::Other_Control)
-            return false;
-    }
-    return true;
-}
-
-QString RutaCarpetaLibro(const TAlmacen& almacen, const QString& carpeta) {
-    return almacen.CarpetaPrograma + QStringLiteral("Docs/") + carpeta;
-}
 
 TFormPropLibro::TFormPropLibro(IVentanaPrincipal& v, int m, QWidget* padre)
     : QDialog(padre), ventana(v), modo(m) {
