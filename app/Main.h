@@ -151,6 +151,7 @@ public:
     // The exam grid's active cell changed (row 1-based, every column counts):
     // the row's document becomes current and the editor follows it.
     void GridExamenActiveCellChanged(int fila, int columna);
+
     // Width of Panel1 (tree and document grid); the exam pane takes the rest.
     int AnchoPanel1() const;
     void PonerAnchoPanel1(int ancho);

@@ -107,7 +107,7 @@ bool TGuion::SiguienteConfirmacion(const QString& texto) {
     return r;
 }
 
-TGuion::AccionDialogo TGuion::SiguienteDialogo(const QString& nombre) {
+TGuion::AccionDialogo TGuion::SiguienteAccionDialogo(const QString& nombre) {
     DialogosMostrados.append(nombre);
     if (dialogos.empty())
         throw std::logic_error("Diálogo no previsto: " + nombre.toStdString());

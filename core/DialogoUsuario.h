@@ -99,7 +99,15 @@ public:
     // Internal: used by the functions above and by ui::Ejecutar.
     bool SiguienteConfirmacion(const QString& texto);
     // Records a dialog by its name and gives the script that answers it.
-    AccionDialogo SiguienteDialogo(const QString& nombre);
+    AccionDialogo SiguienteAccionDialogo(const QString& nombre);
+    // Records a dialog (its objectName, else its class name) and runs the
+    // script that answers it; the widget layer instantiates it.
+    template <class Dialogo> int SiguienteDialogo(Dialogo& d) {
+        const QString nombre = d.objectName().isEmpty()
+                                   ? QString::fromLatin1(d.metaObject()->className())
+                                   : d.objectName();
+        return SiguienteAccionDialogo(nombre)(d);
+    }
     QString SiguienteArchivo(const QString& titulo);
 
     // With true, a message box not expected by the test is still answered

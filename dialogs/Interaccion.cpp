@@ -33,11 +33,6 @@ bool PreguntaSiNo(QWidget* padre, const QString& texto) {
     return caja.exec() == QMessageBox::Yes;
 }
 
-QString NombreDialogo(const QDialog& d) {
-    return d.objectName().isEmpty() ? QString::fromLatin1(d.metaObject()->className())
-                                    : d.objectName();
-}
-
 class TPresentadorQt : public IPresentador {
 public:
     bool Mensaje(QWidget* padre, TipoMensaje tipo, const QString& texto) override {
@@ -72,7 +67,7 @@ public:
 
 int Ejecutar(QDialog& dialogo) {
     if (TGuion* guion = TGuion::Activo())
-        return guion->SiguienteDialogo(NombreDialogo(dialogo))(dialogo);
+        return guion->SiguienteDialogo(dialogo);
     return dialogo.exec();
 }
 

@@ -85,7 +85,7 @@ TEST_F(DialogoUsuario, UnGuionContestaAntesQueElPresentador) {
     EXPECT_EQ(guion.AyudasAbiertas, QList<int>{1105});
     // A question nobody scripted fails instead of blocking.
     EXPECT_THROW(ui::Confirmar(nullptr, QStringLiteral("otra")), std::logic_error);
-    EXPECT_THROW(guion.SiguienteDialogo(QStringLiteral("TFormOpciones")), std::logic_error);
+    EXPECT_THROW(guion.SiguienteAccionDialogo(QStringLiteral("TFormOpciones")), std::logic_error);
     EXPECT_EQ(guion.DialogosMostrados, QStringList{"TFormOpciones"});
 }
 
