@@ -50,6 +50,9 @@ public:
 
     TIncorporacionPaquete(TAlmacen& almacen, const TPaqueteExtraido& paquete,
                           const TOpcionesImportacion& opciones = {});
+    // It points into itself (the package's tree).
+    TIncorporacionPaquete(const TIncorporacionPaquete&) = delete;
+    TIncorporacionPaquete& operator=(const TIncorporacionPaquete&) = delete;
 
     // False with Resultado().Fin set when the merge cannot go on:
     // TablaLibrosLlena, CarpetaNoValida, NoEsPaquete, IdentificadorNoValido.
