@@ -52,6 +52,8 @@ TAplicacion::TAplicacion(int& argc, char** argv) : QApplication(argc, argv) {
     setApplicationName(QString::fromUtf8(textos::NombrePrograma));
     setApplicationVersion(QStringLiteral("1.00"));
     QLocale::setDefault(QLocale(QLocale::Spanish, QLocale::Spain));
+    // Messages, questions and help of every layer are shown with widgets.
+    ui::UsarPresentadorQt();
 }
 
 void TAplicacion::CargarTraducciones() {

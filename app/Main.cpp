@@ -30,16 +30,7 @@
 
 namespace brivo {
 
-namespace {
-
-// Hourglass cursor for the length of a scope.
-class TCursorEspera {
-public:
-    TCursorEspera() { QApplication::setOverrideCursor(Qt::WaitCursor); }
-    ~TCursorEspera() { QApplication::restoreOverrideCursor(); }
-};
-
-} // namespace
+namespace {} // namespace
 
 TMainForm::TMainForm(const QString& carpetaPrograma, QWidget* padre) : QMainWindow(padre) {
     // Creation step: the tables start empty, nothing is read from disk.
@@ -51,14 +42,10 @@ TMainForm::TMainForm(const QString& carpetaPrograma, QWidget* padre) : QMainWind
     almacen.LibroActivo = 0;
     almacen.DocActual = 0;
     almacen.NumListados = 0;
-    editorAbierto = false;
-    CreandoExamen = false;
     // The automation objects connect with the window (a failure ends the start).
     // The editor's questions go through the program's dialog seam.
     dialogos::InstalarDialogosEditor();
-    WordApplication = word::CrearMotorIncrustado();
-    WordApplication->Connect();
-    WordFont.Connect(*WordApplication);
+    banco = std::make_unique<TBancoDocumentos>(almacen, *this, word::CrearMotorIncrustado());
     // The tree built into the window, kept when no tree file can be read.
     if (almacen.Arbol.Vacio())
         almacen.Arbol.CargarInicial();
@@ -131,8 +118,8 @@ void TMainForm::FormActivate() {
 
     AsegurarLibroActivo();
     // An editor left open is started again (at start-up it is closed).
-    if (editorAbierto)
-        IniciarEditor();
+    if (banco->EditorAbierto())
+        banco->IniciarEditor();
 }
 
 void TMainForm::AsegurarLibroActivo() {
@@ -179,93 +166,7 @@ void TMainForm::PonerTitulo() {
 }
 
 // ---------------------------------------------------------------------------
-// Tree and document grid
-
-TNodo* TMainForm::NodoSeleccionado() const {
-    return ModeloArbol->Nodo(Arbol->currentIndex());
-}
-
-void TMainForm::SeleccionarNodo(TNodo* nodo) {
-    const QModelIndex indice = ModeloArbol->Indice(nodo);
-    if (Arbol->currentIndex() == indice) {
-        ArbolChange();
-        return;
-    }
-    Arbol->setCurrentIndex(indice); // runs ArbolChange
-}
-
-void TMainForm::SeleccionarPrimerNodo() {
-    const auto& raices = almacen.Arbol.Raices();
-    SeleccionarNodo(raices.empty() ? nullptr : raices.front().get());
-}
-
-void TMainForm::ArbolChange() {
-    // A cell being edited keeps the typed value.
-    TerminarEdicionGridPreg();
-    TNodo* nodo = NodoSeleccionado();
-    ModeloArbol->PonerSeleccionado(nodo);
-    ListarDocumentos(nodo);
-    if (CreandoExamen || GridPreg->isHidden())
-        return;
-    GridPregActiveCellChanged(1, TModeloGridPreg::ColDescripcion);
-    ignorarCambioCelda = true;
-    GridPreg->setCurrentIndex(ModeloGridPreg->index(0, TModeloGridPreg::ColDescripcion));
-    ignorarCambioCelda = false;
-}
-
-void TMainForm::ListarDocumentos(TNodo* nodo) {
-    TCursorEspera espera;
-    // The rows are rebuilt: an edit in progress is written first.
-    TerminarEdicionGridPreg();
-    for (int r = 1; r <= MaxDocumentos; ++r)
-        almacen.ListaPreg[static_cast<size_t>(r)] = -1;
-    int m = 0;
-    int t = 0;
-    const std::vector<int> lista = ElegirDocumentos(almacen, nodo, m, t);
-    for (size_t i = 0; i < lista.size(); ++i)
-        almacen.ListaPreg[i + 1] = lista[i];
-    almacen.NumListados = static_cast<int>(lista.size());
-    ModeloGridPreg->Refrescar();
-
-    // Under "Útiles" and its first three children only number, description
-    // and creation date show.
-    const bool reducido = m == 1 && t <= 3;
-    if (reducido) {
-        SBPropDoc->hide();
-    } else {
-        SBVerExamen->show();
-        SBPropDoc->show();
-    }
-    for (int c = 0; c < TModeloGridPreg::NumColumnas; ++c) {
-        const bool oculta = reducido && c != TModeloGridPreg::ColNumero &&
-                            c != TModeloGridPreg::ColDescripcion && c != TModeloGridPreg::ColCreado;
-        GridPreg->setColumnHidden(c, oculta);
-        if (!oculta)
-            GridPreg->setColumnWidth(c, TModeloGridPreg::Ancho(c));
-    }
-
-    if (almacen.NumListados > 0) {
-        LabNoHayDocumentos->hide();
-        GridPreg->show();
-        GridPreg->viewport()->update();
-    } else {
-        CerrarDocumento();
-        almacen.DocActual = 0;
-        GridPreg->hide();
-        LabNoHayDocumentos->show();
-    }
-}
-
-void TMainForm::GridPregActiveCellChanged(int fila, int columna) {
-    if (columna == TModeloGridPreg::ColMarca || GridPreg->isHidden())
-        return;
-    almacen.DocAnterior = almacen.DocActual;
-    almacen.DocActual =
-        fila >= 1 && fila <= MaxDocumentos ? almacen.ListaPreg[static_cast<size_t>(fila)] : -1;
-    // With the editor open the editor follows the current document.
-    if (almacen.DocActual >= 1 && editorAbierto)
-        CambiarDocumento(almacen.DocAnterior);
-}
+// Panes
 
 int TMainForm::AnchoPanel1() const {
     return Panel1->width();
@@ -274,13 +175,6 @@ int TMainForm::AnchoPanel1() const {
 void TMainForm::PonerAnchoPanel1(int ancho) {
     const int total = std::max(Splitter2->width(), ancho + Splitter2->handleWidth());
     Splitter2->setSizes({ancho, std::max(0, total - ancho - Splitter2->handleWidth())});
-}
-
-// ---------------------------------------------------------------------------
-// Documents and editor
-
-QString TMainForm::RutaDocumento(int numero) {
-    return brivo::RutaDocumento(almacen, numero);
 }
 
 // ---------------------------------------------------------------------------
@@ -299,11 +193,11 @@ void TMainForm::closeEvent(QCloseEvent* evento) {
     // The word processor quits only when it has no documents open; a
     // failure while quitting is shown and the closing goes on.
     try {
-        if (DocumentosAbiertos() == 0)
-            CerrarEditor();
+        if (banco->DocumentosAbiertos() == 0)
+            banco->CerrarEditor();
     } catch (const ErrorBrivo& e) {
         ui::Error(this, e.Mensaje());
-        CerrarEditor();
+        banco->CerrarEditor();
     }
     if (libreriaCargada && !SoloConsulta()) {
         try {
@@ -369,32 +263,7 @@ bool TMainForm::eventFilter(QObject* objeto, QEvent* evento) {
 }
 
 // ---------------------------------------------------------------------------
-// Commands of the "&Libros" and "&Ayuda" menus
-
-void TMainForm::Nuevolibros1Click() {
-    if (almacen.LibroLibre() == 0) {
-        ui::Informacion(this, QStringLiteral("No se pueden crear más libros: están ocupados los "
-                                             "%1 libros posibles. Elimine alguno para crear "
-                                             "otro.")
-                                  .arg(MaxLibros));
-        return;
-    }
-    NuevoLibro(*this);
-    PonerTitulo();
-}
-
-void TMainForm::Cambiardelibroactual1Click() {
-    CambiarLibroActivo(*this);
-}
-
-void TMainForm::Modificarlibro1Click() {
-    if (ModificarLibro(*this))
-        PonerTitulo(); // the title may have changed
-}
-
-void TMainForm::Salir1Click() {
-    close();
-}
+// Commands of the "&Ayuda" menu
 
 void TMainForm::ContenidoClick() {
     ui::MostrarAyuda(this, ContextoAyuda::Indice);

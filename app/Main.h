@@ -2,7 +2,11 @@
 // TMainForm, the program's single main window (instance MainForm). It owns
 // the library tables (TAlmacen) for the whole run, shows the topic tree, the
 // document grid and the exam list, and carries out every command from its
-// menu, its three toolbars and the panes.
+// menu, its three toolbars and the panes. The rules the commands follow
+// live in the core library: the window gathers input from its panes and
+// dialogs, hands it to the operations and shows their results. The document
+// files and the editor belong to its TBancoDocumentos, to which the window
+// lends its panes through IVistaDocumentos.
 //
 // Handlers are public virtual slots named after the control and the event.
 // Menu items and toolbar buttons run them through the command table of
@@ -19,11 +23,13 @@
 #include <QString>
 
 #include "Almacen.h"
+#include "BancoDocumentos.h"
 #include "Cerrojo.h"
 #include "ContextoAyuda.h"
 #include "ProcesadorTextos.h"
 #include "TextosComunes.h"
 #include "VentanaPrincipal.h"
+#include "VistaDocumentos.h"
 
 class QAction;
 class QFrame;
@@ -44,7 +50,7 @@ class TModeloArbol;
 class TModeloGridPreg;
 class TModeloGridExamen;
 
-class TMainForm : public QMainWindow, public IVentanaPrincipal {
+class TMainForm : public QMainWindow, public IVentanaPrincipal, public IVistaDocumentos {
     Q_OBJECT
 public:
     // Help context of a menu, menu item or part of the window (the number
@@ -62,18 +68,25 @@ public:
     // IVentanaPrincipal
     TAlmacen& Almacen() override { return almacen; }
     QWidget* Ventana() override { return this; }
-    bool EditorAbierto() const override { return editorAbierto; }
-    void CerrarDocumento() override;
+    bool EditorAbierto() const override { return banco->EditorAbierto(); }
+    void CerrarDocumento() override { banco->CerrarDocumento(); }
     void PonerTitulo() override;
-    QString RutaDocumento(int numero) override;
     void SeleccionarPrimerNodo() override;
 
-    // State values of the window besides the tables of the library.
-    // PonerEditorAbierto also switches the caption of the editor menu item
-    // and the hint of SBEditor ("Cerrar editor" / "Abrir editor").
-    void PonerEditorAbierto(bool abierto);
-    double VersionEditor = 0.0;
-    bool CreandoExamen = false;
+    // The document files, the editor and the word-processor automation
+    // objects (WordApplication, WordDocument, WordDocumentAux, WordFont).
+    TBancoDocumentos& Banco() { return *banco; }
+
+    // IVistaDocumentos (the other members are those of the tree and grid below)
+    int AltoVentana() const override;
+    QRect Pantalla() const override;
+    void PonerFilaActiva(int fila) override;
+    void RepintarDocumentos() override;
+    // The exam grid shows one data row per used entry.
+    void ListaExamenCambiada() override;
+    // The caption of the editor menu item and the hint of SBEditor follow
+    // the editor ("Cerrar editor" / "Abrir editor").
+    void EditorCambiado(bool abierto) override;
 
     // Activation step: runs once, the first time the window is shown (it is
     // queued from the first show event; calling it again does nothing).
@@ -96,20 +109,17 @@ public:
     // (MainBiblioteca.cpp)
     void TomarBiblioteca();
     bool SoloConsulta() const { return almacen.SoloConsulta; }
-    // The guard of every command that changes the library (the command
-    // table asks it before running such a command; drops and in-place edits
-    // ask it too): true when it may go ahead; in consultation-only mode it
-    // tells the user why not and gives false.
-    bool PermitirCambio();
-    static constexpr const char* MensajeSoloConsulta =
-        "La biblioteca está abierta sólo para consulta: esta orden la modificaría y no se "
-        "puede usar.";
+    // The guard of every command that changes the library: true when it may
+    // go ahead; in consultation-only mode it tells the user why not and
+    // gives false.
+    bool PermitirCambio() { return brivo::PermitirCambio(almacen, this); }
+    static constexpr const char* MensajeSoloConsulta = TextoSoloConsulta;
     // Added to the caption while the library is open for consultation only.
     static constexpr const char* MarcaSoloConsulta = textos::MarcaSoloConsulta;
 
     // Document grid. ListarDocumentos rebuilds ListaPreg / NumListados, the
     // column set and the grid's visibility for a node.
-    void ListarDocumentos(TNodo* nodo);
+    void ListarDocumentos(TNodo* nodo) override;
     // Follows the grid's active cell (row 1-based) and sets DocActual.
     void GridPregActiveCellChanged(int fila, int columna);
     // The tree's selected node changed: list its documents and make row 1
@@ -135,52 +145,9 @@ public:
     void SoltarDocumentosEnNodo(TNodo* destino);
 
     // Tree selection.
-    TNodo* NodoSeleccionado() const;
+    TNodo* NodoSeleccionado() const override;
     // Selects a node and lists its documents (also when it was already selected).
-    void SeleccionarNodo(TNodo* nodo);
-
-    // Word-processor automation objects. WordApplication connects when the
-    // window is created; WordDocument is the document shown in the editor,
-    // WordDocumentAux a document read hidden (exam assembly).
-    std::unique_ptr<word::IAplicacionWord> WordApplication;
-    std::shared_ptr<word::IDocumentoWord> WordDocument;
-    std::shared_ptr<word::IDocumentoWord> WordDocumentAux;
-    word::FuenteWord WordFont;
-
-    // Numbers that AbrirDocumento takes for the two model files.
-    static constexpr int ArchivoModeloPreguntas = -11; // "nuevodoc.doc"
-    static constexpr int ArchivoModeloExamenes = -22;  // "nuevoexamen.doc"
-
-    // Document files and the editor (MainEditor.cpp). Word-processor
-    // failures are thrown as ErrorBrivo.
-    //
-    // Takes the first free slot, fills a new record at that place with its
-    // defaults and makes it DocActual (DocAnterior keeps the old one). No
-    // file is created. Result: the new number, 0 when every slot is in use.
-    int CrearDocumento(int materia, int tema, int contenido);
-    // Connects the word processor and places its window; reads VersionEditor.
-    // On failure shows "Word puede no estar instalado" and returns false.
-    bool IniciarEditor();
-    // Quits the word processor without saving and disconnects (a failure
-    // while quitting is shown, and the connection is dropped anyway).
-    void CerrarEditor();
-    // Opens document k's file (or a model file for -11 / -22) in the editor,
-    // visible and placed, or minimised. False when nothing was opened.
-    bool AbrirDocumento(int numero, bool visible);
-    // Opens the model that the selected node calls for: the model document
-    // first, the model file second. False when neither opened.
-    bool AbrirModeloDelNodo(bool visible);
-    // Whether the selected node asks for the exam model ("Modelos de
-    // examen" or "Exámenes").
-    bool NodoPideModeloExamen() const;
-    // Saves the editor's active document under a path with the password rule
-    // of DocActual's book.
-    void GuardarDocumentoComo(const QString& ruta);
-    // Moves the editor from document anterior to DocActual.
-    void CambiarDocumento(int anterior);
-    // The number of documents the word processor has open (0 while it is
-    // not connected).
-    int DocumentosAbiertos() const;
+    void SeleccionarNodo(TNodo* nodo) override;
 
     // Exam list (MainExamen.cpp). GridExamenRowsChanged: rows a and b
     // (1-based) of the exam grid were exchanged; their entries swap.
@@ -188,29 +155,6 @@ public:
     // The exam grid's active cell changed (row 1-based, every column counts):
     // the row's document becomes current and the editor follows it.
     void GridExamenActiveCellChanged(int fila, int columna);
-    // Exam assembly: opens document k's file hidden, with the password of
-    // the current document's book, into WordDocumentAux. False when the
-    // editor is closed or no book has the current document's IdLibro; a file
-    // that cannot be read throws the word processor's error.
-    bool AbrirDocumentoOculto(int k);
-    // Closes WordDocumentAux discarding its changes.
-    void CerrarDocumentoOculto();
-    // Exam assembly: appends the listed documents to the exam, in list
-    // order. Entries whose slot is free or is the exam's own are left out;
-    // the result is how many were left out.
-    int AnadirListaAlExamen(word::IDocumentoWord& examen);
-    // Saves the exam under its own path, made the active document first.
-    // Throws ErrorBrivo when the exam is no longer open.
-    void GuardarExamen(const std::shared_ptr<word::IDocumentoWord>& examen, const QString& ruta);
-    // Before a new record takes slot k of the active book: a file already
-    // at that slot's path, which no record names, is moved into BAK/ under a
-    // name that overwrites nothing, and the user is told where it went.
-    // False (with an error shown) when the file could not be moved: the
-    // record must not be created then.
-    bool ApartarArchivoDePlaza(int k);
-    // The exam grid shown again after entries left the list: one data row
-    // per used entry.
-    void RefrescarListaExamen();
 
     // Width of Panel1 (tree and document grid); the exam pane takes the rest.
     int AnchoPanel1() const;
@@ -325,9 +269,9 @@ private:
     // The exam grid's first row made active, without reporting a change,
     // when the grid has rows and no active cell.
     void PonerFilaActivaInicialExamen();
-    // Whether the exam model (the model document, else "nuevoexamen.doc")
-    // has a file to open.
-    bool ModeloExamenDisponible();
+    // The active cell of the document grid moved by a command, without
+    // reporting the change (the command makes the document current itself).
+    void MoverCeldaGridPreg(int fila, int columna);
     // The panes (MainPaneles.cpp), each with its toolbar and view.
     void CrearPaneles();
     void CrearPanelArbol();
@@ -339,8 +283,8 @@ private:
     void CrearBotones(QFrame* barra);
 
     TAlmacen almacen;
+    std::unique_ptr<TBancoDocumentos> banco;
     std::unique_ptr<TCerrojoBiblioteca> cerrojo;
-    bool editorAbierto = false;
     bool activado = false;
     bool activacionPendiente = false;
     bool libreriaCargada = false;

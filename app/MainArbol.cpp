@@ -1,11 +1,16 @@
-// Topic tree editing commands of the main window, and the drag of marked
-// documents from the document grid onto a tree node.
+// The topic tree and the document grid of the main window: the tree's
+// selection and the listing of its documents, the grid's current document,
+// the tree editing commands and the drag of marked documents onto a node.
+// The rules are those of Listado.h and EdicionArbol.h.
+#include <QLabel>
 #include <QMimeData>
 #include <QPoint>
+#include <QTableView>
+#include <QToolButton>
 #include <QTreeView>
 
-#include "DelegadosGrid.h"
-#include "Interaccion.h"
+#include "CursorOcupado.h"
+#include "EdicionArbol.h"
 #include "Main.h"
 #include "ModeloArbol.h"
 #include "ModeloGridPreg.h"
@@ -15,20 +20,6 @@
 #include "VistaGridPreg.h"
 
 namespace brivo {
-
-namespace {
-
-const QString SaltoLinea = QStringLiteral("\r\n");
-
-// The materia, tema and contenido texts of a place joined by single blanks
-// (an empty text still leaves its blank).
-QString TextoDeLugar(const TArbol& arbol, const TLugar& lugar) {
-    QString materia, tema, contenido;
-    arbol.NombresDeLugar(lugar, materia, tema, contenido);
-    return materia + QLatin1Char(' ') + tema + QLatin1Char(' ') + contenido;
-}
-
-} // namespace
 
 void TMainForm::PrepararGridYArbol() {
     auto* grid = static_cast<TVistaGridPreg*>(GridPreg);
@@ -42,33 +33,102 @@ void TMainForm::PrepararGridYArbol() {
 }
 
 // ---------------------------------------------------------------------------
+// Tree selection and document grid
+
+TNodo* TMainForm::NodoSeleccionado() const {
+    return ModeloArbol->Nodo(Arbol->currentIndex());
+}
+
+void TMainForm::SeleccionarNodo(TNodo* nodo) {
+    const QModelIndex indice = ModeloArbol->Indice(nodo);
+    if (Arbol->currentIndex() == indice) {
+        ArbolChange();
+        return;
+    }
+    Arbol->setCurrentIndex(indice); // runs ArbolChange
+}
+
+void TMainForm::SeleccionarPrimerNodo() {
+    const auto& raices = almacen.Arbol.Raices();
+    SeleccionarNodo(raices.empty() ? nullptr : raices.front().get());
+}
+
+void TMainForm::ArbolChange() {
+    // A cell being edited keeps the typed value.
+    TerminarEdicionGridPreg();
+    TNodo* nodo = NodoSeleccionado();
+    ModeloArbol->PonerSeleccionado(nodo);
+    ListarDocumentos(nodo);
+    if (banco->CreandoExamen || GridPreg->isHidden())
+        return;
+    GridPregActiveCellChanged(1, TModeloGridPreg::ColDescripcion);
+    MoverCeldaGridPreg(1, TModeloGridPreg::ColDescripcion);
+}
+
+void TMainForm::ListarDocumentos(TNodo* nodo) {
+    TCursorOcupado cursor;
+    // The rows are rebuilt: an edit in progress is written first.
+    TerminarEdicionGridPreg();
+    const TListado listado = ListarEnAlmacen(almacen, nodo);
+    ModeloGridPreg->Refrescar();
+
+    if (listado.Reducido) {
+        SBPropDoc->hide();
+    } else {
+        SBVerExamen->show();
+        SBPropDoc->show();
+    }
+    for (int c = 0; c < TModeloGridPreg::NumColumnas; ++c) {
+        const bool oculta = listado.Reducido && c != TModeloGridPreg::ColNumero &&
+                            c != TModeloGridPreg::ColDescripcion && c != TModeloGridPreg::ColCreado;
+        GridPreg->setColumnHidden(c, oculta);
+        if (!oculta)
+            GridPreg->setColumnWidth(c, TModeloGridPreg::Ancho(c));
+    }
+
+    if (almacen.NumListados > 0) {
+        LabNoHayDocumentos->hide();
+        GridPreg->show();
+        GridPreg->viewport()->update();
+    } else {
+        CerrarDocumento();
+        almacen.DocActual = 0;
+        GridPreg->hide();
+        LabNoHayDocumentos->show();
+    }
+}
+
+void TMainForm::GridPregActiveCellChanged(int fila, int columna) {
+    if (columna == TModeloGridPreg::ColMarca || GridPreg->isHidden())
+        return;
+    banco->SeguirDocumento(
+        fila >= 1 && fila <= MaxDocumentos ? almacen.ListaPreg[static_cast<size_t>(fila)] : -1);
+}
+
+void TMainForm::MoverCeldaGridPreg(int fila, int columna) {
+    ignorarCambioCelda = true;
+    GridPreg->setCurrentIndex(ModeloGridPreg->index(fila - 1, columna));
+    ignorarCambioCelda = false;
+}
+
+void TMainForm::PonerFilaActiva(int fila) {
+    MoverCeldaGridPreg(fila, TModeloGridPreg::ColDescripcion);
+}
+
+void TMainForm::RepintarDocumentos() {
+    ModeloGridPreg->Repintar();
+}
+
+// ---------------------------------------------------------------------------
 // Tree editing
 
 void TMainForm::SBNuevoNodoClick() {
     TNodo* seleccionado = NodoSeleccionado();
-    TNodo* padre = nullptr;
-    QString texto = QString::fromUtf8(textos::NuevaMateria);
-    if (seleccionado) {
-        // The special nodes under "Útiles" take no siblings.
-        if (TArbol::EsHijoDeUtiles(seleccionado))
-            return;
-        switch (seleccionado->Nivel()) {
-        case 0:
-            texto = QString::fromUtf8(textos::NuevaMateria);
-            break;
-        case 1:
-            texto = QString::fromUtf8(textos::NuevoTema);
-            break;
-        case 2:
-            texto = QString::fromUtf8(textos::NuevoContenido);
-            break;
-        default:
-            texto = QStringLiteral("Nuevo nodo");
-            break;
-        }
-        padre = seleccionado->Padre;
-    }
+    const QString texto = TextoNodoHermano(seleccionado);
+    if (texto.isEmpty())
+        return;
     // With no node selected (an empty tree) the new node is a new materia.
+    TNodo* padre = seleccionado ? seleccionado->Padre : nullptr;
     TNodo* nuevo = ModeloArbol->Anadir(padre, texto, almacen.Arbol.NuevoIdNodo());
     SeleccionarNodo(nuevo);
     Arbol->scrollTo(ModeloArbol->Indice(nuevo));
@@ -76,19 +136,9 @@ void TMainForm::SBNuevoNodoClick() {
 
 void TMainForm::SBNuevoSubNodoClick() {
     TNodo* seleccionado = NodoSeleccionado();
-    if (!seleccionado || TArbol::EsProtegido(seleccionado))
+    const QString texto = TextoNodoHijo(seleccionado);
+    if (texto.isEmpty())
         return;
-    QString texto;
-    switch (seleccionado->Nivel()) {
-    case 0:
-        texto = QString::fromUtf8(textos::NuevoTema);
-        break;
-    case 1:
-        texto = QString::fromUtf8(textos::NuevoContenido);
-        break;
-    default:
-        return; // no nodes below the contenido level
-    }
     TNodo* nuevo = ModeloArbol->Anadir(seleccionado, texto, almacen.Arbol.NuevoIdNodo());
     SeleccionarNodo(nuevo);
     Arbol->scrollTo(ModeloArbol->Indice(nuevo));
@@ -96,45 +146,8 @@ void TMainForm::SBNuevoSubNodoClick() {
 
 void TMainForm::SBBorraNodoClick() {
     TNodo* seleccionado = NodoSeleccionado();
-    if (!seleccionado)
+    if (!PrepararBorradoNodo(almacen, seleccionado, this))
         return;
-    if (TArbol::EsProtegido(seleccionado)) {
-        ui::Informacion(this, QStringLiteral("No se puede borrar este nodo"));
-        return;
-    }
-    // The documents the node lists: its own and, for a materia or tema, its
-    // descendants'.
-    int m = 0;
-    int t = 0;
-    const bool conDocumentos = !ElegirDocumentos(almacen, seleccionado, m, t).empty();
-    if (conDocumentos) {
-        if (!ui::Confirmar(this, QStringLiteral("Este nodo contiene documentos") + SaltoLinea +
-                                     QStringLiteral("¿Seguro que quiere borrarlo?")))
-            return;
-        const TLugar viejo = almacen.Arbol.LugarDeNodo(seleccionado);
-        const TLugar nuevo =
-            seleccionado->Nivel() == 0 ? TLugar{} : almacen.Arbol.LugarDeNodo(seleccionado->Padre);
-        // Only the documents filed at the node itself move; those of its
-        // descendants keep their places.
-        for (int k = 1; k <= MaxDocumentos; ++k) {
-            TDocumento& d = almacen.Documentos[static_cast<size_t>(k)];
-            if (d.Usado() && TLugar{d.IdMateria, d.IdTema, d.IdContenido} == viejo) {
-                d.IdMateria = nuevo.Materia;
-                d.IdTema = nuevo.Tema;
-                d.IdContenido = nuevo.Contenido;
-            }
-        }
-        QString informe = QStringLiteral("Los documentos del nodo borrado están en:") + SaltoLinea;
-        if (nuevo == TLugar{}) {
-            informe += QStringLiteral("Útiles Todos") + SaltoLinea + QStringLiteral("o en") +
-                       SaltoLinea + QStringLiteral("Útiles No asignados");
-        } else {
-            informe += QStringLiteral("Todos") + SaltoLinea + QStringLiteral("o en") + SaltoLinea +
-                       TextoDeLugar(almacen.Arbol, nuevo);
-        }
-        ui::Informacion(this, informe);
-    }
-
     // The node that takes the selection: the next sibling, else the previous
     // one, else the parent. It is selected before the node goes, so that the
     // view never points into the deleted branch.
@@ -190,30 +203,8 @@ void TMainForm::SoltarDocumentosEnNodo(TNodo* destino) {
     if (!destino || !PermitirCambio())
         return;
     TerminarEdicionGridPreg();
-    bool hayMarcados = false;
-    for (int k = 1; k <= MaxDocumentos && !hayMarcados; ++k) {
-        const TDocumento& d = almacen.Documentos[static_cast<size_t>(k)];
-        hayMarcados = d.Usado() && d.Marcado;
-    }
-    if (!hayMarcados) {
-        ui::Informacion(this, QStringLiteral("No hay documentos marcados"));
+    if (!SoltarMarcados(almacen, destino, this))
         return;
-    }
-    const TLugar lugar = almacen.Arbol.LugarDeNodo(destino);
-    if (!ui::Confirmar(this,
-                       QStringLiteral("¿Seguro que quiere mover los documentos marcados al nodo") +
-                           SaltoLinea + TextoDeLugar(almacen.Arbol, lugar) + QLatin1Char('?')))
-        return;
-    // Every marked document in use, of any book and wherever it is filed.
-    for (int k = 1; k <= MaxDocumentos; ++k) {
-        TDocumento& d = almacen.Documentos[static_cast<size_t>(k)];
-        if (d.Usado() && d.Marcado) {
-            d.IdMateria = lugar.Materia;
-            d.IdTema = lugar.Tema;
-            d.IdContenido = lugar.Contenido;
-            d.Marcado = false;
-        }
-    }
     SeleccionarNodo(destino);
     Arbol->scrollTo(ModeloArbol->Indice(destino));
 }

@@ -1,4 +1,5 @@
-// The library's lock and the consultation-only mode of the main window.
+// The library's lock and the consultation-only mode of the main window (the
+// guard of the commands is PermitirCambio, BancoDocumentos.h).
 #include "Carpetas.h"
 #include "Interaccion.h"
 #include "Main.h"
@@ -33,13 +34,6 @@ void TMainForm::TomarBiblioteca() {
                     .arg(carpeta);
     }
     ui::Informacion(this, texto);
-}
-
-bool TMainForm::PermitirCambio() {
-    if (!almacen.SoloConsulta)
-        return true;
-    ui::Informacion(this, QString::fromUtf8(MensajeSoloConsulta));
-    return false;
 }
 
 } // namespace brivo

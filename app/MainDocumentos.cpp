@@ -1,9 +1,8 @@
-// Document commands of the main window: editor, new, delete, properties.
-#include <QFile>
-#include <QFileInfo>
+// Document commands of the main window: editor, new, delete, properties. The
+// document bank (BancoDocumentos.h) does the work; the window picks the
+// current document from the grid and moves the grid's active row.
 #include <QTableView>
 
-#include "Interaccion.h"
 #include "Main.h"
 #include "ModeloGridPreg.h"
 
@@ -25,94 +24,36 @@ int ColumnaActiva(const QTableView* grid) {
 } // namespace
 
 void TMainForm::BEditarClick() {
-    if (editorAbierto) {
-        // The document in the editor is closed by the book's rules first, as
-        // when the editor moves to another document, so no edit is lost; then
-        // the word processor quits.
-        CerrarDocumento();
-        PonerEditorAbierto(false);
-        CerrarEditor();
-        almacen.DocActual = 0;
+    if (banco->EditorAbierto()) {
+        banco->CerrarEditorConDocumento();
         return;
     }
-
     if (!GridPreg->isHidden()) {
         const int documento = ModeloGridPreg->DocumentoDeFila(FilaActiva(GridPreg));
         if (documento >= 1)
             almacen.DocActual = documento;
     }
-    const QString ruta = almacen.DocActual >= 1 ? RutaDocumento(almacen.DocActual) : QString();
-
-    PonerEditorAbierto(true);
-    if (!IniciarEditor())
-        return; // the editor counts as open until the command is used again
-
-    if (ruta.isEmpty())
-        return; // open with no document
-    if (!QFileInfo(ruta).isFile()) {
-        if (AbrirModeloDelNodo(true))
-            GuardarDocumentoComo(ruta);
-    } else {
-        AbrirDocumento(almacen.DocActual, true);
-    }
+    banco->AbrirEditor();
 }
 
 void TMainForm::SBNuevoDocClick() {
-    const bool libroValido = almacen.LibroActivo >= 1 && almacen.LibroActivo <= MaxLibros;
-    almacen.LibroConsultado = almacen.BuscarLibro(
-        libroValido ? almacen.Libros[static_cast<size_t>(almacen.LibroActivo)].Identificador : 0);
-    if (almacen.LibroConsultado.Identificador == 0)
-        return;
-    if (!almacen.LibroConsultado.PermitirMasDoc) {
-        ui::Informacion(this, QStringLiteral("No está permitido añadir documentos al libro activo. "
-                                             "\r\nPuede modificar este comportamiento en "
-                                             "Libro/Propiedades\r\nsi dispone del identificador "
-                                             "de este libro"));
-        return;
-    }
-    TNodo* nodo = NodoSeleccionado();
-    if (!nodo)
-        return;
-
     const int filaAntes = FilaActiva(GridPreg);
     const int columna = ColumnaActiva(GridPreg);
-    const TLugar lugar = almacen.Arbol.LugarDeNodo(nodo);
-    // A file left in the new slot's place by no record is moved aside, so
-    // that the new document starts from the model.
-    if (!ApartarArchivoDePlaza(almacen.DocumentoLibre()))
+    if (!banco->AnadirDocumento(NodoSeleccionado()))
         return;
-    if (CrearDocumento(lugar.Materia, lugar.Tema, lugar.Contenido) == 0)
-        return; // no free slot: adding does nothing
-    ListarDocumentos(nodo);
-    CambiarDocumento(almacen.DocAnterior);
 
     // The last row becomes the active row.
     if (GridPreg->isHidden() || almacen.NumListados < 1)
         return;
     const int ultima = almacen.NumListados;
-    ignorarCambioCelda = true;
-    GridPreg->setCurrentIndex(ModeloGridPreg->index(ultima - 1, columna));
-    ignorarCambioCelda = false;
+    MoverCeldaGridPreg(ultima, columna);
     if (ultima != filaAntes)
         GridPregActiveCellChanged(ultima, columna);
 }
 
 void TMainForm::SBBorraDocClick() {
-    const int k = almacen.DocActual;
-    if (k < 1 || k > MaxDocumentos)
+    if (!banco->BorrarDocumentoActual())
         return;
-    CerrarDocumento();
-    const QString ruta = RutaDocumento(k);
-    if (!ruta.isEmpty())
-        QFile::remove(ruta); // a failure is ignored
-
-    TDocumento& d = almacen.Documentos[static_cast<size_t>(k)];
-    d.Vaciar();
-    almacen.DocActual = 0;
-    // The exam list forgets the deleted document: its entries would name a
-    // free slot, and later the document that takes it.
-    if (almacen.QuitarDeListaExamen(k) > 0)
-        RefrescarListaExamen();
 
     // The active row moves to a neighbour, which becomes current.
     const int fila = FilaActiva(GridPreg);
@@ -123,9 +64,7 @@ void TMainForm::SBBorraDocClick() {
     else if (fila > 1)
         destino = fila - 1;
     if (destino >= 1 && !GridPreg->isHidden()) {
-        ignorarCambioCelda = true;
-        GridPreg->setCurrentIndex(ModeloGridPreg->index(destino - 1, columna));
-        ignorarCambioCelda = false;
+        MoverCeldaGridPreg(destino, columna);
         GridPregActiveCellChanged(destino, columna);
     }
 
@@ -136,9 +75,7 @@ void TMainForm::SBBorraDocClick() {
     if (!GridPreg->isHidden() && almacen.DocActual >= 1) {
         for (int r = 1; r <= almacen.NumListados; ++r) {
             if (almacen.ListaPreg[static_cast<size_t>(r)] == almacen.DocActual) {
-                ignorarCambioCelda = true;
-                GridPreg->setCurrentIndex(ModeloGridPreg->index(r - 1, columna));
-                ignorarCambioCelda = false;
+                MoverCeldaGridPreg(r, columna);
                 break;
             }
         }

@@ -1,20 +1,49 @@
-// Book deletion, transfer and general options commands of the main window.
+// The "&Libros" menu of the main window: new book, active book, properties,
+// deletion, transfer and general options.
 #include "Main.h"
 
 #include "Exportar.h"
+#include "Interaccion.h"
+#include "ListaLibros.h"
 #include "ModeloArbol.h"
 #include "Opciones.h"
+#include "PropLibro.h"
 #include "eliminar.h"
 #include "importar.h"
 
 namespace brivo {
+
+void TMainForm::Nuevolibros1Click() {
+    if (almacen.LibroLibre() == 0) {
+        ui::Informacion(this, QStringLiteral("No se pueden crear más libros: están ocupados los "
+                                             "%1 libros posibles. Elimine alguno para crear "
+                                             "otro.")
+                                  .arg(MaxLibros));
+        return;
+    }
+    NuevoLibro(*this);
+    PonerTitulo();
+}
+
+void TMainForm::Cambiardelibroactual1Click() {
+    CambiarLibroActivo(*this);
+}
+
+void TMainForm::Modificarlibro1Click() {
+    if (ModificarLibro(*this))
+        PonerTitulo(); // the title may have changed
+}
+
+void TMainForm::Salir1Click() {
+    close();
+}
 
 void TMainForm::Eliminarlibro1Click() {
     const auto lista = almacen.ListaExamen;
     EliminarLibro(*this, [this] { MostrarExportar(*this); });
     // The deleted book's documents left the exam list.
     if (almacen.ListaExamen != lista)
-        RefrescarListaExamen();
+        ListaExamenCambiada();
     AsegurarLibroActivo();
 }
 

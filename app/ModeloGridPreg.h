@@ -1,6 +1,6 @@
 #pragma once
-// The document grid (GridPreg): which documents a tree node lists, and a
-// table model that shows the row list ListaPreg of the library. Grid row r
+// The document grid (GridPreg): a table model that shows the row list
+// ListaPreg of the library (which documents a node lists: Listado.h). Grid row r
 // (1..NumListados) is model row r - 1; the heading row is the view's header.
 // Cells are read and written in place: an edit goes straight into the
 // document record.
@@ -9,13 +9,9 @@
 #include <QAbstractTableModel>
 
 #include "Almacen.h"
+#include "Listado.h" // the choice of a node's documents
 
 namespace brivo {
-
-// Documents listed for a node, in ascending slot order. m and t receive the
-// materia and tema identifiers the choice worked with (0 when not set), which
-// decide the column set. Only slots in use are ever listed.
-std::vector<int> ElegirDocumentos(const TAlmacen& almacen, const TNodo* nodo, int& m, int& t);
 
 class TModeloGridPreg : public QAbstractTableModel {
     Q_OBJECT

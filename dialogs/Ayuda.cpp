@@ -14,8 +14,6 @@
 #include <QVBoxLayout>
 #include <QWindow>
 
-#include "Interaccion.h"
-
 namespace brivo::ayuda {
 
 namespace {
@@ -156,17 +154,10 @@ TVisorAyuda* Visor(bool crear) {
     return visor.data();
 }
 
-} // namespace brivo::ayuda
-
-namespace brivo::ui {
-
-void MostrarAyuda(QWidget* padre, ContextoAyuda contexto) {
-    const bool guion = TGuion::Activo() != nullptr;
-    if (guion)
-        TGuion::Activo()->AyudasAbiertas.append(Numero(contexto));
-    ayuda::TVisorAyuda* v = ayuda::Visor(true);
-    v->Mostrar(contexto);
-    if (guion)
+void Abrir(QWidget* padre, int contexto, bool mostrar) {
+    TVisorAyuda* v = Visor(true);
+    v->Mostrar(static_cast<ContextoAyuda>(contexto));
+    if (!mostrar)
         return; // scripted runs load the section but never show a window
     // Help asked from a window that stays above the others (the option
     // dialogs) would open hidden behind it: the viewer takes the same place.
@@ -186,4 +177,4 @@ void MostrarAyuda(QWidget* padre, ContextoAyuda contexto) {
     v->activateWindow();
 }
 
-} // namespace brivo::ui
+} // namespace brivo::ayuda

@@ -2,7 +2,7 @@
 // The help viewer: one window of the program that shows Brivo2.hlp (an HTML
 // file beside the program, one section per help context, each marked by an
 // anchor named by its number) at the section of a context.
-// ui::MostrarAyuda (Interaccion.h) opens it.
+// ui::MostrarAyuda (DialogoUsuario.h) opens it through Abrir.
 #include <QList>
 #include <QString>
 #include <QWidget>
@@ -57,5 +57,9 @@ private:
 
 // The program's one viewer; created on first use when crear is true.
 TVisorAyuda* Visor(bool crear = false);
+
+// Moves the viewer to a context's section and, when mostrar, shows it above
+// padre's window (usable while a modal dialog runs).
+void Abrir(QWidget* padre, int contexto, bool mostrar);
 
 } // namespace brivo::ayuda

@@ -11,6 +11,7 @@
 #include "Almacen.h"
 #include "Clave.h"
 #include "ComunDialogos.h"
+#include "CursorOcupado.h"
 #include "Interaccion.h"
 #include "TextosComunes.h"
 #include "VentanaPrincipal.h"

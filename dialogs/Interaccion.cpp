@@ -1,16 +1,15 @@
 #include "Interaccion.h"
 #include "TextosComunes.h"
 
-#include <stdexcept>
-
 #include <QFileDialog>
 #include <QMessageBox>
 #include <QPushButton>
 
+#include "Ayuda.h"
+
 namespace brivo::ui {
 
 namespace {
-TGuion* guionActivo = nullptr;
 
 QMessageBox::StandardButton Caja(QWidget* padre, QMessageBox::Icon icono, const QString& texto,
                                  bool conCancelar) {
@@ -24,33 +23,7 @@ QMessageBox::StandardButton Caja(QWidget* padre, QMessageBox::Icon icono, const 
     return static_cast<QMessageBox::StandardButton>(caja.exec());
 }
 
-QString NombreDialogo(const QDialog& d) {
-    return d.objectName().isEmpty() ? QString::fromLatin1(d.metaObject()->className())
-                                    : d.objectName();
-}
-} // namespace
-
-void Informacion(QWidget* padre, const QString& texto) {
-    if (guionActivo) {
-        guionActivo->Mensajes.append({TipoMensaje::Informacion, texto});
-        return;
-    }
-    Caja(padre, QMessageBox::Information, texto, false);
-}
-
-bool Confirmar(QWidget* padre, const QString& texto) {
-    if (guionActivo) {
-        guionActivo->Mensajes.append({TipoMensaje::Confirmacion, texto});
-        return guionActivo->SiguienteConfirmacion(texto);
-    }
-    return Caja(padre, QMessageBox::Question, texto, true) == QMessageBox::Ok;
-}
-
-bool Preguntar(QWidget* padre, const QString& texto) {
-    if (guionActivo) {
-        guionActivo->Mensajes.append({TipoMensaje::Pregunta, texto});
-        return guionActivo->SiguienteConfirmacion(texto);
-    }
+bool PreguntaSiNo(QWidget* padre, const QString& texto) {
     QMessageBox caja(QMessageBox::Question, QString::fromUtf8(textos::NombrePrograma), texto,
                      QMessageBox::Yes | QMessageBox::No, padre);
     caja.button(QMessageBox::Yes)->setText(QStringLiteral("&Sí"));
@@ -61,82 +34,47 @@ bool Preguntar(QWidget* padre, const QString& texto) {
     return caja.exec() == QMessageBox::Yes;
 }
 
-void Error(QWidget* padre, const QString& texto) {
-    if (guionActivo) {
-        guionActivo->Mensajes.append({TipoMensaje::Error, texto});
-        return;
+class TPresentadorQt : public IPresentador {
+public:
+    bool Mensaje(QWidget* padre, TipoMensaje tipo, const QString& texto) override {
+        switch (tipo) {
+        case TipoMensaje::Informacion:
+            Caja(padre, QMessageBox::Information, texto, false);
+            return false;
+        case TipoMensaje::Confirmacion:
+            return Caja(padre, QMessageBox::Question, texto, true) == QMessageBox::Ok;
+        case TipoMensaje::Error:
+            Caja(padre, QMessageBox::Critical, texto, false);
+            return false;
+        case TipoMensaje::Pregunta:
+            return PreguntaSiNo(padre, texto);
+        }
+        return false;
     }
-    Caja(padre, QMessageBox::Critical, texto, false);
-}
+    QString ArchivoParaGuardar(QWidget* padre, const QString& titulo, const QString& carpeta,
+                               const QString& filtro) override {
+        return QFileDialog::getSaveFileName(padre, titulo, carpeta, filtro);
+    }
+    QString ArchivoParaAbrir(QWidget* padre, const QString& titulo, const QString& carpeta,
+                             const QString& filtro) override {
+        return QFileDialog::getOpenFileName(padre, titulo, carpeta, filtro);
+    }
+    void MostrarAyuda(QWidget* padre, int contexto, bool mostrar) override {
+        ayuda::Abrir(padre, contexto, mostrar);
+    }
+};
+
+} // namespace
 
 int Ejecutar(QDialog& dialogo) {
-    if (guionActivo) {
-        guionActivo->DialogosMostrados.append(NombreDialogo(dialogo));
-        return guionActivo->SiguienteDialogo(dialogo);
-    }
+    if (TGuion* guion = TGuion::Activo())
+        return guion->SiguienteDialogo(dialogo);
     return dialogo.exec();
 }
 
-QString ArchivoParaGuardar(QWidget* padre, const QString& titulo, const QString& carpeta,
-                           const QString& filtro) {
-    if (guionActivo)
-        return guionActivo->SiguienteArchivo(titulo);
-    return QFileDialog::getSaveFileName(padre, titulo, carpeta, filtro);
-}
-
-QString ArchivoParaAbrir(QWidget* padre, const QString& titulo, const QString& carpeta,
-                         const QString& filtro) {
-    if (guionActivo)
-        return guionActivo->SiguienteArchivo(titulo);
-    return QFileDialog::getOpenFileName(padre, titulo, carpeta, filtro);
-}
-
-TGuion::TGuion() : anterior(guionActivo) {
-    guionActivo = this;
-}
-TGuion::~TGuion() {
-    guionActivo = anterior;
-}
-TGuion* TGuion::Activo() {
-    return guionActivo;
-}
-
-void TGuion::Confirmaciones(std::initializer_list<bool> respuestas) {
-    confirmaciones.insert(confirmaciones.end(), respuestas.begin(), respuestas.end());
-}
-void TGuion::Dialogo(AccionDialogo accion) {
-    dialogos.push_back(std::move(accion));
-}
-void TGuion::Archivo(const QString& nombre) {
-    archivos.push_back(nombre);
-}
-
-bool TGuion::SiguienteConfirmacion(const QString& texto) {
-    if (confirmaciones.empty()) {
-        if (HayConfirmacionPorDefecto)
-            return ConfirmacionPorDefecto;
-        throw std::logic_error("Confirmación no prevista: " + texto.toStdString());
-    }
-    const bool r = confirmaciones.front();
-    confirmaciones.pop_front();
-    return r;
-}
-
-int TGuion::SiguienteDialogo(QDialog& d) {
-    if (dialogos.empty())
-        throw std::logic_error("Diálogo no previsto: " + NombreDialogo(d).toStdString());
-    AccionDialogo accion = std::move(dialogos.front());
-    dialogos.pop_front();
-    return accion(d);
-}
-
-QString TGuion::SiguienteArchivo(const QString& titulo) {
-    TitulosArchivo.append(titulo);
-    if (archivos.empty())
-        throw std::logic_error("Diálogo de archivo no previsto: " + titulo.toStdString());
-    QString r = archivos.front();
-    archivos.pop_front();
-    return r;
+void UsarPresentadorQt() {
+    static TPresentadorQt presentador;
+    PonerPresentador(&presentador);
 }
 
 } // namespace brivo::ui

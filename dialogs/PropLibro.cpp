@@ -9,7 +9,6 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
-#include <QRandomGenerator>
 #include <QSpinBox>
 #include <QVBoxLayout>
 
@@ -17,6 +16,7 @@
 #include "Clave.h"
 #include "ComunDialogos.h"
 #include "Interaccion.h"
+#include "Libros.h"
 #include "VentanaPrincipal.h"
 
 namespace brivo {
@@ -73,38 +73,46 @@ bool RenombrarCarpeta(const TAlmacen& a, const QString& anterior, const QString&
     return true;
 }
 
-} // namespace
-
-std::int32_t SortearIdentificador(const TAlmacen& almacen) {
-    auto usado = [&almacen](std::int32_t id) {
-        for (int i = 1; i <= MaxLibros; ++i)
-            if (almacen.Libros[i].Identificador == id)
-                return true;
-        return false;
-    };
-    std::int32_t id;
-    do {
-        id = 100000 + static_cast<std::int32_t>(QRandomGenerator::system()->bounded(899000));
-    } while (usado(id));
-    return id;
+// The notice for the first book field that cannot be stored, "" when all
+// can: author, title and folder must be there, and the folder must be one
+// folder inside Docs, as typed and as it will be stored (a name that would
+// climb out of it, reach into another folder or be blank is refused; the
+// export refuses such a folder too).
+QString ErrorDeCampos(const QString& autor, const QString& titulo, const QString& carpeta) {
+    if (autor.isEmpty())
+        return QStringLiteral("Debe escribir el nombre del autor");
+    if (titulo.isEmpty())
+        return QStringLiteral("Debe escribir el título del libro");
+    if (carpeta.isEmpty())
+        return QStringLiteral(
+            "Debe escribir el nombre de la carpeta donde se guardarán los documentos");
+    CadenaCorta<100> guardada;
+    guardada.Asignar(carpeta);
+    if (!NombreCarpetaValido(carpeta) || !NombreCarpetaValido(guardada.Texto()))
+        return QStringLiteral("El nombre de la carpeta no es válido");
+    return {};
 }
 
-bool NombreCarpetaValido(const QString& carpeta) {
-    if (carpeta.trimmed().isEmpty())
-        return false; // blanks alone name no folder one could find again
-    if (carpeta == QLatin1String(".") || carpeta == QLatin1String(".."))
-        return false;
-    for (const QChar c : carpeta) {
-        if (c == QLatin1Char('/') || c == QLatin1Char('\\') || c.unicode() < 0x20 ||
-            c.unicode() == 0x7f || c.category() == QChar::Other_Control)
-            return false;
+// The first book slot whose folder is that one (used or not), 0 when none.
+int SlotDeCarpeta(const TAlmacen& a, const CadenaCorta<100>& carpeta) {
+    for (int i = 1; i <= MaxLibros; ++i) {
+        if (a.Libros[i].Carpeta == carpeta)
+            return i;
     }
-    return true;
+    return 0;
 }
 
-QString RutaCarpetaLibro(const TAlmacen& almacen, const QString& carpeta) {
-    return almacen.CarpetaPrograma + QStringLiteral("Docs/") + carpeta;
+// A new book's identifier is shown once: the user must write it down.
+void AnunciarIdentificador(QWidget* padre, std::int32_t id) {
+    ui::Informacion(
+        padre, QStringLiteral("El identificador del libro que se acaba de crear es: %1.\r\n"
+                              "Dede anotar este número para poder modificar las propiedades\r\n"
+                              "de este libro")
+                   .arg(id));
+    ui::Informacion(padre, QStringLiteral("¿Seguro que ha anotado el número %1?.").arg(id));
 }
+
+} // namespace
 
 TFormPropLibro::TFormPropLibro(IVentanaPrincipal& v, int m, QWidget* padre)
     : QDialog(padre), ventana(v), modo(m) {
@@ -225,46 +233,21 @@ void TFormPropLibro::BOKClick() {
         ventana.CerrarDocumento();
 
     QWidget* padre = this;
-    if (EdAutor->text().isEmpty()) {
-        ui::Informacion(padre, QStringLiteral("Debe escribir el nombre del autor"));
-        return;
-    }
-    if (EdTitulo->text().isEmpty()) {
-        ui::Informacion(padre, QStringLiteral("Debe escribir el título del libro"));
-        return;
-    }
-    if (EdCarpeta->text().isEmpty()) {
-        ui::Informacion(
-            padre, QStringLiteral(
-                       "Debe escribir el nombre de la carpeta donde se guardarán los documentos"));
+    const QString falta = ErrorDeCampos(EdAutor->text(), EdTitulo->text(), EdCarpeta->text());
+    if (!falta.isEmpty()) {
+        ui::Informacion(padre, falta);
         return;
     }
     // The folder as it will be stored (single-byte text cut to 100), so that
     // two names that store alike count as the same folder.
     CadenaCorta<100> carpetaNueva;
     carpetaNueva.Asignar(EdCarpeta->text());
-    // The folder becomes one folder inside Docs: a name that would climb out
-    // of it, reach into another folder or be blank is refused (the export
-    // refuses such a folder too).
-    if (!NombreCarpetaValido(EdCarpeta->text()) || !NombreCarpetaValido(carpetaNueva.Texto())) {
-        ui::Informacion(padre, QStringLiteral("El nombre de la carpeta no es válido"));
-        return;
-    }
-    bool carpetaEnUso = false;
-    int slotCarpeta = 0;
-    for (int i = 1; i <= MaxLibros; ++i) {
-        if (a.Libros[i].Carpeta == carpetaNueva) {
-            carpetaEnUso = true;
-            slotCarpeta = i;
-            break;
-        }
-    }
-    if (modo == ModoNuevo) {
-        if (carpetaEnUso && a.Libros[slotCarpeta].Identificador > 0) {
-            ui::Informacion(padre, QStringLiteral("La carpeta pertenece a otro libro"));
-            return;
-        }
-    } else if (carpetaEnUso && slotCarpeta != SlotEditado) {
+    const int slotCarpeta = SlotDeCarpeta(a, carpetaNueva);
+    const bool carpetaEnUso = slotCarpeta != 0;
+    const bool deOtroLibro = modo == ModoNuevo
+                                 ? carpetaEnUso && a.Libros[slotCarpeta].Identificador > 0
+                                 : carpetaEnUso && slotCarpeta != SlotEditado;
+    if (deOtroLibro) {
         ui::Informacion(padre, QStringLiteral("La carpeta pertenece a otro libro"));
         return;
     }
@@ -292,12 +275,7 @@ void TFormPropLibro::BOKClick() {
         libro.Identificador = 0;
         const std::int32_t id = SortearIdentificador(a);
         libro.Identificador = id;
-        ui::Informacion(
-            padre, QStringLiteral("El identificador del libro que se acaba de crear es: %1.\r\n"
-                                  "Dede anotar este número para poder modificar las propiedades\r\n"
-                                  "de este libro")
-                       .arg(id));
-        ui::Informacion(padre, QStringLiteral("¿Seguro que ha anotado el número %1?.").arg(id));
+        AnunciarIdentificador(padre, id);
         a.LibroActivo = SlotEditado;
         if (!carpetaEnUso)
             QDir().mkdir(RutaCarpetaLibro(a, libro.Carpeta.Texto())); // an existing folder is used

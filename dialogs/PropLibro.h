@@ -7,6 +7,7 @@
 #include <QString>
 
 #include "ContextoAyuda.h"
+#include "Libros.h" // SortearIdentificador, NombreCarpetaValido
 
 class QCheckBox;
 class QLabel;
@@ -63,18 +64,6 @@ private:
     IVentanaPrincipal& ventana;
     int modo;
 };
-
-// A new book identifier: 100000..998999 from the system's secure random
-// source, different from every book's identifier in the table.
-std::int32_t SortearIdentificador(const TAlmacen& almacen);
-
-// Whether a folder name typed for a book can be used as one folder inside
-// Docs: not blanks alone, not "." or "..", no separator and no control
-// character.
-bool NombreCarpetaValido(const QString& carpeta);
-
-// Path of a book's folder: CarpetaPrograma + "Docs/" + carpeta.
-QString RutaCarpetaLibro(const TAlmacen& almacen, const QString& carpeta);
 
 // "&Nuevo libro": shows the dialog in new mode, then sets the caption. False
 // without showing anything when every book slot is used (the caller tells

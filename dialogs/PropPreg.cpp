@@ -150,42 +150,8 @@ TFormPropPreg::TFormPropPreg(IVentanaPrincipal& v, QWidget* padre) : QDialog(pad
     Etiqueta(this, "Label4", QStringLiteral("Descripción:"), EditDescrip,
              {8, 70, 78, AltoEtiqueta});
 
-    // Left column: difficulty, points, type, answer.
-    SpinEditDific = Giro(this, "SpinEditDific", {118, 100, 84, AltoControl});
-    Etiqueta(this, "Label5", QStringLiteral("Dificultad:"), SpinEditDific,
-             {8, 102, 108, AltoEtiqueta});
-    EditPuntos = new QLineEdit(this);
-    EditPuntos->setObjectName(QStringLiteral("EditPuntos"));
-    EditPuntos->setGeometry(118, 126, 84, AltoControl);
-    Etiqueta(this, "Label6", QStringLiteral("Puntuación:"), EditPuntos,
-             {8, 128, 108, AltoEtiqueta});
-    ComboBoxTipo = new QComboBox(this);
-    ComboBoxTipo->setObjectName(QStringLiteral("ComboBoxTipo"));
-    ComboBoxTipo->addItems(ItemsTipoDocumento());
-    ComboBoxTipo->setMaxVisibleItems(4);
-    ComboBoxTipo->setGeometry(118, 152, 84, AltoControl);
-    Etiqueta(this, "Label7", QStringLiteral("Tipo:"), ComboBoxTipo, {8, 154, 108, AltoEtiqueta});
-    EditResp = new QLineEdit(this);
-    EditResp->setObjectName(QStringLiteral("EditResp"));
-    EditResp->setGeometry(118, 178, 84, AltoControl);
-    Etiqueta(this, "Label8", QStringLiteral("Respuesta:"), EditResp, {8, 180, 108, AltoEtiqueta});
-
-    // Right column: similarity, uses, dates.
-    SpinEditSimil = Giro(this, "SpinEditSimil", {322, 100, 91, AltoControl});
-    Etiqueta(this, "Label9", QStringLiteral("Similitud:"), SpinEditSimil,
-             {212, 102, 108, AltoEtiqueta});
-    LabelUsos =
-        Valor(this, "LabelUsos", QStringLiteral("Nº de veces usada"), {322, 128, 91, AltoEtiqueta});
-    PonerValor(LabelUsos, QStringLiteral("Nº de veces usada"), QStringLiteral("-"));
-    Etiqueta(this, "Label10", QStringLiteral("Nº de veces usada:"), nullptr,
-             {212, 128, 108, AltoEtiqueta})
-        ->setBuddy(LabelUsos);
-    DTPCreada = Fecha(this, "DTPCreada", {322, 152, 91, AltoControl});
-    Etiqueta(this, "Label11", QStringLiteral("Fecha de creación:"), DTPCreada,
-             {212, 154, 108, AltoEtiqueta});
-    DTPUsada = Fecha(this, "DTPUsada", {322, 178, 91, AltoControl});
-    Etiqueta(this, "Label12", QStringLiteral("Fecha último uso:"), DTPUsada,
-             {212, 180, 108, AltoEtiqueta});
+    CrearColumnaIzquierda();
+    CrearColumnaDerecha();
 
     dialogos::BotonesOK(*this, BOK, BCancelar, BAyuda);
     BOK->setGeometry(176, 222, 75, 25);
@@ -208,6 +174,47 @@ TFormPropPreg::TFormPropPreg(IVentanaPrincipal& v, QWidget* padre) : QDialog(pad
     dialogos::CentrarEnPantalla(*this);
 
     FormActivate();
+}
+
+// Left column: difficulty, points, type, answer.
+void TFormPropPreg::CrearColumnaIzquierda() {
+    SpinEditDific = Giro(this, "SpinEditDific", {118, 100, 84, AltoControl});
+    Etiqueta(this, "Label5", QStringLiteral("Dificultad:"), SpinEditDific,
+             {8, 102, 108, AltoEtiqueta});
+    EditPuntos = new QLineEdit(this);
+    EditPuntos->setObjectName(QStringLiteral("EditPuntos"));
+    EditPuntos->setGeometry(118, 126, 84, AltoControl);
+    Etiqueta(this, "Label6", QStringLiteral("Puntuación:"), EditPuntos,
+             {8, 128, 108, AltoEtiqueta});
+    ComboBoxTipo = new QComboBox(this);
+    ComboBoxTipo->setObjectName(QStringLiteral("ComboBoxTipo"));
+    ComboBoxTipo->addItems(ItemsTipoDocumento());
+    ComboBoxTipo->setMaxVisibleItems(4);
+    ComboBoxTipo->setGeometry(118, 152, 84, AltoControl);
+    Etiqueta(this, "Label7", QStringLiteral("Tipo:"), ComboBoxTipo, {8, 154, 108, AltoEtiqueta});
+    EditResp = new QLineEdit(this);
+    EditResp->setObjectName(QStringLiteral("EditResp"));
+    EditResp->setGeometry(118, 178, 84, AltoControl);
+    Etiqueta(this, "Label8", QStringLiteral("Respuesta:"), EditResp, {8, 180, 108, AltoEtiqueta});
+}
+
+// Right column: similarity, uses, dates.
+void TFormPropPreg::CrearColumnaDerecha() {
+    SpinEditSimil = Giro(this, "SpinEditSimil", {322, 100, 91, AltoControl});
+    Etiqueta(this, "Label9", QStringLiteral("Similitud:"), SpinEditSimil,
+             {212, 102, 108, AltoEtiqueta});
+    LabelUsos =
+        Valor(this, "LabelUsos", QStringLiteral("Nº de veces usada"), {322, 128, 91, AltoEtiqueta});
+    PonerValor(LabelUsos, QStringLiteral("Nº de veces usada"), QStringLiteral("-"));
+    Etiqueta(this, "Label10", QStringLiteral("Nº de veces usada:"), nullptr,
+             {212, 128, 108, AltoEtiqueta})
+        ->setBuddy(LabelUsos);
+    DTPCreada = Fecha(this, "DTPCreada", {322, 152, 91, AltoControl});
+    Etiqueta(this, "Label11", QStringLiteral("Fecha de creación:"), DTPCreada,
+             {212, 154, 108, AltoEtiqueta});
+    DTPUsada = Fecha(this, "DTPUsada", {322, 178, 91, AltoControl});
+    Etiqueta(this, "Label12", QStringLiteral("Fecha último uso:"), DTPUsada,
+             {212, 180, 108, AltoEtiqueta});
 }
 
 void TFormPropPreg::FormActivate() {

@@ -70,6 +70,9 @@ public:
     QPushButton* BAyuda = nullptr;
 
 private:
+    // The controls of the two columns below the description.
+    void CrearColumnaIzquierda();
+    void CrearColumnaDerecha();
     IVentanaPrincipal& ventana;
     int documento = 0;
 };

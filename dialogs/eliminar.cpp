@@ -1,7 +1,5 @@
 #include "eliminar.h"
 
-#include <QDir>
-#include <QFile>
 #include <QFont>
 #include <QHBoxLayout>
 #include <QLabel>
@@ -92,47 +90,6 @@ void TFormEliminarLibro::BEliminarClick() {
         ventana.CerrarDocumento();
     BorrarLibro(ventana);
     accept();
-}
-
-void BorrarLibro(IVentanaPrincipal& ventana) {
-    TAlmacen& a = ventana.Almacen();
-    // With no valid active book the identifier would be 0, which every free
-    // document slot carries: nothing may be deleted then.
-    if (!a.LibroActivoValido())
-        return;
-    const std::int32_t idBorrado = a.Libros[a.LibroActivo].Identificador;
-
-    ventana.SeleccionarPrimerNodo();
-
-    for (int k = 1; k <= MaxDocumentos; ++k) {
-        if (a.Documentos[k].IdLibro != idBorrado)
-            continue;
-        const QString ruta = ventana.RutaDocumento(k);
-        if (!ruta.isEmpty())
-            QFile::remove(ruta); // a file that cannot be deleted stays
-        a.Documentos[k].Vaciar();
-        a.QuitarDeListaExamen(k);
-    }
-
-    int slot = 0;
-    for (int i = 1; i <= MaxLibros; ++i) {
-        if (a.Libros[i].Identificador == idBorrado) {
-            slot = i;
-            break;
-        }
-    }
-    if (slot == 0)
-        return;
-    TLibro& libro = a.Libros[slot];
-    // Only an empty folder goes; an empty name would name Docs itself.
-    if (!libro.Carpeta.Vacia())
-        QDir().rmdir(RutaCarpetaLibro(a, libro.Carpeta.Texto()));
-    libro.Identificador = 0;
-    libro.Titulo.Vaciar();
-    libro.Autor.Vaciar();
-    libro.Materia.Vaciar();
-    libro.Carpeta.Vaciar();
-    libro.Comentario.Vaciar();
 }
 
 bool EliminarLibro(IVentanaPrincipal& ventana, std::function<void()> alExportar) {

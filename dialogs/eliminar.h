@@ -5,6 +5,7 @@
 #include <QDialog>
 
 #include "ContextoAyuda.h"
+#include "Libros.h" // BorrarLibro
 
 class QLabel;
 class QPushButton;
@@ -45,15 +46,6 @@ public:
 private:
     IVentanaPrincipal& ventana;
 };
-
-// Deletes the active book: asks the main window to select the first
-// top-level node (IVentanaPrincipal::SeleccionarPrimerNodo), deletes the
-// files of the book's documents and frees their slots (their entries leave
-// the exam list), removes the book's
-// folder when it is empty and frees the book's slot, keeping its four
-// permission flags. LibroActivo keeps naming the freed slot: the caller runs
-// AsegurarLibroActivo next. Does nothing when no valid book is active.
-void BorrarLibro(IVentanaPrincipal& ventana);
 
 // "E&liminar libro" up to, not including, AsegurarLibroActivo (the caller's
 // next step whatever the result): shows the dialog with the export hook.

@@ -85,12 +85,23 @@ QString RutaDocumento(const TAlmacen& almacen, int numero) {
     const TLibro libro = almacen.BuscarLibro(almacen.Documentos[size_t(numero)].IdLibro);
     if (libro.Identificador == 0)
         return {};
-    return almacen.CarpetaPrograma + QStringLiteral("Docs/") + libro.Carpeta.Texto() +
-           QLatin1Char('/') + NombreArchivoDocumento(numero);
+    return RutaDocumentoEnCarpeta(almacen, libro.Carpeta.Texto(), numero);
 }
 
 QString NombreArchivoDocumento(int numero) {
     return QStringLiteral("K%1.doc").arg(numero, 6, 10, QLatin1Char('0'));
+}
+
+QString RutaDocs(const TAlmacen& almacen) {
+    return almacen.CarpetaPrograma + QStringLiteral("Docs/");
+}
+
+QString RutaCarpetaLibro(const TAlmacen& almacen, const QString& carpeta) {
+    return RutaDocs(almacen) + carpeta;
+}
+
+QString RutaDocumentoEnCarpeta(const TAlmacen& almacen, const QString& carpeta, int numero) {
+    return RutaCarpetaLibro(almacen, carpeta) + QLatin1Char('/') + NombreArchivoDocumento(numero);
 }
 
 const TLibro* TAlmacen::LibroActivoPtr() const {

@@ -87,11 +87,20 @@ public:
     int LimpiarTemporales() const;
 };
 
+// The one home of the document paths. Every book keeps its document files in
+// a folder of its own inside CarpetaPrograma + "Docs/".
+//
 // File of document numero: CarpetaPrograma + "Docs/" + its book's Carpeta +
 // "/K" + six digits + ".doc"; empty when the slot is out of range or its
 // book does not exist.
 QString RutaDocumento(const TAlmacen& almacen, int numero);
 // File name of document numero: "K" + six digits + ".doc".
 QString NombreArchivoDocumento(int numero);
+// The folder of the books' folders: CarpetaPrograma + "Docs/".
+QString RutaDocs(const TAlmacen& almacen);
+// Path of a book's folder: CarpetaPrograma + "Docs/" + carpeta.
+QString RutaCarpetaLibro(const TAlmacen& almacen, const QString& carpeta);
+// File of document numero in a book's folder, whatever its slot holds yet.
+QString RutaDocumentoEnCarpeta(const TAlmacen& almacen, const QString& carpeta, int numero);
 
 } // namespace brivo

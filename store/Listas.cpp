@@ -280,7 +280,7 @@ QHash<int, int> OrigenesDeBytes(const QByteArray& datos) {
         std::int32_t numero = 0;
         std::int32_t origen = 0;
         if (!EnteroDecimal(partes[0], 0, numero) || !EnteroDecimal(partes[1], 0, origen) ||
-            numero < 1 || numero > MaxDocumentos || origen < 1 || origen > MaxDocumentos)
+            numero < 1 || numero > MaxDocumentos || origen < 1 || origen > MaxNumeroOrigen)
             continue;
         if (origenes.contains(numero))
             repetidos.insert(numero);

@@ -54,8 +54,9 @@ QByteArray DocumentosEnBytes(const TAlmacen& almacen);
 inline constexpr char NombreOrigenes[] = "Origenes.lst";
 // The lines of the documents of the book idLibro (0: of every book).
 QByteArray OrigenesEnBytes(const TAlmacen& almacen, std::int32_t idLibro = 0);
-// Numero -> number of origin, from such a file: lines that do not hold two
-// numbers in 1..500, or name a number twice, are left out.
+// Numero -> number of origin, from such a file: lines that do not hold a
+// Numero in 1..500 and a number of origin in 1..MaxNumeroOrigen, or name a
+// Numero twice, are left out.
 QHash<int, int> OrigenesDeBytes(const QByteArray& datos);
 // Sets NumeroOrigen of every used document from the file (cleared for the
 // documents it does not name). A missing or unreadable file leaves every

@@ -50,8 +50,10 @@ struct TDocumento {
     CadenaCorta<10> FechaUso;
     // Held in memory only, in the two padding bytes before IdLibro (the
     // stored record keeps them zero): the number the document has in its
-    // book's own numbering when an import had to give it another slot, 0
-    // when that number is its Numero. Cleared with the record.
+    // book's own numbering when an import had to give it another slot, or
+    // when a new document took a slot whose number another document of its
+    // book already goes by (then a number above the slots); 0 when that
+    // number is its Numero. Cleared with the record.
     std::int16_t NumeroOrigen = 0;
     std::int32_t IdLibro = 0;
     std::int32_t IdMateria = 0;
@@ -66,6 +68,9 @@ struct TDocumento {
     // Clears every field (a deleted document's slot).
     void Vaciar() { *this = TDocumento{}; }
 };
+
+// Largest number of origin a document can hold.
+constexpr int MaxNumeroOrigen = 32767;
 
 constexpr int TamRegistroLibro = 844;
 constexpr int TamRegistroDocumento = 232;

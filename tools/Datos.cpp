@@ -29,8 +29,8 @@
 #include "Arbol.h"
 #include "Carpetas.h"
 #include "DatosDocumentos.h"
-#include "DatosSeleccion.h"
 #include "DatosMoodle.h"
+#include "DatosSeleccion.h"
 #include "Errores.h"
 #include "Listas.h"
 
@@ -269,7 +269,6 @@ std::vector<Inconsistencia> Comprobar(const TAlmacen& a, const QStringList& avis
     }
 
     // Documents against their books and files.
-    const QString docs = a.Ruta(QStringLiteral("Docs/"));
     std::map<QString, std::set<int>> nombrados; // folder -> document numbers it should hold
     for (int i = 1; i <= MaxDocumentos; ++i) {
         const TDocumento& d = a.Documentos[i];
@@ -284,9 +283,8 @@ std::vector<Inconsistencia> Comprobar(const TAlmacen& a, const QStringList& avis
             continue;
         }
         const QString carpeta = libro.Carpeta.Texto();
-        const QString nombre = QStringLiteral("K%1.doc").arg(i, 6, 10, QLatin1Char('0'));
         nombrados[carpeta].insert(i);
-        const QString ruta = docs + carpeta + QLatin1Char('/') + nombre;
+        const QString ruta = RutaDocumento(a, i);
         if (!QFileInfo(ruta).isFile())
             lista.push_back(
                 {QStringLiteral("archivo_ausente"),
@@ -296,7 +294,7 @@ std::vector<Inconsistencia> Comprobar(const TAlmacen& a, const QStringList& avis
     // K files in the books' folders that no document names.
     static const QRegularExpression patron(QStringLiteral("^K(\\d{6})\\.doc$"));
     for (const auto& [carpeta, libros] : porCarpeta) {
-        const QDir dir(docs + carpeta);
+        const QDir dir(RutaCarpetaLibro(a, carpeta));
         const QStringList archivos = dir.entryList(QDir::Files | QDir::Hidden, QDir::Name);
         const std::set<int>& esperados = nombrados[carpeta];
         for (const QString& f : archivos) {

@@ -155,9 +155,10 @@ Resultado Medir(TMainForm& form) {
     r.dialogo = Ms(enDialogo);
     r.comando = Ms(t2 - t1) - r.dialogo;
     r.cpu = c2 - c1 - r.dialogo;
-    if (form.WordDocument)
-        r.parrafos =
-            int(dynamic_cast<word::DocumentoMotor&>(*form.WordDocument).Documento().blockCount());
+    if (form.Banco().WordDocument)
+        r.parrafos = int(dynamic_cast<word::DocumentoMotor&>(*form.Banco().WordDocument)
+                             .Documento()
+                             .blockCount());
     return r;
 }
 
@@ -208,7 +209,7 @@ void Ronda(bool cifrado) {
             word::DescifrarContenido(datos, QString::number(Identificador), f.fileName());
         std::printf("  descifrar una pregunta: %.1f ms\n", Ms(Reloj::now() - d0) / 20);
     }
-    form.CerrarEditor();
+    form.Banco().CerrarEditor();
 }
 
 } // namespace

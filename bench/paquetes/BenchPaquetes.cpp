@@ -50,11 +50,7 @@ public:
     bool EditorAbierto() const override { return false; }
     void CerrarDocumento() override {}
     void PonerTitulo() override {}
-    QString RutaDocumento(int numero) override {
-        const TLibro l = almacen.BuscarLibro(almacen.Documentos[numero].IdLibro);
-        return almacen.CarpetaPrograma + "Docs/" + l.Carpeta.Texto() +
-               QStringLiteral("/K%1.doc").arg(numero, 6, 10, QLatin1Char('0'));
-    }
+    QString RutaDocumento(int numero) const { return brivo::RutaDocumento(almacen, numero); }
     TAlmacen almacen;
 };
 

@@ -456,8 +456,8 @@ TEST(Documentos, RutaDocumento) {
     });
     ui::TGuion guion;
     auto form = Arrancar(carpeta);
-    EXPECT_EQ(form->RutaDocumento(12), carpeta.Ruta() + "Docs/Historia/K000012.doc");
-    EXPECT_EQ(form->RutaDocumento(13), QString());
-    EXPECT_EQ(form->RutaDocumento(0), QString());
-    EXPECT_EQ(form->RutaDocumento(501), QString());
+    EXPECT_EQ(RutaDocumento(form->Almacen(), 12), carpeta.Ruta() + "Docs/Historia/K000012.doc");
+    EXPECT_EQ(RutaDocumento(form->Almacen(), 13), QString());
+    EXPECT_EQ(RutaDocumento(form->Almacen(), 0), QString());
+    EXPECT_EQ(RutaDocumento(form->Almacen(), 501), QString());
 }

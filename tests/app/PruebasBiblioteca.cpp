@@ -141,10 +141,10 @@ TEST(Biblioteca, SegundoProgramaSoloConsultaYNoEscribeNada) {
     // The documents can be read in the editor, not saved.
     guion.Mensajes.clear();
     form->BEditarClick();
-    ASSERT_TRUE(form->WordDocument);
-    EXPECT_EQ(form->WordDocument->FullName(), carpeta.Archivo("Docs/fis/K000003.doc"));
-    form->WordDocument->Content()->InsertAfter(QStringLiteral(" y sus partes"));
-    EXPECT_THROW(form->WordDocument->Close(word::GuardarCambios::Guardar), ErrorBrivo);
+    ASSERT_TRUE(form->Banco().WordDocument);
+    EXPECT_EQ(form->Banco().WordDocument->FullName(), carpeta.Archivo("Docs/fis/K000003.doc"));
+    form->Banco().WordDocument->Content()->InsertAfter(QStringLiteral(" y sus partes"));
+    EXPECT_THROW(form->Banco().WordDocument->Close(word::GuardarCambios::Guardar), ErrorBrivo);
     // Moving to a document without a file makes none.
     form->GridPregActiveCellChanged(2, TModeloGridPreg::ColDescripcion);
     EXPECT_FALSE(carpeta.Existe("Docs/fis/K000004.doc"));
@@ -249,7 +249,7 @@ TEST(Biblioteca, PrimerArranqueEnUnaCarpetaNuevaDelUsuario) {
     form->SBNuevoDocClick();
     const int k = form->Almacen().DocActual;
     ASSERT_GE(k, 1);
-    const QString ruta = form->RutaDocumento(k);
+    const QString ruta = RutaDocumento(form->Almacen(), k);
     EXPECT_TRUE(ruta.startsWith(biblioteca + "Docs/Historia/"));
     EXPECT_TRUE(QFile::exists(ruta));
     EXPECT_TRUE(form->close());

@@ -76,7 +76,7 @@ void BaseDocumentos::AbrirEditor() {
     ASSERT_FALSE(form->EditorAbierto());
     form->BEditarClick();
     ASSERT_TRUE(form->EditorAbierto());
-    ASSERT_TRUE(form->WordApplication->Conectado());
+    ASSERT_TRUE(form->Banco().WordApplication->Conectado());
 }
 
 QString BaseDocumentos::Ruta(int k) const {
@@ -84,8 +84,8 @@ QString BaseDocumentos::Ruta(int k) const {
 }
 
 void BaseDocumentos::Escribir(const QString& texto) {
-    ASSERT_TRUE(form->WordDocument);
-    auto rango = form->WordDocument->Content();
+    ASSERT_TRUE(form->Banco().WordDocument);
+    auto rango = form->Banco().WordDocument->Content();
     rango->Collapse();
     rango->InsertAfter(QStringLiteral("\r") + texto);
 }
@@ -135,8 +135,8 @@ TMotorConFallos& MotorConFallos(TMainForm& form) {
     auto motor = std::make_unique<TMotorConFallos>();
     TMotorConFallos& r = *motor;
     r.Connect();
-    form.WordApplication = std::move(motor);
-    form.WordFont.Connect(r);
+    form.Banco().WordApplication = std::move(motor);
+    form.Banco().WordFont.Connect(r);
     return r;
 }
 

@@ -41,8 +41,8 @@ TEST_F(Borrado, ElPrimerHuecoLibreSeReutilizaConSuNombreDeArchivo) {
     EXPECT_EQ(Listados(), (QList<int>{1, 2, 4, 5, 6, 7, 8, 9, 10}));
     EXPECT_EQ(A().DocActual, 2);
     EXPECT_EQ(FilaActiva(), 2);
-    EXPECT_EQ(form->WordDocument->FullName(), Ruta(2));
-    EXPECT_EQ(form->DocumentosAbiertos(), 1);
+    EXPECT_EQ(form->Banco().WordDocument->FullName(), Ruta(2));
+    EXPECT_EQ(form->Banco().DocumentosAbiertos(), 1);
 
     form->SBNuevoDocClick();
     EXPECT_EQ(A().Documentos[3].Numero, 3);
@@ -52,7 +52,7 @@ TEST_F(Borrado, ElPrimerHuecoLibreSeReutilizaConSuNombreDeArchivo) {
     // The last row (document 10) is now the active row and current.
     EXPECT_EQ(A().DocActual, 10);
     EXPECT_EQ(FilaActiva(), 10);
-    EXPECT_EQ(form->WordDocument->FullName(), Ruta(10));
+    EXPECT_EQ(form->Banco().WordDocument->FullName(), Ruta(10));
 }
 
 TEST_F(Borrado, BorrarLaPrimeraFilaPasaALaSiguiente) {
@@ -66,7 +66,7 @@ TEST_F(Borrado, BorrarLaPrimeraFilaPasaALaSiguiente) {
     EXPECT_EQ(A().DocActual, 2);
     EXPECT_EQ(Listados().first(), 2);
     EXPECT_EQ(FilaActiva(), 1);
-    EXPECT_EQ(form->WordDocument->FullName(), Ruta(2));
+    EXPECT_EQ(form->Banco().WordDocument->FullName(), Ruta(2));
 }
 
 TEST_F(Borrado, BorrarElUnicoDocumentoDejaElGridOculto) {
@@ -79,7 +79,7 @@ TEST_F(Borrado, BorrarElUnicoDocumentoDejaElGridOculto) {
     EXPECT_EQ(A().Documentos[13].Numero, 0);
     EXPECT_EQ(A().DocActual, 0);
     EXPECT_TRUE(form->GridPreg->isHidden());
-    EXPECT_EQ(form->DocumentosAbiertos(), 0);
+    EXPECT_EQ(form->Banco().DocumentosAbiertos(), 0);
     EXPECT_TRUE(guion.Mensajes.isEmpty());
 }
 
@@ -111,7 +111,7 @@ TEST_F(Borrado, CambiarDeLibroConElEditorAbiertoGuardaElDocumento) {
     guion.Dialogo(ElegirLibro(QStringLiteral("Otro")));
     form->Cambiardelibroactual1Click();
     EXPECT_EQ(A().LibroActivo, 2);
-    EXPECT_EQ(form->DocumentosAbiertos(), 0);
+    EXPECT_EQ(form->Banco().DocumentosAbiertos(), 0);
     EXPECT_TRUE(TextoDe(Ruta(1), Clave()).contains("Antes de cambiar de libro"));
 }
 
@@ -132,7 +132,7 @@ TEST_F(Borrado, EliminarElLibroActivoConElEditorAbierto) {
     EXPECT_FALSE(QFile::exists(Ruta(2)));
     EXPECT_FALSE(QFile::exists(carpeta.Archivo("Docs/Fisica")));
     EXPECT_TRUE(form->EditorAbierto());
-    EXPECT_EQ(form->DocumentosAbiertos(), 0);
+    EXPECT_EQ(form->Banco().DocumentosAbiertos(), 0);
     EXPECT_EQ(Listados(), (QList<int>{12}));
     EXPECT_TRUE(Textos(guion, ui::TipoMensaje::Error).isEmpty());
 }
@@ -145,7 +145,7 @@ TEST_F(Borrado, CerrarElProgramaConElEditorAbiertoGuardaElDocumentoActual) {
     EXPECT_TRUE(form->close());
     EXPECT_TRUE(TextoDe(Ruta(4), Clave()).contains("Última edición antes de salir"));
     // The word processor had no documents left and was quit.
-    EXPECT_FALSE(form->WordApplication->Conectado());
+    EXPECT_FALSE(form->Banco().WordApplication->Conectado());
     EXPECT_TRUE(carpeta.Existe("Docs.lst"));
     EXPECT_TRUE(guion.Mensajes.isEmpty());
 }
@@ -155,13 +155,13 @@ TEST_F(Borrado, CerrarElProgramaDejaAbiertoElProcesadorConOtrosDocumentos) {
     AbrirEditor();
     // A document the user opened on their own.
     EscribirTexto(carpeta.Archivo("propio.txt"), QStringLiteral("mío"));
-    form->WordApplication->DocumentsOpen(carpeta.Archivo("propio.txt"), {});
+    form->Banco().WordApplication->DocumentsOpen(carpeta.Archivo("propio.txt"), {});
     Mover(2);
     Escribir(QStringLiteral("Del documento 2"));
     EXPECT_TRUE(form->close());
     EXPECT_TRUE(TextoDe(Ruta(2), Clave()).contains("Del documento 2"));
-    EXPECT_TRUE(form->WordApplication->Conectado());
-    EXPECT_EQ(form->DocumentosAbiertos(), 1);
+    EXPECT_TRUE(form->Banco().WordApplication->Conectado());
+    EXPECT_EQ(form->Banco().DocumentosAbiertos(), 1);
 }
 
 TEST_F(Borrado, UnFalloAlSalirDelProcesadorSeMuestraYElCierreSigue) {

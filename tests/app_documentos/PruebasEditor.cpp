@@ -51,7 +51,7 @@ TEST_F(Editor, ElMandoCambiaTextoYConsejo) {
     EXPECT_FALSE(form->EditorAbierto());
     EXPECT_EQ(form->SBEditor->toolTip(), QStringLiteral("Abrir editor"));
     EXPECT_EQ(form->Abrireditor1->text(), QStringLiteral("Abrir editor"));
-    EXPECT_FALSE(form->WordApplication->Conectado());
+    EXPECT_FALSE(form->Banco().WordApplication->Conectado());
     EXPECT_EQ(A().DocActual, 0);
     EXPECT_TRUE(guion.Mensajes.isEmpty());
 }
@@ -63,21 +63,21 @@ TEST_F(Editor, AbrirElEditorCreaElArchivoDesdeElModeloDePreguntas) {
     AbrirEditor();
     ASSERT_TRUE(QFile::exists(Ruta(16)));
     EXPECT_TRUE(TextoDe(Ruta(16), Clave()).contains("#PREG"));
-    ASSERT_TRUE(form->WordDocument);
-    EXPECT_EQ(form->WordDocument->FullName(), Ruta(16));
-    EXPECT_EQ(form->DocumentosAbiertos(), 1);
+    ASSERT_TRUE(form->Banco().WordDocument);
+    EXPECT_EQ(form->Banco().WordDocument->FullName(), Ruta(16));
+    EXPECT_EQ(form->Banco().DocumentosAbiertos(), 1);
 
     // The application window below the main window, named "Brivo II".
     const int alto = form->frameGeometry().height();
     const QRect pantalla = form->screen()->geometry();
-    word::IVentanaWord& app = form->WordApplication->Window();
+    word::IVentanaWord& app = form->Banco().WordApplication->Window();
     EXPECT_EQ(app.Caption(), QStringLiteral("Brivo II"));
     EXPECT_TRUE(app.Visible());
     EXPECT_EQ(app.Top(), alto * 30 / 40);
     EXPECT_EQ(app.Height(), (pantalla.height() - alto) * 30 / 42);
 
     // The document's own window, placed the same way, with the book's title.
-    word::IVentanaWord& v = form->WordDocument->Window();
+    word::IVentanaWord& v = form->Banco().WordDocument->Window();
     EXPECT_EQ(v.WindowState(), word::EstadoVentana::Normal);
     EXPECT_EQ(v.Left(), 0);
     EXPECT_EQ(v.Top(), alto * 30 / 40);
@@ -125,22 +125,22 @@ TEST_F(Editor, ElModeloSegunElNodoPrimeroElDocumentoModelo) {
 }
 
 TEST_F(Editor, AbrirDocumentoOcultoOSinArchivo) {
-    EXPECT_FALSE(form->AbrirDocumento(16, true)); // the editor is closed
+    EXPECT_FALSE(form->Banco().AbrirDocumento(16, true)); // the editor is closed
     Seleccionar("Química");
     AbrirEditor();
     ASSERT_TRUE(QFile::exists(Ruta(1)));
     Seleccionar("Mecánica"); // document 1 closes, 16 gets its file
     ASSERT_TRUE(QFile::exists(Ruta(16)));
-    EXPECT_FALSE(form->AbrirDocumento(2, true)); // no file yet
-    EXPECT_FALSE(form->AbrirDocumento(5, true)); // no book
-    EXPECT_FALSE(form->AbrirDocumento(-1, true));
-    EXPECT_FALSE(form->AbrirDocumento(0, true));
-    ASSERT_TRUE(form->AbrirDocumento(1, false));
-    EXPECT_EQ(form->WordDocument->FullName(), Ruta(1));
-    EXPECT_EQ(form->WordDocument->Window().WindowState(), word::EstadoVentana::Minimizada);
-    ASSERT_TRUE(form->AbrirDocumento(TMainForm::ArchivoModeloExamenes, true));
-    EXPECT_EQ(form->WordDocument->FullName(), carpeta.Archivo("nuevoexamen.doc"));
-    EXPECT_EQ(form->DocumentosAbiertos(), 3);
+    EXPECT_FALSE(form->Banco().AbrirDocumento(2, true)); // no file yet
+    EXPECT_FALSE(form->Banco().AbrirDocumento(5, true)); // no book
+    EXPECT_FALSE(form->Banco().AbrirDocumento(-1, true));
+    EXPECT_FALSE(form->Banco().AbrirDocumento(0, true));
+    ASSERT_TRUE(form->Banco().AbrirDocumento(1, false));
+    EXPECT_EQ(form->Banco().WordDocument->FullName(), Ruta(1));
+    EXPECT_EQ(form->Banco().WordDocument->Window().WindowState(), word::EstadoVentana::Minimizada);
+    ASSERT_TRUE(form->Banco().AbrirDocumento(TBancoDocumentos::ArchivoModeloExamenes, true));
+    EXPECT_EQ(form->Banco().WordDocument->FullName(), carpeta.Archivo("nuevoexamen.doc"));
+    EXPECT_EQ(form->Banco().DocumentosAbiertos(), 3);
 }
 
 TEST_F(Editor, ElEditorSigueAlGridYGuardaLosCambios) {
@@ -148,8 +148,8 @@ TEST_F(Editor, ElEditorSigueAlGridYGuardaLosCambios) {
     AbrirEditor();
     Escribir(QStringLiteral("Primera pregunta escrita"));
     Mover(2);
-    EXPECT_EQ(form->DocumentosAbiertos(), 1);
-    EXPECT_EQ(form->WordDocument->FullName(), Ruta(2));
+    EXPECT_EQ(form->Banco().DocumentosAbiertos(), 1);
+    EXPECT_EQ(form->Banco().WordDocument->FullName(), Ruta(2));
     EXPECT_TRUE(TextoDe(Ruta(1), Clave()).contains("Primera pregunta escrita"));
     // The built-in properties were stamped with the record and the book.
     auto leido = LeerDoc(Ruta(1), Clave());
@@ -162,7 +162,7 @@ TEST_F(Editor, ElEditorSigueAlGridYGuardaLosCambios) {
 
     // Back on document 1: the edit is there.
     Mover(1);
-    auto rango = form->WordDocument->Content();
+    auto rango = form->Banco().WordDocument->Content();
     EXPECT_TRUE(rango->FindExecute(QStringLiteral("Primera pregunta escrita")));
 }
 
@@ -174,7 +174,7 @@ TEST_F(Editor, SinPermisoDeCambiosSeDescartanAlMoverse) {
     ASSERT_FALSE(antes.isEmpty());
     Escribir(QStringLiteral("Cambio no permitido"));
     Mover(2);
-    EXPECT_EQ(form->WordDocument->FullName(), Ruta(2));
+    EXPECT_EQ(form->Banco().WordDocument->FullName(), Ruta(2));
     EXPECT_FALSE(TextoDe(Ruta(1), Clave()).contains("Cambio no permitido"));
     EXPECT_EQ(carpeta.Leer("Docs/Fisica/K000001.doc"), antes);
 }
@@ -218,17 +218,17 @@ TEST_F(Editor, DocumentoSinLibroNoAbreNiGuardaNada) {
     EXPECT_EQ(A().DocActual, 5);
     // Document 1 was closed and saved; nothing was opened or written for 5.
     EXPECT_TRUE(TextoDe(Ruta(1), Clave()).contains("Antes de ir al documento sin libro"));
-    EXPECT_EQ(form->DocumentosAbiertos(), 0);
+    EXPECT_EQ(form->Banco().DocumentosAbiertos(), 0);
     EXPECT_TRUE(form->EditorAbierto());
     EXPECT_TRUE(guion.Mensajes.isEmpty());
     // The editor opened on it stays empty as well.
     form->BEditarClick();
     form->BEditarClick();
     EXPECT_TRUE(form->EditorAbierto());
-    EXPECT_EQ(form->DocumentosAbiertos(), 0);
+    EXPECT_EQ(form->Banco().DocumentosAbiertos(), 0);
     // Moving on opens the next document normally.
     Mover(2);
-    EXPECT_EQ(form->WordDocument->FullName(), Ruta(2));
+    EXPECT_EQ(form->Banco().WordDocument->FullName(), Ruta(2));
 }
 
 TEST_F(Editor, CerrarElEditorConElMandoGuardaElDocumento) {
@@ -237,13 +237,13 @@ TEST_F(Editor, CerrarElEditorConElMandoGuardaElDocumento) {
     Escribir(QStringLiteral("Escrito antes de cerrar el editor"));
     form->BEditarClick();
     EXPECT_FALSE(form->EditorAbierto());
-    EXPECT_FALSE(form->WordApplication->Conectado());
+    EXPECT_FALSE(form->Banco().WordApplication->Conectado());
     EXPECT_EQ(A().DocActual, 0);
     EXPECT_TRUE(TextoDe(Ruta(1), Clave()).contains("Escrito antes de cerrar el editor"));
     // Opening it again shows the active row's document.
     AbrirEditor();
     EXPECT_EQ(A().DocActual, 1);
-    EXPECT_EQ(form->WordDocument->FullName(), Ruta(1));
+    EXPECT_EQ(form->Banco().WordDocument->FullName(), Ruta(1));
 }
 
 TEST_F(Editor, SiNoSePuedeConectarSeAvisaYElEditorCuentaComoAbierto) {
@@ -290,12 +290,12 @@ TEST_F(Editor, FallosDelProcesadorLleganAlManejadorGeneral) {
     // The command stopped: the editor is open with nothing in it, and the
     // file is as it was.
     EXPECT_TRUE(form->EditorAbierto());
-    EXPECT_EQ(form->DocumentosAbiertos(), 0);
+    EXPECT_EQ(form->Banco().DocumentosAbiertos(), 0);
     EXPECT_EQ(TextoDe(Ruta(2), QStringLiteral("otra")), QStringLiteral("Otro contenido"));
 
     // Moving on works; moving to the damaged file shows the engine's text.
     Mover(1);
-    ASSERT_EQ(form->DocumentosAbiertos(), 1);
+    ASSERT_EQ(form->Banco().DocumentosAbiertos(), 1);
     Escribir(QStringLiteral("Lo escrito en el 1"));
     QMetaObject::invokeMethod(
         form.get(), [this] { Mover(3); }, Qt::QueuedConnection);

@@ -35,13 +35,13 @@ protected:
 
 TEST_F(NuevoDocumento, RutaDelDocumentoSegunSuLibro) {
     PonerDocumento(A(), 7, IdFisica, 11, 0, 0);
-    EXPECT_EQ(form->RutaDocumento(7), carpeta.Ruta() + "Docs/Fisica/K000007.doc");
-    EXPECT_EQ(form->RutaDocumento(22), carpeta.Ruta() + "Docs/otro/K000022.doc");
+    EXPECT_EQ(RutaDocumento(form->Almacen(), 7), carpeta.Ruta() + "Docs/Fisica/K000007.doc");
+    EXPECT_EQ(RutaDocumento(form->Almacen(), 22), carpeta.Ruta() + "Docs/otro/K000022.doc");
     // A book that does not exist, and numbers outside the table: no path.
     PonerDocumento(A(), 40, 999999, 11, 0, 0);
-    EXPECT_EQ(form->RutaDocumento(40), QString());
-    EXPECT_EQ(form->RutaDocumento(0), QString());
-    EXPECT_EQ(form->RutaDocumento(501), QString());
+    EXPECT_EQ(RutaDocumento(form->Almacen(), 40), QString());
+    EXPECT_EQ(RutaDocumento(form->Almacen(), 0), QString());
+    EXPECT_EQ(RutaDocumento(form->Almacen(), 501), QString());
 }
 
 TEST_F(NuevoDocumento, LibroQueNoPermiteAnadirMuestraElAviso) {
@@ -129,7 +129,7 @@ TEST_F(NuevoDocumento, DescripcionPorNodoEspecialYNumeroDeListados) {
 TEST_F(NuevoDocumento, FormatoConLaVersionDelEditor) {
     Seleccionar("Química");
     AbrirEditor();
-    EXPECT_EQ(form->VersionEditor, 9.0);
+    EXPECT_EQ(form->Banco().VersionEditor, 9.0);
     form->BEditarClick(); // closed again: the version read stays
     EXPECT_FALSE(form->EditorAbierto());
     form->SBNuevoDocClick();
@@ -142,7 +142,7 @@ TEST_F(NuevoDocumento, SinHuecoLibreNoSeCreaNada) {
             PonerDocumento(A(), k, IdFisica, 11, 0, 0);
     Seleccionar("Mecánica");
     ASSERT_EQ(A().DocActual, 16);
-    EXPECT_EQ(form->CrearDocumento(10, 20, 0), 0);
+    EXPECT_EQ(form->Banco().CrearDocumento(10, 20, 0), 0);
     EXPECT_EQ(A().DocActual, 16);
     // The command leaves the grid as it was: the active row stays on 16.
     form->SBNuevoDocClick();
@@ -175,8 +175,8 @@ TEST_F(NuevoDocumento, EnNoAsignadosYEnUtilesSoloLosListaTodos) {
     // model and the editor shows it; the active row did not change.
     EXPECT_TRUE(TextoDe(Ruta(15), QString::number(IdFisica)).contains("#PREG"));
     EXPECT_EQ(A().DocActual, 15);
-    ASSERT_TRUE(form->WordDocument);
-    EXPECT_EQ(form->WordDocument->FullName(), Ruta(15));
+    ASSERT_TRUE(form->Banco().WordDocument);
+    EXPECT_EQ(form->Banco().WordDocument->FullName(), Ruta(15));
 
     Seleccionar("Útiles");
     form->SBNuevoDocClick();
@@ -205,9 +205,9 @@ TEST_F(NuevoDocumento, ConElEditorAbiertoElDocumentoNuevoTieneArchivoEnSeguida) 
     EXPECT_TRUE(QFile::exists(Ruta(15)));
     EXPECT_EQ(A().DocActual, 15);
     EXPECT_EQ(form->GridPreg->currentIndex().row(), 14);
-    ASSERT_TRUE(form->WordDocument);
-    EXPECT_EQ(form->WordDocument->FullName(), Ruta(15));
-    EXPECT_EQ(form->DocumentosAbiertos(), 1);
+    ASSERT_TRUE(form->Banco().WordDocument);
+    EXPECT_EQ(form->Banco().WordDocument->FullName(), Ruta(15));
+    EXPECT_EQ(form->Banco().DocumentosAbiertos(), 1);
 
     // Each new document under Mecánica gets its file and the editor moves on.
     Seleccionar("Mecánica");
@@ -219,7 +219,7 @@ TEST_F(NuevoDocumento, ConElEditorAbiertoElDocumentoNuevoTieneArchivoEnSeguida) 
     EXPECT_TRUE(QFile::exists(Ruta(18)));
     EXPECT_TRUE(QFile::exists(Ruta(19)));
     EXPECT_EQ(A().DocActual, 19);
-    EXPECT_EQ(form->WordDocument->FullName(), Ruta(19));
+    EXPECT_EQ(form->Banco().WordDocument->FullName(), Ruta(19));
 }
 
 TEST_F(NuevoDocumento, UnArchivoSinRegistroSeApartaAntesDeUsarSuHueco) {

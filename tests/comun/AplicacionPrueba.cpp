@@ -3,6 +3,8 @@
 #include <QApplication>
 #include <QByteArray>
 
+#include "Interaccion.h"
+
 namespace brivo::apoyo {
 
 namespace {
@@ -15,6 +17,8 @@ public:
         static int argc = 1;
         static QByteArray copia;
         static char* argv[] = {nullptr, nullptr};
+        // Unscripted messages show real widgets, as in the program.
+        ui::UsarPresentadorQt();
         if (QApplication::instance())
             return;
         copia = nombre;

@@ -9,14 +9,6 @@ void TVentanaFalsa::PonerCarpeta(const QString& carpeta) {
     QDir().mkpath(Docs());
 }
 
-QString TVentanaFalsa::RutaDocumento(int numero) {
-    const TLibro libro = almacen.BuscarLibro(almacen.Documentos[numero].IdLibro);
-    if (libro.Identificador == 0)
-        return {};
-    return Docs() + libro.Carpeta.Texto() +
-           QStringLiteral("/K%1.doc").arg(numero, 6, 10, QLatin1Char('0'));
-}
-
 TLibro& TVentanaFalsa::PonerLibro(int slot, std::int32_t id, const QString& titulo,
                                   const QString& carpeta) {
     TLibro& l = almacen.Libros[slot];

@@ -57,9 +57,9 @@ void TEntornoExamen::EscribirModeloExamen() {
 }
 
 QString TEntornoExamen::ParrafosExamen() const {
-    if (!form->WordDocument)
+    if (!form->Banco().WordDocument)
         return QStringLiteral("<sin documento>");
-    return Unir(dynamic_cast<word::DocumentoMotor&>(*form->WordDocument).Texto());
+    return Unir(dynamic_cast<word::DocumentoMotor&>(*form->Banco().WordDocument).Texto());
 }
 
 QString TEntornoExamen::ParrafosArchivo(const QString& ruta, const QString& clave) const {

@@ -67,11 +67,12 @@ TEST_F(CrearExamen, CuatroSeccionesConTodasLasOpciones) {
     EXPECT_EQ(e.Usos, 0);
     // Saved under the exam's own name, and the editor shows it.
     EXPECT_EQ(ParrafosArchivo(RutaDoc(k)), ParrafosExamen());
-    EXPECT_EQ(QFileInfo(form->WordDocument->FullName()).fileName(), QStringLiteral("K000001.doc"));
+    EXPECT_EQ(QFileInfo(form->Banco().WordDocument->FullName()).fileName(),
+              QStringLiteral("K000001.doc"));
     EXPECT_TRUE(form->EditorAbierto());
     EXPECT_EQ(form->SBEditor->toolTip(), QStringLiteral("Cerrar editor"));
-    EXPECT_EQ(form->WordApplication->DocumentsCount(), 1);
-    EXPECT_FALSE(form->CreandoExamen);
+    EXPECT_EQ(form->Banco().WordApplication->DocumentsCount(), 1);
+    EXPECT_FALSE(form->Banco().CreandoExamen);
     // "Exámenes" is selected with the exam listed and its row active.
     ASSERT_NE(form->NodoSeleccionado(), nullptr);
     EXPECT_EQ(form->NodoSeleccionado()->Texto, QStringLiteral("Exámenes"));
@@ -263,7 +264,7 @@ TEST_F(CrearExamen, PreguntasCifradasYConFormato) {
     Crear();
     EXPECT_EQ(ParrafosExamen(),
               QStringLiteral("EXAMEN|Pregunta 1 |Negrita normal||Pregunta 2 |Cifrada|"));
-    QTextDocument& q = dynamic_cast<word::DocumentoMotor&>(*form->WordDocument).Documento();
+    QTextDocument& q = dynamic_cast<word::DocumentoMotor&>(*form->Banco().WordDocument).Documento();
     const QTextBlock bloque = q.findBlockByNumber(2);
     ASSERT_EQ(bloque.text(), QStringLiteral("Negrita normal"));
     QTextCursor c(bloque);
@@ -370,8 +371,8 @@ TEST_F(CrearExamen, ConElEditorAbiertoCierraElDocumentoActual) {
     ASSERT_EQ(A().DocActual, 4);
     form->BEditarClick();
     ASSERT_TRUE(form->EditorAbierto());
-    ASSERT_TRUE(form->WordDocument);
-    auto r = form->WordDocument->Content();
+    ASSERT_TRUE(form->Banco().WordDocument);
+    auto r = form->Banco().WordDocument->Content();
     r->Collapse();
     r->InsertAfter("cambio");
     ConLista({3});
@@ -379,7 +380,7 @@ TEST_F(CrearExamen, ConElEditorAbiertoCierraElDocumentoActual) {
     Crear();
     // Document 4 was closed with its changes kept; the exam alone is open.
     EXPECT_EQ(ParrafosArchivo(RutaDoc(4)), QStringLiteral("#PREG|Cuatrocambio"));
-    EXPECT_EQ(form->WordApplication->DocumentsCount(), 1);
+    EXPECT_EQ(form->Banco().WordApplication->DocumentsCount(), 1);
     EXPECT_EQ(ParrafosExamen(), QStringLiteral("EXAMEN|Pregunta 1 |Tres|"));
 }
 
@@ -414,7 +415,7 @@ TEST_F(CrearExamen, WordInalcanzableNoCreaNada) {
     Arrancar([](TAlmacen& a) { PonerDocumento(a, 3, IdLibro, 2, 0, 0); });
     EscribirTexto(3, "#PREG\nTres");
     ConLista({3});
-    form->WordApplication = std::make_unique<MotorInalcanzable>();
+    form->Banco().WordApplication = std::make_unique<MotorInalcanzable>();
     guion.Dialogo(Aceptar());
     Crear();
     EXPECT_EQ(Textos(guion, ui::TipoMensaje::Error), QStringList{"Word puede no estar instalado"});

@@ -244,7 +244,7 @@ TEST_F(ListaExamen, FilaActivaConElEditorCerradoYAbierto) {
     Grid().setCurrentIndex(Grid().model()->index(1, 0)); // the number column counts too
     EXPECT_EQ(A().DocActual, 8);
     EXPECT_EQ(A().DocAnterior, antes);
-    EXPECT_FALSE(form->WordDocument);
+    EXPECT_FALSE(form->Banco().WordDocument);
 
     form->BEditarClick();
     ASSERT_TRUE(form->EditorAbierto());
@@ -252,13 +252,13 @@ TEST_F(ListaExamen, FilaActivaConElEditorCerradoYAbierto) {
     Grid().setCurrentIndex(Grid().model()->index(0, 1));
     EXPECT_EQ(A().DocActual, 5);
     EXPECT_EQ(A().DocAnterior, previo);
-    ASSERT_TRUE(form->WordDocument);
-    EXPECT_EQ(form->WordDocument->FullName(), RutaDoc(5));
-    EXPECT_EQ(form->WordApplication->DocumentsCount(), 1);
+    ASSERT_TRUE(form->Banco().WordDocument);
+    EXPECT_EQ(form->Banco().WordDocument->FullName(), RutaDoc(5));
+    EXPECT_EQ(form->Banco().WordApplication->DocumentsCount(), 1);
     // An empty row makes no document current and leaves the editor alone.
     form->GridExamenActiveCellChanged(4, 1);
     EXPECT_LT(A().DocActual, 1);
-    EXPECT_EQ(form->WordDocument->FullName(), RutaDoc(5));
+    EXPECT_EQ(form->Banco().WordDocument->FullName(), RutaDoc(5));
 }
 
 } // namespace

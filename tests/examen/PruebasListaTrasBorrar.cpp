@@ -76,8 +76,8 @@ TEST_F(ListaTrasBorrar, BorrarUnDocumentoListadoYCrearElExamen) {
     EXPECT_EQ(ParrafosExamen(),
               QStringLiteral("EXAMEN|Pregunta 1 |Pregunta del 2||Pregunta 2 |Pregunta del 3|"));
     EXPECT_EQ(ParrafosArchivo(RutaDoc(examen)), ParrafosExamen());
-    ASSERT_TRUE(form->WordDocument);
-    EXPECT_TRUE(form->WordDocument->Abierto());
+    ASSERT_TRUE(form->Banco().WordDocument);
+    EXPECT_TRUE(form->Banco().WordDocument->Abierto());
     EXPECT_EQ(A().Documentos[examen].Usos, 0);
     EXPECT_EQ(A().Documentos[2].Usos, 1);
     EXPECT_EQ(A().Documentos[3].Usos, 1);
@@ -126,8 +126,8 @@ TEST_P(ListaConEntradasSinDocumento, SeOmitenYSeAvisaUnaVez) {
     const int examen = A().DocActual;
     ASSERT_EQ(examen, 1);
     // The exam is never closed by its own assembly and is saved whole.
-    ASSERT_TRUE(form->WordDocument);
-    EXPECT_TRUE(form->WordDocument->Abierto());
+    ASSERT_TRUE(form->Banco().WordDocument);
+    EXPECT_TRUE(form->Banco().WordDocument->Abierto());
     EXPECT_EQ(ParrafosExamen(), caso.parrafos);
     EXPECT_EQ(ParrafosArchivo(RutaDoc(examen)), caso.parrafos);
     EXPECT_EQ(A().Documentos[examen].Usos, 0);

@@ -12,6 +12,7 @@
 
 #include <gtest/gtest.h>
 
+#include "AplicacionPrueba.h"
 #include "Clave.h"
 #include "EntornoPaquetes.h"
 #include "Exportar.h"
@@ -25,6 +26,9 @@ using namespace brivo;
 using namespace brivo::pruebas;
 
 namespace {
+
+[[maybe_unused]] ::testing::Environment* const entorno =
+    apoyo::RegistrarAplicacion("prueba_paquetes");
 
 constexpr std::int32_t Id = 424242;
 

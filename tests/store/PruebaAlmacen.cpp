@@ -351,17 +351,40 @@ TEST(CargarLibreria, DamagedLinesOfTheOriginsAreLeftOut) {
              RegistroDocumento(4, 111111, "cuatro") + RegistroDocumento(5, 111111, "cinco") +
                  RegistroDocumento(6, 111111, "seis") + RegistroDocumento(8, 111111, "ocho"));
     Escribir(p.R("Origenes.lst"),
-             "4 1\r\nbasura\r\n5 501\r\n6 6\n7 3\n8 2\n8 3\n  9\t1  \n-4 1\n4 1 2\n");
+             "4 1\r\nbasura\r\n5 32768\r\n6 6\n7 3\n8 2\n8 3\n  9\t1  \n-4 1\n4 1 2\n");
     p.a.Documentos[9] = Doc(9, 111111, 2, 0); // a slot the load leaves as it was
     p.a.CargarLibreria();
     EXPECT_EQ(p.a.Documentos[4].NumeroOrigen, 1);
-    EXPECT_EQ(p.a.Documentos[5].NumeroOrigen, 0); // outside 1..500
+    EXPECT_EQ(p.a.Documentos[5].NumeroOrigen, 0); // outside 1..32767
     EXPECT_EQ(p.a.Documentos[6].NumeroOrigen, 0); // its own number
     EXPECT_FALSE(p.a.Documentos[7].Usado());      // no record, no document
     EXPECT_EQ(p.a.Documentos[7].NumeroOrigen, 0);
     EXPECT_EQ(p.a.Documentos[8].NumeroOrigen, 0); // named twice
     EXPECT_EQ(p.a.Documentos[9].NumeroOrigen, 1); // blanks and tabs around the numbers
 }
+
+namespace brivo::pruebas {
+
+// A new document whose slot number another document of its book already
+// goes by gets a number of origin above the slots: the list keeps it whole,
+// and the largest one a record can hold.
+TEST(GuardarLibreria, NumerosDeOrigenMayoresQueLasPlazasVanYVuelven) {
+    Programa p;
+    p.a.CargarLibreria();
+    Poblar(p.a);
+    p.a.Documentos[4].NumeroOrigen = 501;
+    p.a.Documentos[7].NumeroOrigen = MaxNumeroOrigen;
+    p.a.GuardarLibreria();
+    EXPECT_EQ(Leer(p.R("Origenes.lst")), QByteArray("4 501\r\n7 32767\r\n"));
+
+    TAlmacen b;
+    b.CarpetaPrograma = p.c.Ruta();
+    b.CargarLibreria();
+    EXPECT_EQ(b.Documentos[4].Origen(), 501);
+    EXPECT_EQ(b.Documentos[7].Origen(), MaxNumeroOrigen);
+}
+
+} // namespace brivo::pruebas
 
 // What interrupted writes leave behind goes at the start; names that only
 // look alike, and every other file, stay.

@@ -1,13 +1,13 @@
 #pragma once
-// Shared pieces of the package tests: a QApplication for the whole run and
-// "installations", each a program folder of its own (its path may hold
-// blanks) with its own library, standing in for the main window.
+// Shared pieces of the package tests: "installations", each a program folder
+// of its own (its path may hold blanks) with its own library, standing in
+// for the main window. The suite that uses them makes its application.
 #include <QByteArray>
 #include <QString>
 #include <QStringList>
 
 #include "Almacen.h"
-#include "Interaccion.h"
+#include "DialogoUsuario.h"
 #include "Paquete.h"
 #include "VentanaFalsa.h"
 

@@ -10,8 +10,8 @@
 
 #include <zip.h>
 
+#include "DialogoUsuario.h"
 #include "EntornoPaquetes.h"
-#include "Interaccion.h"
 #include "Registros.h"
 
 using namespace brivo;

@@ -9,8 +9,8 @@
 
 #include <gtest/gtest.h>
 
+#include "DialogoUsuario.h"
 #include "EntornoPaquetes.h"
-#include "Interaccion.h"
 
 using namespace brivo;
 using namespace brivo::pruebas;

@@ -1,5 +1,5 @@
 #pragma once
-// How the main window opens its documents in the word processor.
+// How the document bank opens its documents in the word processor.
 #include "ProcesadorTextos.h"
 
 namespace brivo {

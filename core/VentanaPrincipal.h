@@ -1,6 +1,8 @@
 #pragma once
-// What the dialogs need of the main window. TMainForm implements it; the
-// dialogs read and change the library tables in place through it.
+// What the dialogs and the library operations need of the main window.
+// TMainForm implements it; the dialogs and operations read and change the
+// library tables in place through it. Ventana() is only handed on, as the
+// parent of the messages and dialogs.
 #include <QString>
 
 class QWidget;
@@ -20,8 +22,6 @@ public:
     virtual void CerrarDocumento() = 0;
     // "Brivo II  Libro activo: " + the active book's title, cut to 124 characters.
     virtual void PonerTitulo() = 0;
-    // Path of a document's file ("" when its book cannot be found).
-    virtual QString RutaDocumento(int numero) = 0;
     // Selects the first top-level node of the topic tree and lists its
     // documents (run by BorrarLibro before the book's documents are freed,
     // so that neither the grid nor the editor keeps one of them).

@@ -2,9 +2,8 @@
 // Book packages: one zip archive holding a book's record (Libros.lst), its
 // documents' records (Docs.lst), the whole topic tree (Arbol.tvw) and the
 // book's document files, with the book's folder name as the archive comment
-// and an optional password. This unit holds everything of the export and the
-// import that is not a widget, so the dialogs stay thin and the tests reach
-// each step directly.
+// and an optional password. This unit holds the export and the import; the
+// export and import dialogs only gather their input and show the result.
 #include <cstdint>
 #include <functional>
 
@@ -56,19 +55,6 @@ QString CarpetaTemp(const TAlmacen& almacen);
 QString CarpetaBak(const TAlmacen& almacen);
 // Filter of the "Explorar" file dialogs.
 QString FiltroPaquetes();
-
-// Busy cursor for as long as the object lives: every way out of a command
-// restores the normal cursor.
-class TCursorOcupado {
-public:
-    TCursorOcupado();
-    ~TCursorOcupado();
-    TCursorOcupado(const TCursorOcupado&) = delete;
-    TCursorOcupado& operator=(const TCursorOcupado&) = delete;
-
-private:
-    bool puesto = false;
-};
 
 // Progress handlers handed to the zip components.
 struct TProgreso {
@@ -206,17 +192,17 @@ struct TPaqueteExtraido {
     QString CarpetaArchivos;
 };
 
-// The merge: the book record replaces the book with its identifier or takes
-// the first free slot, keeping the folder it is given here (the package's,
-// or one derived from it when another book owns that name); the documents
-// not yet listed are added and the files moved into the book's folder as
-// paquete::IncorporarDocumentos tells (a document is known by its number of
-// origin, so importing a package again, or an updated one, adds only what
-// is new, however often its documents were renumbered); the tree nodes are
-// merged. Stops with TablaLibrosLlena when every book slot is used, with
-// NoEsPaquete when Libros.lst holds no book and with IdentificadorNoValido
-// when its identifier lies outside 1..999999. Runs CerrarDocumento first
-// when the editor is open.
+// The merge (TIncorporacionPaquete, IncorporacionPaquete.h): the book record
+// replaces the book with its identifier or takes the first free slot,
+// keeping the folder it is given here (the package's, or one derived from it
+// when another book owns that name); the documents not yet listed are added
+// and the files moved into the book's folder (a document is known by its
+// number of origin, so importing a package again, or an updated one, adds
+// only what is new, however often its documents were renumbered); the tree
+// nodes are merged. Stops with TablaLibrosLlena when every book slot is
+// used, with NoEsPaquete when Libros.lst holds no book and with
+// IdentificadorNoValido when its identifier lies outside 1..999999. Runs
+// CerrarDocumento first when the editor is open.
 TResultadoImportacion IncorporarPaquete(IVentanaPrincipal& ventana, const TPaqueteExtraido& paquete,
                                         const TOpcionesImportacion& opciones = {});
 

@@ -7,15 +7,7 @@
 
 #include <gtest/gtest.h>
 
-#include "AplicacionPrueba.h"
-#include "Interaccion.h"
-
 namespace brivo::pruebas {
-
-namespace {
-[[maybe_unused]] ::testing::Environment* const entorno =
-    apoyo::RegistrarAplicacion("prueba_paquetes");
-} // namespace
 
 TInstalacion::TInstalacion(const QString& carpeta) {
     PonerCarpeta(carpeta);
