@@ -37,6 +37,15 @@ public:
                                        const QString& carpeta, const QString& filtro) = 0;
     virtual QString ArchivoParaAbrir(QWidget* padre, const QString& titulo, const QString& carpeta,
                                      const QString& filtro) = 0;
+    // The save dialog that also says which entry of the filter was chosen
+    // (see ui::ArchivoParaGuardar below). By default the plain save dialog,
+    // the entry left as it came.
+    virtual QString ArchivoParaGuardarConFiltro(QWidget* padre, const QString& titulo,
+                                                const QString& carpeta, const QString& filtro,
+                                                QString& filtroElegido) {
+        (void)filtroElegido;
+        return ArchivoParaGuardar(padre, titulo, carpeta, filtro);
+    }
     // Moves the help viewer to a context; shows its window only when
     // mostrar (scripted runs load the section without a window).
     virtual void MostrarAyuda(QWidget* padre, int contexto, bool mostrar) = 0;
@@ -60,6 +69,11 @@ QString ArchivoParaGuardar(QWidget* padre, const QString& titulo, const QString&
                            const QString& filtro);
 QString ArchivoParaAbrir(QWidget* padre, const QString& titulo, const QString& carpeta,
                          const QString& filtro);
+// The save dialog, also telling which entry of the filter ("A (*.a);;B
+// (*.b)") the user chose: filtroElegido is the entry selected when the
+// dialog opens (empty: the first) and, after it, the entry chosen.
+QString ArchivoParaGuardar(QWidget* padre, const QString& titulo, const QString& carpeta,
+                           const QString& filtro, QString& filtroElegido);
 
 // Opens the help file at a context (the help viewer window).
 void MostrarAyuda(QWidget* padre, ContextoAyuda contexto);
@@ -91,6 +105,8 @@ public:
     void Dialogo(AccionDialogo accion);
     // Names for the next file dialogs, in order ("" = cancelled).
     void Archivo(const QString& nombre);
+    // A name for the next save dialog and the entry of its filter chosen.
+    void Archivo(const QString& nombre, const QString& filtro);
 
     // Everything shown so far.
     QList<Mensaje> Mensajes;
@@ -110,7 +126,9 @@ public:
                                    : d.objectName();
         return SiguienteAccionDialogo(nombre)(d);
     }
-    QString SiguienteArchivo(const QString& titulo);
+    // The next name; the filter entry scripted with it, if any, goes into
+    // filtroElegido (when given).
+    QString SiguienteArchivo(const QString& titulo, QString* filtroElegido = nullptr);
 
     // With true, a message box not expected by the test is still answered
     // (information/error just recorded; confirmations answer OK). Default true
@@ -121,7 +139,12 @@ public:
 private:
     std::deque<bool> confirmaciones;
     std::deque<AccionDialogo> dialogos;
-    std::deque<QString> archivos;
+    struct TArchivo {
+        QString Nombre;
+        QString Filtro;
+        bool ConFiltro = false;
+    };
+    std::deque<TArchivo> archivos;
     TGuion* anterior = nullptr;
 };
 
