@@ -348,7 +348,10 @@ TInformeImportacion Importar(TAlmacen& almacen, word::IAplicacionWord& word, con
 
 QStringList TInformeImportacion::Lineas() const {
     QStringList l;
-    if (Fin != TFinImportacion::Completa && Fin != TFinImportacion::Cancelada)
+    // An import interrupted half-way keeps what it made: the counts follow.
+    if (Fin == TFinImportacion::Interrumpida)
+        l << Mensaje;
+    else if (Fin != TFinImportacion::Completa && Fin != TFinImportacion::Cancelada)
         return {Mensaje};
     if (Fin == TFinImportacion::Cancelada)
         l << QStringLiteral("Importación cancelada: las preguntas importadas hasta ese momento se "
