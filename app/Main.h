@@ -226,6 +226,10 @@ public:
     QAction* Crearexamen1 = nullptr;
     QAction* Contenido1 = nullptr;
     QAction* Acercade1 = nullptr;
+    // Questions to and from Moodle: "&Libros" (1, and Importar) and "&Examen" (2).
+    QAction* ExportaraMoodle1 = nullptr;
+    QAction* ImportardeMoodle1 = nullptr;
+    QAction* ExportaraMoodle2 = nullptr;
 
 public slots:
     // "&Libros"
@@ -254,6 +258,13 @@ public slots:
     // "&Ayuda"
     virtual void ContenidoClick();
     virtual void AcercadeClick();
+    // Questions to and from Moodle (MainMoodle.cpp): "&Libros › Exportar a
+    // Moodle…" (the active book or the selected node), "&Libros › Importar de
+    // Moodle…" (into the active book) and "&Examen › Exportar a Moodle…" (the
+    // exam list).
+    virtual void ExportaraMoodle1Click();
+    virtual void ImportardeMoodle1Click();
+    virtual void ExportaraMoodle2Click();
 
 protected:
     void showEvent(QShowEvent* evento) override;

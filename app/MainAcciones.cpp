@@ -51,6 +51,10 @@ constexpr TOrden PregsAExamen{&TMainForm::SBPregsAExamenClick, true};
 constexpr TOrden CrearExamen{&TMainForm::BCrearExamenClick, true};
 constexpr TOrden Contenido{&TMainForm::ContenidoClick, false};
 constexpr TOrden Acercade{&TMainForm::AcercadeClick, false};
+// Questions to and from Moodle: an export only reads the library.
+constexpr TOrden ExportarMoodleLibro{&TMainForm::ExportaraMoodle1Click, false};
+constexpr TOrden ImportarMoodle{&TMainForm::ImportardeMoodle1Click, true};
+constexpr TOrden ExportarMoodleExamen{&TMainForm::ExportaraMoodle2Click, false};
 
 // A menu item: the window's field that keeps it, its objectName, caption
 // (UTF-8, "&" before the accelerator), help context and command. An entry
@@ -97,6 +101,11 @@ constexpr TItem ItemsLibros[] = {
     {&M::Exportarlibro1, "Exportarlibro1", textos::ExportarLibro, C::ExportarLibro, ExportarLibro},
     {&M::Eliminarlibro1, "Eliminarlibro1", textos::EliminarLibro, C::EliminarLibro, EliminarLibro},
     Separador,
+    {&M::ImportardeMoodle1, "ImportardeMoodle1", "Importar &de Moodle…", C::ImportarDeMoodle,
+     ImportarMoodle},
+    {&M::ExportaraMoodle1, "ExportaraMoodle1", "Exportar a &Moodle…", C::ExportarAMoodle,
+     ExportarMoodleLibro},
+    Separador,
     {&M::Opcionesgenerales1, "Opcionesgenerales1", "&Opciones generales ..", C::OpcionesGenerales,
      Opciones},
     Separador,
@@ -126,6 +135,9 @@ constexpr TItem ItemsExamen[] = {
     {&M::Trasladardocumentosmarcadosaexamen1, "Trasladardocumentosmarcadosaexamen1",
      "&Trasladar documentos marcados a examen", C::TrasladarMarcados, PregsAExamen},
     {&M::Crearexamen1, "Crearexamen1", "&Crear examen", C::CrearExamen, CrearExamen},
+    Separador,
+    {&M::ExportaraMoodle2, "ExportaraMoodle2", "Exportar a &Moodle…", C::ExportarExamenAMoodle,
+     ExportarMoodleExamen},
 };
 
 constexpr TItem ItemsAyuda[] = {

@@ -21,6 +21,9 @@ enum class ContextoAyuda : int {
     EliminarLibro = 1106,      // and TFormEliminarLibro
     OpcionesGenerales = 1107,  // and TFormOpciones
     Salir = 1108,
+    // Questions to and from Moodle
+    ExportarAMoodle = 1109,  // "Libros › Exportar a Moodle…", its choice and report
+    ImportarDeMoodle = 1110, // "Libros › Importar de Moodle…" and its report
 
     Arbol = 1200, // menu "Arbol" and the topic tree
     AnadirNodo = 1201,
@@ -38,6 +41,8 @@ enum class ContextoAyuda : int {
     BorrarDocumentoExamen = 1402,
     TrasladarMarcados = 1403,
     CrearExamen = 1404, // and TFormPropExamen
+    // Questions to Moodle
+    ExportarExamenAMoodle = 1405, // "Examen › Exportar a Moodle…" and its report
 
     Ayuda = 1500, // menu "&Ayuda"
     Contenido = 1501,
@@ -58,6 +63,8 @@ inline constexpr std::array TodosLosContextos{
     ContextoAyuda::EliminarLibro,
     ContextoAyuda::OpcionesGenerales,
     ContextoAyuda::Salir,
+    ContextoAyuda::ExportarAMoodle,
+    ContextoAyuda::ImportarDeMoodle,
     ContextoAyuda::Arbol,
     ContextoAyuda::AnadirNodo,
     ContextoAyuda::AnadirNodoHijo,
@@ -72,6 +79,7 @@ inline constexpr std::array TodosLosContextos{
     ContextoAyuda::BorrarDocumentoExamen,
     ContextoAyuda::TrasladarMarcados,
     ContextoAyuda::CrearExamen,
+    ContextoAyuda::ExportarExamenAMoodle,
     ContextoAyuda::Ayuda,
     ContextoAyuda::Contenido,
     ContextoAyuda::AcercaDe,

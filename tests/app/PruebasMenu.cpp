@@ -51,6 +51,9 @@ public:
     void BCrearExamenClick() override { Llamadas << "BCrearExamenClick"; }
     void ContenidoClick() override { Llamadas << "ContenidoClick"; }
     void AcercadeClick() override { Llamadas << "AcercadeClick"; }
+    void ExportaraMoodle1Click() override { Llamadas << "ExportaraMoodle1Click"; }
+    void ImportardeMoodle1Click() override { Llamadas << "ImportardeMoodle1Click"; }
+    void ExportaraMoodle2Click() override { Llamadas << "ExportaraMoodle2Click"; }
 };
 
 struct TItem {
@@ -79,6 +82,9 @@ const std::vector<TMenuEsperado>& MenuEsperado() {
           {"Exportarlibro1", "&Exportar libro", 1105, "Exportarlibro1Click"},
           {"Eliminarlibro1", "E&liminar libro", 1106, "Eliminarlibro1Click"},
           {"-", "", 0, ""},
+          {"ImportardeMoodle1", "Importar &de Moodle…", 1110, "ImportardeMoodle1Click"},
+          {"ExportaraMoodle1", "Exportar a &Moodle…", 1109, "ExportaraMoodle1Click"},
+          {"-", "", 0, ""},
           {"Opcionesgenerales1", "&Opciones generales ..", 1107, "BOpcionesClick"},
           {"-", "", 0, ""},
           {"Salir1", "&Salir", 1108, "Salir1Click"}}},
@@ -105,7 +111,9 @@ const std::vector<TMenuEsperado>& MenuEsperado() {
           {"Borrardocumentodeexamen1", "&Borrar documento de examen", 1402, "SBBorraPregExamClick"},
           {"Trasladardocumentosmarcadosaexamen1", "&Trasladar documentos marcados a examen", 1403,
            "SBPregsAExamenClick"},
-          {"Crearexamen1", "&Crear examen", 1404, "BCrearExamenClick"}}},
+          {"Crearexamen1", "&Crear examen", 1404, "BCrearExamenClick"},
+          {"-", "", 0, ""},
+          {"ExportaraMoodle2", "Exportar a &Moodle…", 1405, "ExportaraMoodle2Click"}}},
         {"Ayuda1",
          "&Ayuda",
          1500,
@@ -209,10 +217,11 @@ TEST(Menu, CadaItemYCadaBotonLlegaASuManejador) {
 TEST(Menu, EnSoloConsultaSeRechazanLasOrdenesQueCambianLaBiblioteca) {
     // The handlers of the commands that change the library.
     const QStringList cambian = {
-        "Nuevolibros1Click",   "Modificarlibro1Click", "Importarlibro1Click", "Exportarlibro1Click",
-        "Eliminarlibro1Click", "BOpcionesClick",       "SBNuevoNodoClick",    "SBNuevoSubNodoClick",
-        "SBBorraNodoClick",    "SBNuevoDocClick",      "SBBorraDocClick",     "BPropPregClick",
-        "SBPregsAExamenClick", "BCrearExamenClick"};
+        "Nuevolibros1Click",   "Modificarlibro1Click", "Importarlibro1Click",
+        "Exportarlibro1Click", "Eliminarlibro1Click",  "BOpcionesClick",
+        "SBNuevoNodoClick",    "SBNuevoSubNodoClick",  "SBBorraNodoClick",
+        "SBNuevoDocClick",     "SBBorraDocClick",      "BPropPregClick",
+        "SBPregsAExamenClick", "BCrearExamenClick",    "ImportardeMoodle1Click"};
     TCarpeta carpeta;
     TEspia form(carpeta.Ruta());
     form.Almacen().SoloConsulta = true;
@@ -252,7 +261,7 @@ TEST(Menu, EnSoloConsultaSeRechazanLasOrdenesQueCambianLaBiblioteca) {
         comprobar([boton] { boton->click(); }, b.Nombre, b.Manejador);
         rechazadas += cambian.contains(QLatin1String(b.Manejador));
     }
-    EXPECT_EQ(rechazadas, 14 + 9); // menu items and buttons
+    EXPECT_EQ(rechazadas, 15 + 9); // menu items and buttons
 }
 
 TEST(Barras, BotonesEnSuSitioConHintNombreAccesibleEImagen) {
