@@ -87,6 +87,10 @@ TFormProgresoMoodle::TFormProgresoMoodle(const QString& titulo, ContextoAyuda co
     ProgressBar->setAccessibleName(QStringLiteral("Progreso"));
     setBar(ProgressBar);
     BCancelar = dialogos::Boton(this, "BCancelar", QString::fromUtf8(textos::BotonCancelar));
+    // Without a button first: the default button's Escape shortcut goes with
+    // it, so that Escape is not bound twice (and then ambiguous) once ours
+    // is set.
+    setCancelButton(nullptr);
     setCancelButton(BCancelar);
     // Modal to the main window: while the work lets events through, no
     // other command can start.
@@ -105,6 +109,10 @@ bool TFormProgresoMoodle::Avanzar(int hechos, int total, const QString& texto) {
     setValue(qBound(0, hechos, maximum()));
     QCoreApplication::processEvents();
     return !wasCanceled();
+}
+
+void TFormProgresoMoodle::reject() {
+    cancel();
 }
 
 // ---------------------------------------------------------------------------
@@ -127,7 +135,8 @@ TFormInformeMoodle::TFormInformeMoodle(const QString& titulo, const QStringList&
     EdInforme->setPlainText(lineas.join(QLatin1Char('\n')));
     LabInforme->setBuddy(EdInforme);
 
-    BOK = dialogos::Boton(this, "BOK", QStringLiteral("&") + QString::fromUtf8(textos::Aceptar));
+    // The default button: Enter presses it ("&Ayuda" has the "A").
+    BOK = dialogos::Boton(this, "BOK", QString::fromUtf8(textos::Aceptar));
     BOK->setDefault(true);
     BAyuda = dialogos::Boton(this, "BAyuda", QString::fromUtf8(textos::BotonAyuda));
     connect(BOK, &QPushButton::clicked, this, &QDialog::accept);

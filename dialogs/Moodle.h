@@ -55,6 +55,8 @@ public:
     // Shows texto with hechos of total steps done and lets the window
     // repaint and the button work. False once the user cancelled.
     bool Avanzar(int hechos, int total, const QString& texto);
+    // Escape cancels, as the button does.
+    void reject() override;
 
     QLabel* LabProgreso = nullptr;
     QProgressBar* ProgressBar = nullptr;
@@ -71,7 +73,7 @@ public:
 
     QLabel* LabInforme = nullptr;
     QPlainTextEdit* EdInforme = nullptr;
-    QPushButton* BOK = nullptr; // "&Aceptar"
+    QPushButton* BOK = nullptr; // "Aceptar", the default button
     QPushButton* BAyuda = nullptr;
 };
 
