@@ -278,6 +278,25 @@ TEST_F(Importacion, ALeftoverFileInTheNewPlaceIsMovedAside) {
     EXPECT_EQ(ContenidoDe(b.almacen, 1).Secciones[SecPregunta], "Nuevo");
 }
 
+TEST_F(Importacion, AnImportInterruptedHalfWayReportsWhatItMade) {
+    // The second new document's place holds a file no record names, and BAK
+    // is a file, so it cannot be moved aside.
+    Escribir(b.Ruta("Docs/destino/K000002.doc"), "sobrante");
+    Escribir(b.Ruta("BAK"), "no es una carpeta");
+    const QString una = QStringLiteral(
+        R"(<question type="essay"><name><text>P%1</text></name><questiontext><text>x</text></questiontext></question>)");
+    const TInformeImportacion r = Importar(una.arg(1) + una.arg(2) + una.arg(3));
+    EXPECT_EQ(r.Fin, TFinImportacion::Interrumpida);
+    ASSERT_EQ(r.Documentos, std::vector<int>{1});
+    EXPECT_EQ(Leer(b.Ruta("Docs/destino/K000002.doc")), "sobrante");
+    const QStringList lineas = r.Lineas();
+    ASSERT_GE(lineas.size(), 3);
+    EXPECT_EQ(lineas[0], r.Mensaje);
+    EXPECT_TRUE(lineas[0].contains("K000002.doc")) << lineas[0].toStdString();
+    EXPECT_EQ(lineas[1], "Preguntas en el archivo: 3.");
+    EXPECT_EQ(lineas[2], "Preguntas importadas: 1 (ensayo: 1).");
+}
+
 TEST_F(Importacion, TheChosenQuestionModelGivesTheFileAndThePasswordRuleIsKept) {
     // A model of another book, encrypted with its identifier, with the four
     // markers and a heading of its own before them.

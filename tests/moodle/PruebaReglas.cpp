@@ -187,6 +187,40 @@ TEST(Seleccion, ExtensionsNameTheFormat) {
     EXPECT_EQ(FormatoPorExtension("xml"), std::nullopt);
 }
 
+TEST(Seleccion, TheSaveDialogsNameAndFilterEntryGiveTheFileAndFormat) {
+    const QString xml = QStringLiteral("Moodle XML (*.xml)");
+    const QString gift = QStringLiteral("GIFT (*.gift *.txt)");
+    const struct {
+        QString elegido, filtro, ruta;
+        TFormato formato;
+    } casos[] = {
+        {"/bak/examen", xml, "/bak/examen.xml", TFormato::Xml},
+        {"/bak/examen", gift, "/bak/examen.gift", TFormato::Gift},
+        {"/bak/examen", "", "/bak/examen.xml", TFormato::Xml},       // no entry: the first
+        {"/bak/examen.TXT", xml, "/bak/examen.TXT", TFormato::Gift}, // the extension decides
+        {"/bak/examen.xml", gift, "/bak/examen.xml", TFormato::Xml},
+        {"/bak/tema 1.v2", gift, "/bak/tema 1.v2.gift", TFormato::Gift}, // not a format's
+    };
+    for (const auto& c : casos) {
+        const TDestinoExportacion d = DestinoExportacion(c.elegido, c.filtro);
+        EXPECT_EQ(d.Ruta, c.ruta) << c.elegido.toStdString();
+        EXPECT_EQ(d.Formato, c.formato) << c.elegido.toStdString();
+    }
+}
+
+TEST(Seleccion, TheProposedNameIsAPlainFileInBak) {
+    TAlmacen a;
+    a.CarpetaPrograma = QStringLiteral("/programa/");
+    EXPECT_EQ(ArchivoPropuesto(a, QStringLiteral(" Física general ")),
+              QStringLiteral("/programa/BAK/Física_general.xml"));
+    EXPECT_EQ(ArchivoPropuesto(a, QStringLiteral("a/b\\c:d*e?\"f<g>h|i")),
+              QStringLiteral("/programa/BAK/a_b_c_d_e__f_g_h_i.xml"));
+    for (const char* vacio : {"", "  ", "..", "."})
+        EXPECT_EQ(ArchivoPropuesto(a, QString::fromUtf8(vacio)),
+                  QStringLiteral("/programa/BAK/preguntas.xml"))
+            << vacio;
+}
+
 TEST(Seleccion, ANodeListsWhatTheGridListsOfTheBookAndNoModels) {
     TBiblioteca b;
     b.Libro(1, 11, QStringLiteral("Uno"), QStringLiteral("uno"));
