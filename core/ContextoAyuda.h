@@ -37,7 +37,8 @@ enum class ContextoAyuda : int {
     VerListaExamen = 1401,
     BorrarDocumentoExamen = 1402,
     TrasladarMarcados = 1403,
-    CrearExamen = 1404, // and TFormPropExamen
+    CrearExamen = 1404,         // and TFormPropExamen
+    SeleccionAutomatica = 1405, // and TFormSeleccion
 
     Ayuda = 1500, // menu "&Ayuda"
     Contenido = 1501,
@@ -72,6 +73,7 @@ inline constexpr std::array TodosLosContextos{
     ContextoAyuda::BorrarDocumentoExamen,
     ContextoAyuda::TrasladarMarcados,
     ContextoAyuda::CrearExamen,
+    ContextoAyuda::SeleccionAutomatica,
     ContextoAyuda::Ayuda,
     ContextoAyuda::Contenido,
     ContextoAyuda::AcercaDe,
