@@ -1,5 +1,7 @@
 #include "FormSeleccion.h"
 
+#include <algorithm>
+
 #include <QCheckBox>
 #include <QDateEdit>
 #include <QGridLayout>
@@ -52,10 +54,15 @@ void TFormSeleccion::CrearTabla() {
     GridFilas->setAccessibleName(QStringLiteral("Filas del examen"));
     GridFilas->setAccessibleDescription(
         QStringLiteral("Insertar añade una fila, Suprimir la quita, F2 edita la celda"));
-    GridFilas->horizontalHeader()->resizeSection(TModeloFilasSeleccion::ColNodo, AnchoNodo);
-    for (int c = TModeloFilasSeleccion::ColDesde; c < TModeloFilasSeleccion::NumColumnas; ++c)
-        GridFilas->horizontalHeader()->resizeSection(c, AnchoNumero);
-    GridFilas->setMinimumSize(AnchoNodo + 4 * AnchoNumero + 40, 160);
+    // Every heading is seen whole.
+    QHeaderView* cabecera = GridFilas->horizontalHeader();
+    cabecera->resizeSection(TModeloFilasSeleccion::ColNodo, AnchoNodo);
+    int ancho = AnchoNodo;
+    for (int c = TModeloFilasSeleccion::ColDesde; c < TModeloFilasSeleccion::NumColumnas; ++c) {
+        cabecera->resizeSection(c, std::max(AnchoNumero, cabecera->sectionSizeHint(c) + 8));
+        ancho += cabecera->sectionSize(c);
+    }
+    GridFilas->setMinimumSize(ancho + GridFilas->verticalHeader()->sizeHint().width() + 24, 160);
     LabFilas = new QLabel(QStringLiteral("&Filas del examen:"), this);
     LabFilas->setObjectName(QStringLiteral("LabFilas"));
     LabFilas->setBuddy(GridFilas);

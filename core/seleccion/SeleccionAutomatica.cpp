@@ -69,9 +69,14 @@ QString InformeSeleccion(const std::vector<TFilaSeleccion>& filas,
     if (elegidas == 0)
         lineas << QStringLiteral("No se ha elegido ninguna pregunta.");
     else if (resultado.Completa())
-        lineas << QStringLiteral("Se añadirán %1 a la lista de examen. Pulse Aceptar para "
-                                 "añadirlas o Cancelar para volver a las filas.")
-                      .arg(Preguntas(elegidas));
+        lineas << SegunCantidad(elegidas,
+                                QStringLiteral("Se añadirá %1 pregunta a la lista de examen. "
+                                               "Pulse Aceptar para añadirla o Cancelar para "
+                                               "volver a las filas."),
+                                QStringLiteral("Se añadirán %1 preguntas a la lista de examen. "
+                                               "Pulse Aceptar para añadirlas o Cancelar para "
+                                               "volver a las filas."))
+                      .arg(elegidas);
     else
         lineas << QStringLiteral("Alguna fila no se ha podido completar. Pulse Aceptar para "
                                  "añadir a la lista de examen lo elegido (%1) o Cancelar para "

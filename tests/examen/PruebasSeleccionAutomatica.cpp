@@ -7,6 +7,7 @@
 #include <QCheckBox>
 #include <QComboBox>
 #include <QDateEdit>
+#include <QHeaderView>
 #include <QLineEdit>
 #include <QPushButton>
 #include <QSpinBox>
@@ -21,6 +22,14 @@ using namespace brivo;
 using namespace pruebas;
 
 namespace {
+
+// Texts written as UTF-8 literals.
+QStringList Utf8(std::initializer_list<const char*> textos) {
+    QStringList r;
+    for (const char* t : textos)
+        r << QString::fromUtf8(t);
+    return r;
+}
 
 constexpr int OtroLibro = 999999;
 
@@ -182,13 +191,13 @@ TEST_F(SeleccionAutomatica, FilasMalasYSemillaMalaNoSalenDelDialogo) {
         return d.result();
     });
     EXPECT_EQ(Textos(guion, ui::TipoMensaje::Error),
-              (QStringList{"Fila 1: elija en el árbol una materia, un tema o un contenido.",
-                           "Fila 1: la dificultad va de 0 a 9, y «desde» no puede ser mayor que "
-                           "«hasta».",
-                           "La semilla ha de ser un número entero sin signo, de 0 a "
-                           "18446744073709551615.",
-                           "Añada al menos una fila: cada fila dice de qué nodo del árbol y "
-                           "cuántas preguntas se eligen."}));
+              (Utf8({"Fila 1: elija en el árbol una materia, un tema o un contenido.",
+                     "Fila 1: la dificultad va de 0 a 9, y «desde» no puede ser mayor que "
+                     "«hasta».",
+                     "La semilla ha de ser un número entero sin signo, de 0 a "
+                     "18446744073709551615.",
+                     "Añada al menos una fila: cada fila dice de qué nodo del árbol y "
+                     "cuántas preguntas se eligen."})));
     EXPECT_TRUE(Confirmaciones().isEmpty());
     EXPECT_TRUE(Lista().empty());
 }
@@ -204,9 +213,9 @@ TEST_F(SeleccionAutomatica, NadaEncontradoSoloSeInforma) {
         return d.result();
     });
     EXPECT_EQ(Textos(guion, ui::TipoMensaje::Informacion),
-              QStringList{"Fila 1, Nueva materia / Nuevo tema / Nuevo contenido: pedidas 1, "
-                          "encontradas 0, tomadas 0. No se puede completar: faltan 1.\r\nNo se ha "
-                          "elegido ninguna pregunta."});
+              Utf8({"Fila 1, Nueva materia / Nuevo tema / Nuevo contenido: pedidas 1, "
+                    "encontradas 0, tomadas 0. No se puede completar: faltan 1.\r\nNo se ha "
+                    "elegido ninguna pregunta."}));
     EXPECT_TRUE(Lista().empty());
 }
 
@@ -240,7 +249,7 @@ TEST_F(SeleccionAutomatica, EnSoloConsultaTambienSeUsa) {
     });
     ASSERT_EQ(Lista().size(), 1u);
     EXPECT_GE(Lista()[0], 21);
-    EXPECT_EQ(guion.DialogosMostrados, QStringList{"TFormSeleccion"});
+    EXPECT_EQ(guion.DialogosMostrados, Utf8({"TFormSeleccion"}));
 }
 
 TEST_F(SeleccionAutomatica, ConElTeclado) {
@@ -249,6 +258,10 @@ TEST_F(SeleccionAutomatica, ConElTeclado) {
     ASSERT_TRUE(QTest::qWaitForWindowExposed(&f));
     f.activateWindow();
     QWidget* tabla = f.GridFilas;
+    // Every heading is seen whole.
+    const QHeaderView* cabecera = f.GridFilas->horizontalHeader();
+    for (int c = 0; c < TModeloFilasSeleccion::NumColumnas; ++c)
+        EXPECT_GE(cabecera->sectionSize(c), cabecera->sectionSizeHint(c)) << c;
     tabla->setFocus();
     QTest::keyClick(tabla, Qt::Key_Insert);
     EXPECT_EQ(f.ModeloFilas->rowCount(), 2);

@@ -17,6 +17,14 @@ using namespace pruebas;
 
 namespace {
 
+// Texts written as UTF-8 literals.
+QStringList Utf8(std::initializer_list<const char*> textos) {
+    QStringList r;
+    for (const char* t : textos)
+        r << QString::fromUtf8(t);
+    return r;
+}
+
 class Versiones : public TEntornoExamen {
 protected:
     // Questions 3, 4 and 5; 4 is a "Test" whose letter goes on the sheet.
@@ -28,9 +36,9 @@ protected:
             a.Documentos[4].Tipo = 1;
             a.Documentos[4].Respuesta = QStringLiteral("D");
         });
-        EscribirTexto(3, "#PREG\nTres\n#RESP\nRespuesta tres");
-        EscribirTexto(4, "#PREG\nCuatro");
-        EscribirTexto(5, "#PREG\nCinco");
+        EscribirTexto(3, QStringLiteral("#PREG\nTres\n#RESP\nRespuesta tres"));
+        EscribirTexto(4, QStringLiteral("#PREG\nCuatro"));
+        EscribirTexto(5, QStringLiteral("#PREG\nCinco"));
         for (int i = 1; i <= 3; ++i)
             A().ListaExamen[i] = i + 2;
     }
@@ -90,8 +98,8 @@ TEST_F(Versiones, LosControlesNuevosNoPisanLosDeSiempre) {
             w = w->nextInFocusChain();
         cadena << w->objectName();
     }
-    EXPECT_EQ(cadena, (QStringList{"SpinEditVersiones", "CBHojaRespuestas", "EdSemilla", "BOK",
-                                   "BCancelar"}));
+    EXPECT_EQ(cadena,
+              (Utf8({"SpinEditVersiones", "CBHojaRespuestas", "EdSemilla", "BOK", "BCancelar"})));
 }
 
 TEST_F(Versiones, UnaSemillaQueNoEsNumeroNoCierraElDialogo) {
@@ -104,8 +112,8 @@ TEST_F(Versiones, UnaSemillaQueNoEsNumeroNoCierraElDialogo) {
     f.BOK->click();
     EXPECT_NE(f.result(), QDialog::Accepted);
     EXPECT_EQ(Textos(guion, ui::TipoMensaje::Error),
-              QStringList{"La semilla ha de ser un número entero sin signo, de 0 a "
-                          "18446744073709551615."});
+              Utf8({"La semilla ha de ser un número entero sin signo, de 0 a "
+                    "18446744073709551615."}));
     EXPECT_FALSE(A().Ajustes.PonComentario); // nothing stored
     f.EdSemilla->setText(QStringLiteral("18446744073709551615"));
     f.BOK->click();
@@ -125,9 +133,9 @@ TEST_F(Versiones, TresVersionesConSusHojas) {
     QStringList descripciones;
     for (int k : examenes)
         descripciones << A().Documentos[k].Descripcion.Texto();
-    EXPECT_EQ(descripciones, (QStringList{"Examen 1 - Versión A", "Examen 1 - Versión B",
-                                          "Examen 1 - Versión C", "Respuestas - Versión A",
-                                          "Respuestas - Versión B", "Respuestas - Versión C"}));
+    EXPECT_EQ(descripciones, (Utf8({"Examen 1 - Versión A", "Examen 1 - Versión B",
+                                    "Examen 1 - Versión C", "Respuestas - Versión A",
+                                    "Respuestas - Versión B", "Respuestas - Versión C"})));
     // Version A keeps the list's order; each version numbers from 1.
     EXPECT_EQ(ParrafosArchivo(RutaDoc(examenes[0])),
               QStringLiteral("EXAMEN|Versión A|Pregunta 1 |Tres||Pregunta 2 |Cuatro||"

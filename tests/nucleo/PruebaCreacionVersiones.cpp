@@ -17,6 +17,14 @@ namespace brivo::pruebas {
 
 namespace {
 
+// Texts written as UTF-8 literals.
+QStringList Utf8(std::initializer_list<const char*> textos) {
+    QStringList r;
+    for (const char* t : textos)
+        r << QString::fromUtf8(t);
+    return r;
+}
+
 // Each question's text in the exam, by document number.
 const std::map<int, QString> Enunciados = {{1, QStringLiteral("Uno")},
                                            {2, QStringLiteral("Dos")},
@@ -187,18 +195,17 @@ TEST_F(CreacionVersiones, UnaVersionConHoja) {
     EXPECT_EQ(almacen.Documentos[5].Descripcion.Texto(), QStringLiteral("Examen 2"));
     EXPECT_EQ(almacen.Documentos[7].Descripcion.Texto(), QStringLiteral("Respuestas - Examen 2"));
     const QStringList examen = Parrafos(5);
-    EXPECT_EQ(examen.mid(0, 3), (QStringList{"EXAMEN", "Pregunta 1 ", "Uno"}));
-    EXPECT_EQ(Parrafos(7), (QStringList{"EXAMEN", "Respuestas - Examen 2", "1.", "Respuesta uno",
-                                        "sigue", "2. B", "3.", "4.", "R cuatro"}));
+    EXPECT_EQ(examen.mid(0, 3), (Utf8({"EXAMEN", "Pregunta 1 ", "Uno"})));
+    EXPECT_EQ(Parrafos(7), (Utf8({"EXAMEN", "Respuestas - Examen 2", "1.", "Respuesta uno", "sigue",
+                                  "2. B", "3.", "4.", "R cuatro"})));
     EXPECT_EQ(almacen.Documentos[3].Usos, 1);
 }
 
 TEST_F(CreacionVersiones, UnaVersionSinHojaEsElExamenDeSiempre) {
     CrearExamen(*banco, Opciones(1, false));
     EXPECT_EQ(almacen.Documentos[5].Descripcion.Texto(), QStringLiteral("Examen 2"));
-    EXPECT_EQ(Parrafos(5),
-              (QStringList{"EXAMEN", "Pregunta 1 ", "Uno", "Pregunta 2 ", "Dos", "Pregunta 3 ",
-                           "Tres sin marcas", "Pregunta 4 ", "Cuatro"}));
+    EXPECT_EQ(Parrafos(5), (Utf8({"EXAMEN", "Pregunta 1 ", "Uno", "Pregunta 2 ", "Dos",
+                                  "Pregunta 3 ", "Tres sin marcas", "Pregunta 4 ", "Cuatro"})));
     EXPECT_FALSE(almacen.Documentos[7].Usado());
 }
 
@@ -214,8 +221,8 @@ TEST_F(CreacionVersiones, SiNoCabenTodosLosRegistrosNoSeCreaNada) {
     const int usados = Usados();
     TCreacionVersiones(*banco, Opciones(3, true)).Ejecutar();
     EXPECT_EQ(TextosDe(guion),
-              QStringList{"Crear el examen necesita 6 documentos nuevos y en la tabla de "
-                          "documentos solo quedan 5 huecos libres. No se ha creado nada."});
+              Utf8({"Crear el examen necesita 6 documentos nuevos y en la tabla de "
+                    "documentos solo quedan 5 huecos libres. No se ha creado nada."}));
     EXPECT_EQ(Usados(), usados);
     EXPECT_EQ(almacen.Documentos[1].Usos, 0);
     EXPECT_FALSE(motor->Window().Visible()); // the editor was never reached
@@ -273,7 +280,7 @@ TEST_F(CreacionVersiones, MenosOrdenesQueVersionesPreguntaAntes) {
     c.Ejecutar();
     ASSERT_EQ(c.Examenes().size(), 2u);
     EXPECT_EQ(Parrafos(c.Examenes()[1]),
-              (QStringList{"EXAMEN", "Versión B", "Pregunta 1 ", "Tres sin marcas"}));
+              (Utf8({"EXAMEN", "Versión B", "Pregunta 1 ", "Tres sin marcas"})));
     EXPECT_EQ(almacen.Documentos[3].Usos, 1);
 }
 
