@@ -26,6 +26,7 @@
 #include "BancoDocumentos.h"
 #include "Cerrojo.h"
 #include "ContextoAyuda.h"
+#include "CreacionVersiones.h"
 #include "ProcesadorTextos.h"
 #include "TextosComunes.h"
 #include "VentanaPrincipal.h"
@@ -224,6 +225,7 @@ public:
     QAction* Borrardocumentodeexamen1 = nullptr;
     QAction* Trasladardocumentosmarcadosaexamen1 = nullptr;
     QAction* Crearexamen1 = nullptr;
+    QAction* Seleccionautomatica1 = nullptr;
     QAction* Contenido1 = nullptr;
     QAction* Acercade1 = nullptr;
     // Questions to and from Moodle: "&Libros" (1, and Importar) and "&Examen" (2).
@@ -255,6 +257,9 @@ public slots:
     virtual void SBBorraPregExamClick();
     virtual void SBPregsAExamenClick();
     virtual void BCrearExamenClick();
+    // "Selección automática…": the blueprint dialog; the choice it accepts
+    // is appended to the exam list (MainExamen.cpp).
+    virtual void Seleccionautomatica1Click();
     // "&Ayuda"
     virtual void ContenidoClick();
     virtual void AcercadeClick();
@@ -300,6 +305,9 @@ private:
     bool activacionPendiente = false;
     bool libreriaCargada = false;
     bool ignorarCambioCelda = false;
+    // Versions and answer sheets of the last "Crear examen", offered again
+    // by the next one (the seed is new each time).
+    TOpcionesCreacion opcionesCreacion;
 };
 
 } // namespace brivo

@@ -49,6 +49,11 @@ constexpr TOrden VerExamen{&TMainForm::BVerExamenClick, false};
 constexpr TOrden BorraPregExam{&TMainForm::SBBorraPregExamClick, false};
 constexpr TOrden PregsAExamen{&TMainForm::SBPregsAExamenClick, true};
 constexpr TOrden CrearExamen{&TMainForm::BCrearExamenClick, true};
+// The automatic choice writes only the exam list, which lives in memory and is
+// no part of the library's files (as removing an entry): it is allowed while
+// the library is open for consultation only. Moving marked documents does
+// change the library, as it clears their marks.
+constexpr TOrden SeleccionAutomatica{&TMainForm::Seleccionautomatica1Click, false};
 constexpr TOrden Contenido{&TMainForm::ContenidoClick, false};
 constexpr TOrden Acercade{&TMainForm::AcercadeClick, false};
 // Questions to and from Moodle: an export only reads the library.
@@ -134,6 +139,8 @@ constexpr TItem ItemsExamen[] = {
      C::BorrarDocumentoExamen, BorraPregExam},
     {&M::Trasladardocumentosmarcadosaexamen1, "Trasladardocumentosmarcadosaexamen1",
      "&Trasladar documentos marcados a examen", C::TrasladarMarcados, PregsAExamen},
+    {&M::Seleccionautomatica1, "Seleccionautomatica1", "&Selección automática…",
+     C::SeleccionAutomatica, SeleccionAutomatica},
     {&M::Crearexamen1, "Crearexamen1", "&Crear examen", C::CrearExamen, CrearExamen},
     Separador,
     {&M::ExportaraMoodle2, "ExportaraMoodle2", "Exportar a &Moodle…", C::ExportarExamenAMoodle,

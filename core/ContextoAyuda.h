@@ -40,9 +40,10 @@ enum class ContextoAyuda : int {
     VerListaExamen = 1401,
     BorrarDocumentoExamen = 1402,
     TrasladarMarcados = 1403,
-    CrearExamen = 1404, // and TFormPropExamen
+    CrearExamen = 1404,         // and TFormPropExamen
+    SeleccionAutomatica = 1405, // and TFormSeleccion
     // Questions to Moodle
-    ExportarExamenAMoodle = 1405, // "Examen › Exportar a Moodle…" and its report
+    ExportarExamenAMoodle = 1406, // "Examen › Exportar a Moodle…" and its report
 
     Ayuda = 1500, // menu "&Ayuda"
     Contenido = 1501,
@@ -79,6 +80,7 @@ inline constexpr std::array TodosLosContextos{
     ContextoAyuda::BorrarDocumentoExamen,
     ContextoAyuda::TrasladarMarcados,
     ContextoAyuda::CrearExamen,
+    ContextoAyuda::SeleccionAutomatica,
     ContextoAyuda::ExportarExamenAMoodle,
     ContextoAyuda::Ayuda,
     ContextoAyuda::Contenido,

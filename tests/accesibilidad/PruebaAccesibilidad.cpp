@@ -1,6 +1,7 @@
 // Keyboard and screen-reader audit of every window of the program: the main
 // window, each dialog, the help viewer and the word processor's editor window.
 #include <QApplication>
+#include <QCheckBox>
 #include <QColor>
 #include <QDialog>
 #include <QFile>
@@ -31,6 +32,8 @@
 #include "EditorVentana.h"
 #include "EntornoApp.h"
 #include "Exportar.h"
+#include "FilasSeleccion.h"
+#include "FormSeleccion.h"
 #include "ListaLibros.h"
 #include "Moodle.h"
 #include "MotorTexto.h"
@@ -306,7 +309,25 @@ TEST_F(Accesibilidad, DialogosDeDocumentosYExamen) {
         TFormPropExamen d(form->Almacen().Ajustes, form.get());
         TOpcionesAuditoria op;
         op.PalabrasPermitidas = {"OK"};
-        op.NombresEsperados = NombresOpcionesExamen;
+        op.NombresEsperados =
+            NombresOpcionesExamen + QStringList{"LabVersiones", "SpinEditVersiones",
+                                                "CBHojaRespuestas", "LabSemilla", "EdSemilla"};
+        EXPECT_EQ(Lista(Dialogo(d, op)), "");
+    }
+    {
+        // With a row on a node and another on none, both cells audited.
+        TFormSeleccion d(form->Almacen(), form->Almacen().Arbol.Raices().back().get(), form.get());
+        d.BAnadirFila->click();
+        d.ModeloFilas->PonerNodo(1, nullptr);
+        TOpcionesAuditoria op;
+        op.PalabrasPermitidas = {"OK"};
+        op.NombresEsperados = {
+            "LabFilas",         "GridFilas",   "BAnadirFila",   "BQuitarFila", "CBNoUsadasDesde",
+            "DTPNoUsadasDesde", "CBSimilitud", "CBMenosUsadas", "LabSemilla",  "EdSemilla",
+            "BNuevaSemilla",    "BOK",         "BCancelar",     "BAyuda"};
+        EXPECT_EQ(Lista(Dialogo(d, op)), "");
+        // The date picker counts too once it is in use.
+        d.CBNoUsadasDesde->setChecked(true);
         EXPECT_EQ(Lista(Dialogo(d, op)), "");
     }
     {

@@ -49,6 +49,7 @@ public:
     void SBBorraPregExamClick() override { Llamadas << "SBBorraPregExamClick"; }
     void SBPregsAExamenClick() override { Llamadas << "SBPregsAExamenClick"; }
     void BCrearExamenClick() override { Llamadas << "BCrearExamenClick"; }
+    void Seleccionautomatica1Click() override { Llamadas << "Seleccionautomatica1Click"; }
     void ContenidoClick() override { Llamadas << "ContenidoClick"; }
     void AcercadeClick() override { Llamadas << "AcercadeClick"; }
     void ExportaraMoodle1Click() override { Llamadas << "ExportaraMoodle1Click"; }
@@ -111,9 +112,10 @@ const std::vector<TMenuEsperado>& MenuEsperado() {
           {"Borrardocumentodeexamen1", "&Borrar documento de examen", 1402, "SBBorraPregExamClick"},
           {"Trasladardocumentosmarcadosaexamen1", "&Trasladar documentos marcados a examen", 1403,
            "SBPregsAExamenClick"},
+          {"Seleccionautomatica1", "&Selección automática…", 1405, "Seleccionautomatica1Click"},
           {"Crearexamen1", "&Crear examen", 1404, "BCrearExamenClick"},
           {"-", "", 0, ""},
-          {"ExportaraMoodle2", "Exportar a &Moodle…", 1405, "ExportaraMoodle2Click"}}},
+          {"ExportaraMoodle2", "Exportar a &Moodle…", 1406, "ExportaraMoodle2Click"}}},
         {"Ayuda1",
          "&Ayuda",
          1500,
