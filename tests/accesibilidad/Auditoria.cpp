@@ -32,7 +32,7 @@
 #include <functional>
 #include <memory>
 
-namespace pruebas::accesibilidad {
+namespace brivo::pruebas::accesibilidad {
 
 namespace {
 
@@ -412,4 +412,4 @@ QStringList Auditar(QWidget& ventana, const TOpcionesAuditoria& opciones) {
     return a.fallos;
 }
 
-} // namespace pruebas::accesibilidad
+} // namespace brivo::pruebas::accesibilidad

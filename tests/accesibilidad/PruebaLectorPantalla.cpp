@@ -28,7 +28,7 @@ inline void PrintTo(const QString& texto, std::ostream* salida) {
 QT_END_NAMESPACE
 
 using namespace brivo;
-using namespace pruebas;
+using namespace brivo::pruebas;
 
 namespace {
 

@@ -21,7 +21,7 @@ inline void PrintTo(const QString& texto, std::ostream* salida) {
 }
 QT_END_NAMESPACE
 
-namespace pruebas {
+namespace brivo::pruebas {
 
 using namespace brivo::word;
 
@@ -96,4 +96,4 @@ protected:
     std::unique_ptr<IAplicacionWord> aplicacion;
 };
 
-} // namespace pruebas
+} // namespace brivo::pruebas

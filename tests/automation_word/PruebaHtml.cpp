@@ -12,7 +12,7 @@
 #include "ComunPruebas.h"
 #include "ConversorOficina.h"
 
-using namespace pruebas;
+using namespace brivo::pruebas;
 
 namespace {
 

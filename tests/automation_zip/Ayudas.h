@@ -16,7 +16,7 @@ inline std::ostream& operator<<(std::ostream& os, const QStringList& l) {
     return os << "{" << l.join(QStringLiteral(", ")).toStdString() << "}";
 }
 
-namespace pruebazip {
+namespace brivo::pruebas {
 
 void EscribirArchivo(const QString& ruta, const QByteArray& datos);
 QByteArray LeerArchivo(const QString& ruta);
@@ -48,4 +48,4 @@ void FalsearTamanos(const QString& ruta, quint32 tamano);
 // Encryption method of an entry, read with libzip.
 int MetodoCifrado(const QString& ruta, const QString& entrada);
 
-} // namespace pruebazip
+} // namespace brivo::pruebas

@@ -18,7 +18,7 @@
 #include <algorithm>
 
 using namespace brivo;
-using namespace pruebazip;
+using namespace brivo::pruebas;
 
 namespace {
 

@@ -20,7 +20,7 @@
 
 using namespace brivo;
 using namespace brivo::zipinterno;
-using namespace pruebazip;
+using namespace brivo::pruebas;
 
 namespace {
 

@@ -10,7 +10,7 @@
 #include <gtest/gtest.h>
 
 using namespace brivo;
-using namespace pruebazip;
+using namespace brivo::pruebas;
 
 namespace {
 

@@ -17,7 +17,7 @@
 #include <functional>
 
 using namespace brivo;
-using namespace pruebazip;
+using namespace brivo::pruebas;
 
 namespace {
 

@@ -19,7 +19,7 @@ inline void PrintTo(const QString& texto, std::ostream* salida) {
 }
 QT_END_NAMESPACE
 
-namespace pruebas {
+namespace brivo::pruebas {
 
 constexpr int IdLibro = 123456;
 
@@ -57,4 +57,4 @@ protected:
     std::unique_ptr<brivo::TMainForm> form;
 };
 
-} // namespace pruebas
+} // namespace brivo::pruebas

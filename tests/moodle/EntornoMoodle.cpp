@@ -17,7 +17,7 @@
 #include "HtmlMoodle.h"
 #include "Texto.h"
 
-namespace pruebas {
+namespace brivo::pruebas {
 
 namespace {
 
@@ -263,4 +263,4 @@ QByteArray Png(int ancho, int alto, Qt::GlobalColor color) {
     return png;
 }
 
-} // namespace pruebas
+} // namespace brivo::pruebas

@@ -33,7 +33,7 @@ inline void PrintTo(const QString& texto, std::ostream* salida) {
 }
 QT_END_NAMESPACE
 
-namespace pruebas {
+namespace brivo::pruebas {
 
 using namespace brivo;
 
@@ -95,4 +95,4 @@ TContenido ContenidoDe(const TAlmacen& almacen, int numero);
 // A small PNG of one colour.
 QByteArray Png(int ancho, int alto, Qt::GlobalColor color);
 
-} // namespace pruebas
+} // namespace brivo::pruebas

@@ -10,7 +10,7 @@
 #include "LectorMoodle.h"
 #include "ProcesadorTextos.h"
 
-using namespace pruebas;
+using namespace brivo::pruebas;
 using namespace brivo::moodle;
 
 namespace {

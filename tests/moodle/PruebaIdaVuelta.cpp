@@ -11,7 +11,7 @@
 #include "MontajeExamen.h"
 #include "ProcesadorTextos.h"
 
-using namespace pruebas;
+using namespace brivo::pruebas;
 using namespace brivo::moodle;
 
 namespace {

@@ -8,7 +8,7 @@
 #include "Cerrojo.h"
 #include "EntornoMoodle.h"
 
-using namespace pruebas;
+using namespace brivo::pruebas;
 
 namespace {
 

@@ -6,7 +6,7 @@
 #include "EscritorMoodle.h"
 #include "ExportacionMoodle.h"
 
-using namespace pruebas;
+using namespace brivo::pruebas;
 using namespace brivo::moodle;
 
 namespace {

@@ -23,7 +23,7 @@ inline void PrintTo(const QString& texto, std::ostream* salida) {
 }
 QT_END_NAMESPACE
 
-namespace pruebas {
+namespace brivo::pruebas {
 
 using namespace brivo;
 using namespace brivo::word;
@@ -65,4 +65,4 @@ QString MensajeDe(const std::function<void()>& accion);
 // Exports a fresh question (LlenarPregunta, with properties) as ruta.
 void ExportarPregunta(const QString& ruta, FormatoExportacion formato, const QString& clave = {});
 
-} // namespace pruebas
+} // namespace brivo::pruebas

@@ -6,7 +6,7 @@
 #include "Errores.h"
 
 using namespace brivo;
-using namespace prueba;
+using namespace brivo::pruebas;
 
 TEST(Ajustes, MissingFileGivesTheDefaults) {
     CarpetaPrueba c;

@@ -9,7 +9,7 @@
 #include "Listas.h"
 
 using namespace brivo;
-using namespace prueba;
+using namespace brivo::pruebas;
 
 namespace {
 

@@ -8,7 +8,7 @@
 #include "Errores.h"
 
 using namespace brivo;
-using namespace prueba;
+using namespace brivo::pruebas;
 
 namespace {
 

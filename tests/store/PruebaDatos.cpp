@@ -9,7 +9,7 @@
 
 #include "Ayudas.h"
 
-using namespace prueba;
+using namespace brivo::pruebas;
 
 namespace {
 

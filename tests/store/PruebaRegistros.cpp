@@ -9,7 +9,7 @@
 #include "Texto.h"
 
 using namespace brivo;
-using namespace prueba;
+using namespace brivo::pruebas;
 
 TEST(Cp1252, EveryByteDecodesAndEncodesBack) {
     for (int b = 0; b < 256; ++b) {
