@@ -14,12 +14,7 @@
 #include "MotorTexto.h"
 #include "ProcesadorTextos.h"
 
-// Readable QStrings in failure messages.
-QT_BEGIN_NAMESPACE
-inline void PrintTo(const QString& texto, std::ostream* salida) {
-    *salida << '"' << texto.toStdString() << '"';
-}
-QT_END_NAMESPACE
+#include "TextosQt.h"
 
 namespace brivo::pruebas {
 

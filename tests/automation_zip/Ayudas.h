@@ -8,13 +8,7 @@
 #include <utility>
 #include <vector>
 
-// Lets GoogleTest print Qt texts in its messages.
-inline std::ostream& operator<<(std::ostream& os, const QString& s) {
-    return os << s.toStdString();
-}
-inline std::ostream& operator<<(std::ostream& os, const QStringList& l) {
-    return os << "{" << l.join(QStringLiteral(", ")).toStdString() << "}";
-}
+#include "TextosQt.h"
 
 namespace brivo::pruebas {
 

@@ -12,12 +12,7 @@
 #include "EntornoApp.h"
 #include "PropExam.h"
 
-// Readable QStrings in failure messages.
-QT_BEGIN_NAMESPACE
-inline void PrintTo(const QString& texto, std::ostream* salida) {
-    *salida << '"' << texto.toStdString() << '"';
-}
-QT_END_NAMESPACE
+#include "TextosQt.h"
 
 namespace brivo::pruebas {
 

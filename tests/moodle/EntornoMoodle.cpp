@@ -107,7 +107,7 @@ TDocumento& TBiblioteca::Documento(int numero, int idLibro, const TLugar& lugar,
 }
 
 QString CarpetaCasos() {
-    return QStringLiteral(BRIVO_FUENTES "tests/datos/moodle");
+    return QStringLiteral(BRIVO_DATOS_PRUEBA "moodle");
 }
 
 QStringList Casos() {

@@ -27,11 +27,7 @@
 #include "Almacen.h"
 #include "ProcesadorTextos.h"
 
-QT_BEGIN_NAMESPACE
-inline void PrintTo(const QString& texto, std::ostream* salida) {
-    *salida << '"' << texto.toStdString() << '"';
-}
-QT_END_NAMESPACE
+#include "TextosQt.h"
 
 namespace brivo::pruebas {
 

@@ -17,11 +17,7 @@
 
 class QTextDocument;
 
-QT_BEGIN_NAMESPACE
-inline void PrintTo(const QString& texto, std::ostream* salida) {
-    *salida << '"' << texto.toStdString() << '"';
-}
-QT_END_NAMESPACE
+#include "TextosQt.h"
 
 namespace brivo::pruebas {
 
