@@ -192,11 +192,11 @@ std::vector<int> DocumentosDeLibro(const TAlmacen& almacen, std::int32_t identif
 
 std::vector<int> DocumentosDeNodo(const TAlmacen& almacen, const TNodo* nodo,
                                   std::int32_t identificador) {
-    int materia = 0, tema = 0;
-    std::vector<int> numeros = ElegirDocumentos(almacen, nodo, materia, tema);
-    std::erase_if(numeros, [&](int k) {
-        return !EsPreguntaDelLibro(almacen.Documentos[size_t(k)], identificador);
-    });
+    std::vector<int> numeros;
+    int m = 0, t = 0;
+    for (int k : ElegirDocumentos(almacen, nodo, m, t))
+        if (EsPreguntaDelLibro(almacen.Documentos[size_t(k)], identificador))
+            numeros.push_back(k);
     return numeros;
 }
 

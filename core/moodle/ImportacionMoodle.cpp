@@ -359,8 +359,9 @@ QStringList TInformeImportacion::Lineas() const {
     l << QStringLiteral("Preguntas en el archivo: %1.").arg(PreguntasEnArchivo);
     l << QStringLiteral("Preguntas importadas: %1%2.")
              .arg(TotalImportadas())
-             .arg(Importadas.empty() ? QString()
-                                     : QStringLiteral(" (") + Recuento(Importadas) + ')');
+             .arg(Importadas.empty()
+                      ? QString()
+                      : QStringLiteral(" (") + Recuento(Importadas) + QLatin1Char(')'));
     if (NodosAnadidos > 0)
         l << QStringLiteral("Nodos añadidos al árbol: %1.").arg(NodosAnadidos);
     if (!TiposOmitidos.empty()) {

@@ -33,7 +33,7 @@
 #include <functional>
 #include <memory>
 
-namespace pruebas::accesibilidad {
+namespace brivo::pruebas::accesibilidad {
 
 namespace {
 
@@ -434,4 +434,4 @@ QStringList Auditar(QWidget& ventana, const TOpcionesAuditoria& opciones) {
     return a.fallos;
 }
 
-} // namespace pruebas::accesibilidad
+} // namespace brivo::pruebas::accesibilidad

@@ -46,8 +46,8 @@
 #include "importar.h"
 
 using namespace brivo;
-using namespace pruebas;
-using namespace pruebas::accesibilidad;
+using namespace brivo::pruebas;
+using namespace brivo::pruebas::accesibilidad;
 
 namespace {
 
