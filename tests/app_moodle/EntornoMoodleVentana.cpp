@@ -17,7 +17,7 @@
 
 using namespace brivo;
 
-namespace pruebas {
+namespace brivo::pruebas {
 
 namespace {
 
@@ -154,4 +154,4 @@ QString MoodleVentana::Leer(const QString& ruta) {
     return QString::fromUtf8(f.readAll());
 }
 
-} // namespace pruebas
+} // namespace brivo::pruebas

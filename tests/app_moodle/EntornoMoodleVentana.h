@@ -8,14 +8,9 @@
 
 #include "EntornoDocumentos.h"
 
-// Readable QStrings in failure messages.
-QT_BEGIN_NAMESPACE
-inline void PrintTo(const QString& texto, std::ostream* salida) {
-    *salida << '"' << texto.toStdString() << '"';
-}
-QT_END_NAMESPACE
+#include "TextosQt.h"
 
-namespace pruebas {
+namespace brivo::pruebas {
 
 // Física general (active, ClaveEnDoc): 1 "Velocidad" Test with options a)
 // b) and answer b in Mecánica; 2 "Trayectoria" Preg in Cinemática; 3
@@ -48,4 +43,4 @@ protected:
     QString informe;
 };
 
-} // namespace pruebas
+} // namespace brivo::pruebas

@@ -12,7 +12,7 @@
 #include "Moodle.h"
 
 using namespace brivo;
-using namespace pruebas;
+using namespace brivo::pruebas;
 
 namespace {
 
