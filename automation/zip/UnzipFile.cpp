@@ -87,6 +87,7 @@ int CodigoDeLectura(int ze, zip_uint16_t cifrado) {
         return ZipClaveErronea;
     case ZIP_ER_CRC:
     case ZIP_ER_COMPRESSED_DATA:
+    case ZIP_ER_ZLIB: // this libzip's word for a deflate stream that is not one
     case ZIP_ER_INCONS:
         // Traditional encryption checks the password with one byte only; a
         // wrong password that slips through shows up as damaged data.
