@@ -524,9 +524,7 @@ int TUnzipFile::Comentario(bool texto) {
     Archivo za(AbrirParaLeer(lpszZipFile, codigo));
     if (!za)
         return codigo;
-    int largo = 0;
-    const char* c = zip_get_archive_comment(za.get(), &largo, ZIP_FL_ENC_GUESS);
-    const QString comentario = c ? QString::fromUtf8(c, largo) : QString();
+    const QString comentario = ComentarioArchivo(za.get());
     Cuenta = static_cast<int>(comentario.toUtf8().size());
     if (texto)
         lpszReturnString = comentario;

@@ -1,10 +1,13 @@
 #include "ZipComun.h"
 
 #include "Errores.h"
+#include "Texto.h"
 #include "TextosComunes.h"
 #include "ZipInterno.h"
 
 #include <sys/stat.h>
+
+#include <QStringDecoder>
 
 namespace brivo {
 
@@ -36,6 +39,20 @@ zip_t* AbrirParaLeer(const QString& ruta, int& codigo) {
 QString NombreEntrada(zip_t* za, zip_uint64_t indice) {
     const char* nombre = zip_get_name(za, indice, ZIP_FL_ENC_GUESS);
     return nombre ? QString::fromUtf8(nombre) : QString();
+}
+
+QString ComentarioArchivo(zip_t* za) {
+    // Packages made here keep their comment in UTF-8; those of programs of
+    // the Windows era keep it in the system's code page, Windows-1252, and
+    // libzip's guess would read those bytes as the old DOS page instead.
+    int largo = 0;
+    const char* texto = zip_get_archive_comment(za, &largo, ZIP_FL_ENC_RAW);
+    if (!texto || largo <= 0)
+        return {};
+    const QByteArray bytes(texto, largo);
+    QStringDecoder utf8(QStringDecoder::Utf8, QStringDecoder::Flag::Stateless);
+    const QString comentario = utf8.decode(bytes);
+    return utf8.hasError() ? DeCp1252(bytes) : comentario;
 }
 
 } // namespace zipinterno
@@ -94,9 +111,7 @@ static zip_t* AbrirOLanzar(const QString& archivo) {
 
 QString LeerComentarioZip(const QString& archivo) {
     Archivo za(AbrirOLanzar(archivo));
-    int largo = 0;
-    const char* texto = zip_get_archive_comment(za.get(), &largo, ZIP_FL_ENC_GUESS);
-    return texto ? QString::fromUtf8(texto, largo) : QString();
+    return ComentarioArchivo(za.get());
 }
 
 QList<EntradaZip> ListarEntradasZip(const QString& archivo) {

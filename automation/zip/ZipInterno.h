@@ -53,5 +53,7 @@ zip_t* AbrirParaLeer(const QString& ruta, int& codigo);
 // Entry name as text (names not flagged as UTF-8 are decoded as the writing
 // program's code page guessed by libzip).
 QString NombreEntrada(zip_t* za, zip_uint64_t indice);
+// The archive comment: UTF-8 when its bytes are, else Windows-1252.
+QString ComentarioArchivo(zip_t* za);
 
 } // namespace brivo::zipinterno

@@ -477,3 +477,32 @@ TEST_F(Zip, LasAyudasLanzanAnteArchivosIlegibles) {
 }
 
 } // namespace
+
+// A package of a Windows-era installation keeps its folder name in the
+// archive comment in Windows-1252; ours write UTF-8. Both read as the same
+// text, through the reader's command and through the direct helper.
+TEST_F(Zip, ElComentarioSeLeeEnUtf8OEnWindows1252) {
+    const struct {
+        const char* nombre;
+        QByteArray bytes;
+    } casos[] = {
+        {"utf8.zip", QByteArray("F\xC3\xADsica \xE2\x80\x94 Qu\xC3\xADmica")},
+        {"cp1252.zip", QByteArray("F\xEDsica \x97 Qu\xEDmica")},
+    };
+    const QString esperado = QString::fromUtf8("Física — Química");
+    for (const auto& c : casos) {
+        const QString zip = base + QLatin1Char('/') + QString::fromLatin1(c.nombre);
+        // The same number of ASCII bytes first, then the comment's bytes put
+        // in their place at the end of the archive.
+        CrearZipCrudo(zip, {{"K000001.doc", "uno"}}, QString(c.bytes.size(), QLatin1Char('x')));
+        QByteArray z = LeerArchivo(zip);
+        ASSERT_TRUE(z.endsWith(QByteArray(c.bytes.size(), 'x'))) << c.nombre;
+        z.replace(z.size() - c.bytes.size(), c.bytes.size(), c.bytes);
+        EscribirArchivo(zip, z);
+        EXPECT_EQ(LeerComentarioZip(zip), esperado) << c.nombre;
+        TUnzipFile u;
+        u.lpszZipFile = zip;
+        ASSERT_TRUE(u.Execute(TUnzipFile::UNZIP_GETCOMMENT)) << c.nombre;
+        EXPECT_EQ(u.lpszReturnString, esperado) << c.nombre;
+    }
+}
