@@ -64,6 +64,20 @@ QString ArchivoParaAbrir(QWidget* padre, const QString& titulo, const QString& c
     return PresentadorObligado(titulo).ArchivoParaAbrir(padre, titulo, carpeta, filtro);
 }
 
+QStringList ArchivosParaAbrir(QWidget* padre, const QString& titulo, const QString& carpeta,
+                              const QString& filtro) {
+    if (guionActivo)
+        return guionActivo->SiguientesArchivos(titulo);
+    return PresentadorObligado(titulo).ArchivosParaAbrir(padre, titulo, carpeta, filtro);
+}
+
+QString ArchivoParaExportar(QWidget* padre, const QString& titulo, const QString& sugerido,
+                            const QString& filtro) {
+    if (guionActivo)
+        return guionActivo->SiguienteArchivo(titulo);
+    return PresentadorObligado(titulo).ArchivoParaExportar(padre, titulo, sugerido, filtro);
+}
+
 void MostrarAyuda(QWidget* padre, ContextoAyuda c) {
     const int contexto = Numero(c);
     if (guionActivo) {
@@ -96,6 +110,9 @@ void TGuion::Dialogo(AccionDialogo accion) {
 void TGuion::Archivo(const QString& nombre) {
     archivos.push_back(nombre);
 }
+void TGuion::Archivos(const QStringList& nombres) {
+    listasArchivos.push_back(nombres);
+}
 
 bool TGuion::SiguienteConfirmacion(const QString& texto) {
     if (confirmaciones.empty()) {
@@ -123,6 +140,15 @@ QString TGuion::SiguienteArchivo(const QString& titulo) {
         throw std::logic_error("Diálogo de archivo no previsto: " + titulo.toStdString());
     QString r = archivos.front();
     archivos.pop_front();
+    return r;
+}
+
+QStringList TGuion::SiguientesArchivos(const QString& titulo) {
+    TitulosArchivo.append(titulo);
+    if (listasArchivos.empty())
+        throw std::logic_error("Diálogo de archivos no previsto: " + titulo.toStdString());
+    QStringList r = listasArchivos.front();
+    listasArchivos.pop_front();
     return r;
 }
 

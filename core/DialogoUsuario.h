@@ -37,6 +37,21 @@ public:
                                        const QString& carpeta, const QString& filtro) = 0;
     virtual QString ArchivoParaAbrir(QWidget* padre, const QString& titulo, const QString& carpeta,
                                      const QString& filtro) = 0;
+    // Several existing files at once (empty: cancelled). By default the
+    // single-file dialog.
+    virtual QStringList ArchivosParaAbrir(QWidget* padre, const QString& titulo,
+                                          const QString& carpeta, const QString& filtro) {
+        const QString uno = ArchivoParaAbrir(padre, titulo, carpeta, filtro);
+        return uno.isEmpty() ? QStringList() : QStringList{uno};
+    }
+    // A save dialog for an export: it does not ask about an existing file
+    // itself (the caller does, through Preguntar), and a name typed without
+    // an extension takes the chosen filter's first one. sugerido is a
+    // folder or a whole path. By default the plain save dialog.
+    virtual QString ArchivoParaExportar(QWidget* padre, const QString& titulo,
+                                        const QString& sugerido, const QString& filtro) {
+        return ArchivoParaGuardar(padre, titulo, sugerido, filtro);
+    }
     // Moves the help viewer to a context; shows its window only when
     // mostrar (scripted runs load the section without a window).
     virtual void MostrarAyuda(QWidget* padre, int contexto, bool mostrar) = 0;
@@ -60,6 +75,12 @@ QString ArchivoParaGuardar(QWidget* padre, const QString& titulo, const QString&
                            const QString& filtro);
 QString ArchivoParaAbrir(QWidget* padre, const QString& titulo, const QString& carpeta,
                          const QString& filtro);
+// Several files to open (empty list: cancelled), and the file of an export
+// (see IPresentador::ArchivoParaExportar).
+QStringList ArchivosParaAbrir(QWidget* padre, const QString& titulo, const QString& carpeta,
+                              const QString& filtro);
+QString ArchivoParaExportar(QWidget* padre, const QString& titulo, const QString& sugerido,
+                            const QString& filtro);
 
 // Opens the help file at a context (the help viewer window).
 void MostrarAyuda(QWidget* padre, ContextoAyuda contexto);
@@ -91,6 +112,9 @@ public:
     void Dialogo(AccionDialogo accion);
     // Names for the next file dialogs, in order ("" = cancelled).
     void Archivo(const QString& nombre);
+    // Files for the next dialogs that choose several, in order (an empty
+    // list = cancelled).
+    void Archivos(const QStringList& nombres);
 
     // Everything shown so far.
     QList<Mensaje> Mensajes;
@@ -111,6 +135,7 @@ public:
         return SiguienteAccionDialogo(nombre)(d);
     }
     QString SiguienteArchivo(const QString& titulo);
+    QStringList SiguientesArchivos(const QString& titulo);
 
     // With true, a message box not expected by the test is still answered
     // (information/error just recorded; confirmations answer OK). Default true
@@ -122,6 +147,7 @@ private:
     std::deque<bool> confirmaciones;
     std::deque<AccionDialogo> dialogos;
     std::deque<QString> archivos;
+    std::deque<QStringList> listasArchivos;
     TGuion* anterior = nullptr;
 };
 
