@@ -17,6 +17,7 @@
 // handlers of the document bank, the tree editing and the exam list are
 // defined in their own files (MainArbol.cpp, MainDocumentos.cpp,
 // MainExamen.cpp, MainLibros.cpp).
+#include <functional>
 #include <memory>
 
 #include <QMainWindow>
@@ -166,6 +167,12 @@ public:
     // F1: opens the help at the context of the focused part.
     void AyudaContextual();
 
+    // Office documents (MainOficina.cpp): the conversions of document files
+    // that the office commands use, made afresh for each command (tests put
+    // a stand-in here).
+    std::function<std::unique_ptr<word::IConversionDocumentos>()> CrearConversion =
+        word::CrearConversionDocumentos;
+
     // Models behind the views.
     TModeloArbol* ModeloArbol = nullptr;
     TModeloGridPreg* ModeloGridPreg = nullptr;
@@ -226,6 +233,10 @@ public:
     QAction* Crearexamen1 = nullptr;
     QAction* Contenido1 = nullptr;
     QAction* Acercade1 = nullptr;
+    // Office documents in and out.
+    QAction* Convertirdocumentos1 = nullptr;
+    QAction* Importardocumentos1 = nullptr;
+    QAction* Exportardocumento1 = nullptr;
 
 public slots:
     // "&Libros"
@@ -254,6 +265,12 @@ public slots:
     // "&Ayuda"
     virtual void ContenidoClick();
     virtual void AcercadeClick();
+    // Office documents in and out (MainOficina.cpp): "Libros › Convertir
+    // documentos…", "Documentos › Importar documentos…" and "Documentos ›
+    // Exportar documento…".
+    virtual void Convertirdocumentos1Click();
+    virtual void Importardocumentos1Click();
+    virtual void Exportardocumento1Click();
 
 protected:
     void showEvent(QShowEvent* evento) override;

@@ -51,6 +51,10 @@ constexpr TOrden PregsAExamen{&TMainForm::SBPregsAExamenClick, true};
 constexpr TOrden CrearExamen{&TMainForm::BCrearExamenClick, true};
 constexpr TOrden Contenido{&TMainForm::ContenidoClick, false};
 constexpr TOrden Acercade{&TMainForm::AcercadeClick, false};
+// Office documents in and out.
+constexpr TOrden ConvertirDocumentos{&TMainForm::Convertirdocumentos1Click, true};
+constexpr TOrden ImportarDocumentos{&TMainForm::Importardocumentos1Click, true};
+constexpr TOrden ExportarDocumento{&TMainForm::Exportardocumento1Click, false};
 
 // A menu item: the window's field that keeps it, its objectName, caption
 // (UTF-8, "&" before the accelerator), help context and command. An entry
@@ -96,6 +100,8 @@ constexpr TItem ItemsLibros[] = {
     {&M::Importarlibro1, "Importarlibro1", "&Importar libro", C::ImportarLibro, ImportarLibro},
     {&M::Exportarlibro1, "Exportarlibro1", textos::ExportarLibro, C::ExportarLibro, ExportarLibro},
     {&M::Eliminarlibro1, "Eliminarlibro1", textos::EliminarLibro, C::EliminarLibro, EliminarLibro},
+    {&M::Convertirdocumentos1, "Convertirdocumentos1", "Con&vertir documentos…",
+     C::ConvertirDocumentos, ConvertirDocumentos},
     Separador,
     {&M::Opcionesgenerales1, "Opcionesgenerales1", "&Opciones generales ..", C::OpcionesGenerales,
      Opciones},
@@ -115,6 +121,11 @@ constexpr TItem ItemsDocumentos[] = {
     {&M::Anadirdocumento1, "Anadirdocumento1", "&Añadir documento", C::AnadirDocumento, NuevoDoc},
     {&M::Borrardocumento1, "Borrardocumento1", "&Borrar documento", C::BorrarDocumento, BorraDoc},
     {&M::Propiedades1, "Propiedades1", "&Propiedades ..", C::PropiedadesDocumento, PropPreg},
+    Separador,
+    {&M::Importardocumentos1, "Importardocumentos1", "&Importar documentos…", C::ImportarDocumentos,
+     ImportarDocumentos},
+    {&M::Exportardocumento1, "Exportardocumento1", "E&xportar documento…", C::ExportarDocumento,
+     ExportarDocumento},
 };
 
 constexpr TItem ItemsExamen[] = {

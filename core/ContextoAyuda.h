@@ -21,6 +21,7 @@ enum class ContextoAyuda : int {
     EliminarLibro = 1106,      // and TFormEliminarLibro
     OpcionesGenerales = 1107,  // and TFormOpciones
     Salir = 1108,
+    ConvertirDocumentos = 1120, // and its progress and report windows
 
     Arbol = 1200, // menu "Arbol" and the topic tree
     AnadirNodo = 1201,
@@ -32,6 +33,9 @@ enum class ContextoAyuda : int {
     BorrarDocumento = 1303,
     PropiedadesDocumento = 1305, // and TFormPropPreg
     AbrirEditor = 1310,
+    ImportarDocumentos = 1320,      // and its progress and report windows
+    ExportarDocumento = 1321,       // also "Archivo › Exportar…" of the editor window
+    ClaveDocumentoExportado = 1322, // the password of an exported Word document
 
     Examen = 1400, // menu "&Examen" and the exam list
     VerListaExamen = 1401,
@@ -58,6 +62,7 @@ inline constexpr std::array TodosLosContextos{
     ContextoAyuda::EliminarLibro,
     ContextoAyuda::OpcionesGenerales,
     ContextoAyuda::Salir,
+    ContextoAyuda::ConvertirDocumentos,
     ContextoAyuda::Arbol,
     ContextoAyuda::AnadirNodo,
     ContextoAyuda::AnadirNodoHijo,
@@ -67,6 +72,9 @@ inline constexpr std::array TodosLosContextos{
     ContextoAyuda::BorrarDocumento,
     ContextoAyuda::PropiedadesDocumento,
     ContextoAyuda::AbrirEditor,
+    ContextoAyuda::ImportarDocumentos,
+    ContextoAyuda::ExportarDocumento,
+    ContextoAyuda::ClaveDocumentoExportado,
     ContextoAyuda::Examen,
     ContextoAyuda::VerListaExamen,
     ContextoAyuda::BorrarDocumentoExamen,

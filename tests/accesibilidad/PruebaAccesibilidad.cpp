@@ -1,6 +1,7 @@
 // Keyboard and screen-reader audit of every window of the program: the main
 // window, each dialog, the help viewer and the word processor's editor window.
 #include <QApplication>
+#include <QCheckBox>
 #include <QColor>
 #include <QDialog>
 #include <QFile>
@@ -24,14 +25,17 @@
 #include "Auditoria.h"
 #include "Ayuda.h"
 #include "Clave.h"
+#include "ClaveExportacion.h"
 #include "DialogosEditor.h"
 #include "EditorVentana.h"
 #include "EntornoApp.h"
 #include "Exportar.h"
+#include "InformeDocumentos.h"
 #include "ListaLibros.h"
 #include "MotorTexto.h"
 #include "Opciones.h"
 #include "ProcesadorTextos.h"
+#include "ProgresoDocumentos.h"
 #include "PropExam.h"
 #include "PropLibro.h"
 #include "PropPreg.h"
@@ -80,17 +84,41 @@ const QStringList NombresOpcionesExamen = {"Label1",
                                            "BCancelar"};
 const QStringList NombresPaquete = {"EdArchivo", "EdClave",   "BCopiar",
                                     "MajorStat", "MinorStat", "ProgressText"};
-const QStringList NombresMain = {"MainMenu",        "Panel1",         "PanelArbol",
-                                 "Panel5",          "Arbol",          "Splitter1",
-                                 "PanelPreg",       "Panel4",         "GridPreg",
-                                 "Splitter2",       "PanelExamen",    "Panel6",
-                                 "GridExamen",      "SBNuevoNodo",    "SBNuevoSubNodo",
-                                 "SBBorraNodo",     "SBEditor",       "SBOpciones",
-                                 "SBNuevoDoc",      "SBBorraDoc",     "SBVerExamen",
-                                 "SBPropDoc",       "SBPregsAExamen", "SBBorraPregExam",
-                                 "SBCrearExamen",   "Nuevolibros1",   "Cambiardelibroactual1",
-                                 "Modificarlibro1", "Importarlibro1", "Exportarlibro1",
-                                 "Eliminarlibro1",  "Salir1"};
+const QStringList NombresMain = {"MainMenu",
+                                 "Panel1",
+                                 "PanelArbol",
+                                 "Panel5",
+                                 "Arbol",
+                                 "Splitter1",
+                                 "PanelPreg",
+                                 "Panel4",
+                                 "GridPreg",
+                                 "Splitter2",
+                                 "PanelExamen",
+                                 "Panel6",
+                                 "GridExamen",
+                                 "SBNuevoNodo",
+                                 "SBNuevoSubNodo",
+                                 "SBBorraNodo",
+                                 "SBEditor",
+                                 "SBOpciones",
+                                 "SBNuevoDoc",
+                                 "SBBorraDoc",
+                                 "SBVerExamen",
+                                 "SBPropDoc",
+                                 "SBPregsAExamen",
+                                 "SBBorraPregExam",
+                                 "SBCrearExamen",
+                                 "Nuevolibros1",
+                                 "Cambiardelibroactual1",
+                                 "Modificarlibro1",
+                                 "Importarlibro1",
+                                 "Exportarlibro1",
+                                 "Eliminarlibro1",
+                                 "Salir1",
+                                 "Convertirdocumentos1",
+                                 "Importardocumentos1",
+                                 "Exportardocumento1"};
 
 // The faults one per line, empty when there are none.
 std::string Lista(const QStringList& fallos) {
@@ -323,14 +351,46 @@ TEST_F(Accesibilidad, DialogosDeExportarEImportar) {
         TFormExportar d(*form, form.get());
         TOpcionesAuditoria op;
         op.NombresEsperados =
-            NombresPaquete + QStringList{"BExplorar", "CBClaveEnDoc", "CBPermitirCambiosEnDoc",
-                                         "CBPrmitirMasDoc", "BAyuda"};
+            NombresPaquete +
+            QStringList{"BExplorar",       "CBClaveEnDoc",     "CBPermitirCambiosEnDoc",
+                        "CBPrmitirMasDoc", "CBDocumentosWord", "BAyuda"};
         EXPECT_EQ(Lista(Dialogo(d, op)), "");
     }
     {
         TFormImportar d(*form, form.get());
         TOpcionesAuditoria op;
         op.NombresEsperados = NombresPaquete + QStringList{"BExplorar", "BAyuda"};
+        EXPECT_EQ(Lista(Dialogo(d, op)), "");
+    }
+}
+
+TEST_F(Accesibilidad, DialogosDeDocumentosDeOficina) {
+    {
+        TFormProgreso d(form.get(), QStringLiteral("Convertir documentos"),
+                        ContextoAyuda::ConvertirDocumentos, QStringLiteral("Documento"));
+        ASSERT_TRUE(d.Avanzar(2, 7, QStringLiteral("Docs/historia/K000002.doc «Documento 2»")));
+        TOpcionesAuditoria op;
+        op.NombresEsperados = {"LabPosicion", "LabArchivo", "Progreso", "BCancelar", "BAyuda"};
+        EXPECT_EQ(Lista(Dialogo(d, op)), "");
+        // Escape (in Dialogo) cancelled the work: the next step says so.
+        EXPECT_FALSE(d.Avanzar(3, 7, QStringLiteral("K000003.doc")));
+    }
+    {
+        TInforme informe{QStringLiteral("Importar documentos"),
+                         QStringLiteral("Importados: 1. Con error: 1."),
+                         QStringLiteral("Importados (1):\n    a.doc: documento 7 «a»")};
+        TFormInforme d(form.get(), informe, ContextoAyuda::ImportarDocumentos);
+        TOpcionesAuditoria op;
+        op.NombresEsperados = {"LabResumen", "LabDetalle", "MemoDetalle", "BCerrar", "BAyuda"};
+        EXPECT_EQ(Lista(Dialogo(d, op)), "");
+    }
+    for (auto formato : {word::FormatoExportacion::Doc, word::FormatoExportacion::Docx}) {
+        TFormClaveExportacion d(form.get(), formato);
+        d.CBProteger->setChecked(true); // the fields are audited enabled
+        TOpcionesAuditoria op;
+        op.PalabrasPermitidas = {"OK", "Word"};
+        op.NombresEsperados = {"LabExplicacion", "CBProteger", "EdClave", "EdRepetir", "BOK",
+                               "BCancelar",      "BAyuda"};
         EXPECT_EQ(Lista(Dialogo(d, op)), "");
     }
 }
