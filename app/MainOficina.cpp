@@ -97,7 +97,12 @@ void TMainForm::Importardocumentos1Click() {
 void TMainForm::Exportardocumento1Click() {
     TerminarEdicionGridPreg();
     const auto conversion = CrearConversion();
-    OrdenExportarDocumento(*banco, PedirClaveExportacion, *conversion);
+    try {
+        OrdenExportarDocumento(*banco, PedirClaveExportacion, *conversion);
+    } catch (const word::ErrorSinConversor& e) {
+        // Said like the other office commands; nothing has been written.
+        ui::Error(this, e.Mensaje());
+    }
 }
 
 } // namespace brivo

@@ -3,6 +3,7 @@
 // damaged), "Archivo › Exportar…" of the editor with unsaved changes, and a
 // book package whose documents go as Word 97–2003 files.
 #include <QAction>
+#include <QApplication>
 #include <QCheckBox>
 #include <QDir>
 #include <QFile>
@@ -76,6 +77,7 @@ TEST_F(VentanaOficina, ExportarDesdeElEditorConLosCambiosSinGuardar) {
     ASSERT_TRUE(form->Banco().WordDocument);
     auto& documento = dynamic_cast<word::DocumentoMotor&>(*form->Banco().WordDocument);
     QTextCursor(&documento.Documento()).insertText(QStringLiteral("Sin guardar. "));
+    QApplication::processEvents(); // the editor window is placed after the event loop turns
     word::EditorVentana* editor = documento.Editor();
     ASSERT_NE(editor, nullptr);
     auto* exportar = editor->findChild<QAction*>(QStringLiteral("accExportar"));
@@ -159,7 +161,7 @@ TEST_F(VentanaOficina, PaqueteConLosDocumentosEnFormatoWord) {
             extraidos + QStringLiteral("/K%1.doc").arg(k, 6, 10, QLatin1Char('0'));
         EXPECT_EQ(oficina::FormatoDeArchivo(entrada), FormatoOficina::Word97) << k;
         EXPECT_THROW(TextoCualquiera(entrada), ErrorBrivo) << k;
-        EXPECT_TRUE(TextoCualquiera(entrada, Identificador()).contains(QStringLiteral("Pregunta")))
+        EXPECT_TRUE(TextoCualquiera(entrada, Identificador()).startsWith(QStringLiteral("#PREG")))
             << k;
     }
     EXPECT_TRUE(QFileInfo::exists(extraidos + QStringLiteral("/Libros.lst")));

@@ -3,17 +3,22 @@
 // "Crear examen" and the exam handed out as PDF, OpenDocument, Word 2007+ and
 // Word 97–2003; the same library converted and exported from brivo2-datos;
 // the conversion cancelled from its progress window and without LibreOffice.
+#include <QAction>
 #include <QApplication>
 #include <QCheckBox>
 #include <QFile>
+#include <QLineEdit>
 #include <QProcess>
 #include <QPushButton>
 #include <QTextDocument>
 
+#include "Clave.h"
 #include "EntornoVentanaOficina.h"
+#include "Exportar.h"
 #include "FormatoOficina.h"
 #include "ImportacionOficina.h"
 #include "MotorTexto.h"
+#include "OtroPrograma.h"
 #include "ProgresoDocumentos.h"
 #include "PropExam.h"
 
@@ -203,6 +208,78 @@ TEST_F(VentanaOficina, CancelarEntreDocumentosDejaLosDemasComoEstaban) {
     EXPECT_EQ(resumen, QStringLiteral("Convertidos: 1. Ya en el formato del programa: 0. Sin "
                                       "archivo: 0. Con error: 0.\nConversión cancelada: 3 "
                                       "documentos quedan sin revisar."));
+}
+
+TEST_F(VentanaOficina, SinLibreOfficeCadaOrdenLoDiceYNadaCambia) {
+    ConversorCambiado cambio(std::make_shared<SinLibreOffice>());
+    const QString docx = fuera.filePath(QStringLiteral("nueva.docx"));
+    Escribir(docx, Leer(Ruta(2))); // a Word file: reading it needs LibreOffice
+    const QString doc = fuera.filePath(QStringLiteral("salida.doc"));
+    const QString zip = fuera.filePath(QStringLiteral("fisica.zip"));
+    form->SeleccionarNodo(Nodo(QStringLiteral("Mecánica")));
+    Mover(1);
+    const struct {
+        const char* orden;
+        std::function<void()> guionar; // the dialogs before the converter is needed
+        QAction* accion;
+    } ordenes[] = {
+        {"Convertir documentos", [] {}, form->Convertirdocumentos1},
+        {"Importar documentos", [&] { guion.Archivos({docx}); }, form->Importardocumentos1},
+        {"Exportar documento",
+         [&] {
+             guion.Archivo(doc);
+             guion.Dialogo(ClaveExportacion(QStringLiteral("abc")));
+         },
+         form->Exportardocumento1},
+        {"Exportar libro en Word",
+         [&] {
+             guion.Dialogo([&](QDialog& d) {
+                 auto& c = dynamic_cast<TClaveDialog&>(d);
+                 c.ClaveEdit->setText(Identificador());
+                 c.BOK->click();
+                 return d.result();
+             });
+             guion.Dialogo([&](QDialog& d) {
+                 auto& f = dynamic_cast<TFormExportar&>(d);
+                 f.EdArchivo->setText(zip);
+                 f.CBDocumentosWord->setChecked(true);
+                 f.BCopiar->click();
+                 return d.result();
+             });
+         },
+         form->Exportarlibro1},
+    };
+    // The library's files; Temp and BAK are the program's working folders,
+    // which the export dialog fills (package lists, default folder) before
+    // any document is converted.
+    const auto Biblioteca = [&] {
+        apoyo::TFotoCarpeta foto = apoyo::Fotografiar(carpeta.Ruta());
+        foto.removeIf([](auto it) {
+            return it.key().startsWith(QStringLiteral("Temp")) ||
+                   it.key().startsWith(QStringLiteral("BAK"));
+        });
+        return foto;
+    };
+    const apoyo::TFotoCarpeta antes = Biblioteca();
+    const int listados = A().NumListados;
+    for (const auto& o : ordenes) {
+        guion.Mensajes.clear();
+        guion.DialogosMostrados.clear();
+        o.guionar();
+        o.accion->trigger();
+        ASSERT_EQ(guion.Mensajes.size(), 1) << o.orden;
+        EXPECT_EQ(guion.Mensajes[0].Tipo, ui::TipoMensaje::Error) << o.orden;
+        EXPECT_EQ(guion.Mensajes[0].Texto,
+                  QStringLiteral("Para abrir o guardar documentos de Word u OpenDocument hace "
+                                 "falta LibreOffice (paquete libreoffice-writer-nogui)."))
+            << o.orden;
+        EXPECT_FALSE(guion.DialogosMostrados.contains(QStringLiteral("TFormInforme"))) << o.orden;
+        EXPECT_TRUE(Biblioteca() == antes) << o.orden;
+        EXPECT_EQ(A().NumListados, listados) << o.orden;
+    }
+    EXPECT_FALSE(A().Documentos[5].Usado());
+    EXPECT_FALSE(QFileInfo::exists(doc));
+    EXPECT_FALSE(QFileInfo::exists(zip));
 }
 
 TEST_F(VentanaOficina, SinLibreOfficeElMensajeYNadaCambia) {
