@@ -50,7 +50,8 @@ QString Motivo(carpetas::Origen origen) {
     case carpetas::Origen::Opcion:
         return QStringLiteral("elegida con --carpeta");
     case carpetas::Origen::Variable:
-        return QStringLiteral("elegida con la variable %1").arg(carpetas::VariableCarpeta);
+        return QStringLiteral("elegida con la variable %1")
+            .arg(QLatin1String(carpetas::VariableCarpeta));
     case carpetas::Origen::Ejecutable:
         return QStringLiteral("la carpeta del programa");
     case carpetas::Origen::Usuario:

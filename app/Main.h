@@ -27,6 +27,7 @@
 #include "BancoDocumentos.h"
 #include "Cerrojo.h"
 #include "ContextoAyuda.h"
+#include "CreacionVersiones.h"
 #include "ProcesadorTextos.h"
 #include "TextosComunes.h"
 #include "VentanaPrincipal.h"
@@ -231,12 +232,17 @@ public:
     QAction* Borrardocumentodeexamen1 = nullptr;
     QAction* Trasladardocumentosmarcadosaexamen1 = nullptr;
     QAction* Crearexamen1 = nullptr;
+    QAction* Seleccionautomatica1 = nullptr;
     QAction* Contenido1 = nullptr;
     QAction* Acercade1 = nullptr;
     // Office documents in and out.
     QAction* Convertirdocumentos1 = nullptr;
     QAction* Importardocumentos1 = nullptr;
     QAction* Exportardocumento1 = nullptr;
+    // Questions to and from Moodle: "&Libros" (1, and Importar) and "&Examen" (2).
+    QAction* ExportaraMoodle1 = nullptr;
+    QAction* ImportardeMoodle1 = nullptr;
+    QAction* ExportaraMoodle2 = nullptr;
 
 public slots:
     // "&Libros"
@@ -262,6 +268,9 @@ public slots:
     virtual void SBBorraPregExamClick();
     virtual void SBPregsAExamenClick();
     virtual void BCrearExamenClick();
+    // "Selección automática…": the blueprint dialog; the choice it accepts
+    // is appended to the exam list (MainExamen.cpp).
+    virtual void Seleccionautomatica1Click();
     // "&Ayuda"
     virtual void ContenidoClick();
     virtual void AcercadeClick();
@@ -271,6 +280,13 @@ public slots:
     virtual void Convertirdocumentos1Click();
     virtual void Importardocumentos1Click();
     virtual void Exportardocumento1Click();
+    // Questions to and from Moodle (MainMoodle.cpp): "&Libros › Exportar a
+    // Moodle…" (the active book or the selected node), "&Libros › Importar de
+    // Moodle…" (into the active book) and "&Examen › Exportar a Moodle…" (the
+    // exam list).
+    virtual void ExportaraMoodle1Click();
+    virtual void ImportardeMoodle1Click();
+    virtual void ExportaraMoodle2Click();
 
 protected:
     void showEvent(QShowEvent* evento) override;
@@ -306,6 +322,9 @@ private:
     bool activacionPendiente = false;
     bool libreriaCargada = false;
     bool ignorarCambioCelda = false;
+    // Versions and answer sheets of the last "Crear examen", offered again
+    // by the next one (the seed is new each time).
+    TOpcionesCreacion opcionesCreacion;
 };
 
 } // namespace brivo

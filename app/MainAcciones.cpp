@@ -49,12 +49,21 @@ constexpr TOrden VerExamen{&TMainForm::BVerExamenClick, false};
 constexpr TOrden BorraPregExam{&TMainForm::SBBorraPregExamClick, false};
 constexpr TOrden PregsAExamen{&TMainForm::SBPregsAExamenClick, true};
 constexpr TOrden CrearExamen{&TMainForm::BCrearExamenClick, true};
+// The automatic choice writes only the exam list, which lives in memory and is
+// no part of the library's files (as removing an entry): it is allowed while
+// the library is open for consultation only. Moving marked documents does
+// change the library, as it clears their marks.
+constexpr TOrden SeleccionAutomatica{&TMainForm::Seleccionautomatica1Click, false};
 constexpr TOrden Contenido{&TMainForm::ContenidoClick, false};
 constexpr TOrden Acercade{&TMainForm::AcercadeClick, false};
 // Office documents in and out.
 constexpr TOrden ConvertirDocumentos{&TMainForm::Convertirdocumentos1Click, true};
 constexpr TOrden ImportarDocumentos{&TMainForm::Importardocumentos1Click, true};
 constexpr TOrden ExportarDocumento{&TMainForm::Exportardocumento1Click, false};
+// Questions to and from Moodle: an export only reads the library.
+constexpr TOrden ExportarMoodleLibro{&TMainForm::ExportaraMoodle1Click, false};
+constexpr TOrden ImportarMoodle{&TMainForm::ImportardeMoodle1Click, true};
+constexpr TOrden ExportarMoodleExamen{&TMainForm::ExportaraMoodle2Click, false};
 
 // A menu item: the window's field that keeps it, its objectName, caption
 // (UTF-8, "&" before the accelerator), help context and command. An entry
@@ -103,6 +112,11 @@ constexpr TItem ItemsLibros[] = {
     {&M::Convertirdocumentos1, "Convertirdocumentos1", "Con&vertir documentos…",
      C::ConvertirDocumentos, ConvertirDocumentos},
     Separador,
+    {&M::ImportardeMoodle1, "ImportardeMoodle1", "Importar &de Moodle…", C::ImportarDeMoodle,
+     ImportarMoodle},
+    {&M::ExportaraMoodle1, "ExportaraMoodle1", "Exportar a &Moodle…", C::ExportarAMoodle,
+     ExportarMoodleLibro},
+    Separador,
     {&M::Opcionesgenerales1, "Opcionesgenerales1", "&Opciones generales ..", C::OpcionesGenerales,
      Opciones},
     Separador,
@@ -136,7 +150,12 @@ constexpr TItem ItemsExamen[] = {
      C::BorrarDocumentoExamen, BorraPregExam},
     {&M::Trasladardocumentosmarcadosaexamen1, "Trasladardocumentosmarcadosaexamen1",
      "&Trasladar documentos marcados a examen", C::TrasladarMarcados, PregsAExamen},
+    {&M::Seleccionautomatica1, "Seleccionautomatica1", "&Selección automática…",
+     C::SeleccionAutomatica, SeleccionAutomatica},
     {&M::Crearexamen1, "Crearexamen1", "&Crear examen", C::CrearExamen, CrearExamen},
+    Separador,
+    {&M::ExportaraMoodle2, "ExportaraMoodle2", "Exportar a &Moodle…", C::ExportarExamenAMoodle,
+     ExportarMoodleExamen},
 };
 
 constexpr TItem ItemsAyuda[] = {

@@ -8,13 +8,15 @@
 #include <QTableView>
 #include <QToolButton>
 
-#include "CreacionExamen.h"
+#include "CreacionVersiones.h"
+#include "FormSeleccion.h"
 #include "Interaccion.h"
 #include "ListaExamen.h"
 #include "Main.h"
 #include "ModeloGridExamen.h"
 #include "ModeloGridPreg.h"
 #include "PropExam.h"
+#include "Seleccion.h"
 #include "VistaGridExamen.h"
 
 namespace brivo {
@@ -118,12 +120,35 @@ void TMainForm::GridExamenActiveCellChanged(int fila, int columna) {
 }
 
 void TMainForm::BCrearExamenClick() {
+    TOpcionesCreacion creacion;
     {
         TFormPropExamen dialogo(almacen.Ajustes, this);
+        creacion = opcionesCreacion;
+        creacion.Semilla = dialogo.Creacion().Semilla;
+        dialogo.PonerCreacion(creacion);
         if (ui::Ejecutar(dialogo) != QDialog::Accepted)
             return;
+        creacion = dialogo.Creacion();
     }
-    TCreacionExamen(*banco).Ejecutar();
+    opcionesCreacion = creacion;
+    CrearExamen(*banco, creacion);
+}
+
+void TMainForm::Seleccionautomatica1Click() {
+    TResultadoSeleccion eleccion;
+    {
+        TFormSeleccion dialogo(almacen, NodoSeleccionado(), this);
+        if (ui::Ejecutar(dialogo) != QDialog::Accepted)
+            return;
+        eleccion = dialogo.Resultado();
+    }
+    const int sinSitio = AnadirElegidosAListaExamen(almacen, eleccion.Documentos);
+    ListaExamenCambiada();
+    // The list the choice filled is shown.
+    if (AnchoPantalla(this) - 20 < AnchoPanel1())
+        BVerExamenClick();
+    if (sinSitio > 0)
+        ui::Informacion(this, MensajeElegidosSinSitio(sinSitio));
 }
 
 } // namespace brivo

@@ -47,7 +47,10 @@ int TModeloGridPreg::Ancho(int columna) {
 }
 
 const QStringList& TModeloGridPreg::ItemsDificultad() {
-    static const QStringList items = {"0", "1", "2", "3", "4", "5", "6", "7", "8", "9"};
+    static const QStringList items = {QStringLiteral("0"), QStringLiteral("1"), QStringLiteral("2"),
+                                      QStringLiteral("3"), QStringLiteral("4"), QStringLiteral("5"),
+                                      QStringLiteral("6"), QStringLiteral("7"), QStringLiteral("8"),
+                                      QStringLiteral("9")};
     return items;
 }
 

@@ -12,9 +12,13 @@ function(brivo_prueba nombre)
     else()
         target_link_libraries(${nombre} PRIVATE ${P_LIBS} GTest::gtest GTest::gtest_main)
     endif()
+    # tests/comun holds the helpers every suite may use (TextosQt.h);
+    # tests/datos the sample files the suites read.
+    target_include_directories(${nombre} PRIVATE ${CMAKE_SOURCE_DIR}/tests/comun)
     target_compile_definitions(${nombre} PRIVATE
         BRIVO_CARPETA_PROGRAMA="${BRIVO_CARPETA_PROGRAMA}/"
-        BRIVO_FUENTES="${CMAKE_SOURCE_DIR}/")
+        BRIVO_FUENTES="${CMAKE_SOURCE_DIR}/"
+        BRIVO_DATOS_PRUEBA="${CMAKE_SOURCE_DIR}/tests/datos/")
     add_test(NAME ${nombre} COMMAND ${nombre})
     set_tests_properties(${nombre} PROPERTIES TIMEOUT 300
         ENVIRONMENT "QT_QPA_PLATFORM=offscreen;LC_ALL=C.UTF-8")

@@ -21,6 +21,9 @@ enum class ContextoAyuda : int {
     EliminarLibro = 1106,      // and TFormEliminarLibro
     OpcionesGenerales = 1107,  // and TFormOpciones
     Salir = 1108,
+    // Questions to and from Moodle
+    ExportarAMoodle = 1109,     // "Libros › Exportar a Moodle…", its choice and report
+    ImportarDeMoodle = 1110,    // "Libros › Importar de Moodle…" and its report
     ConvertirDocumentos = 1120, // and its progress and report windows
 
     Arbol = 1200, // menu "Arbol" and the topic tree
@@ -41,7 +44,10 @@ enum class ContextoAyuda : int {
     VerListaExamen = 1401,
     BorrarDocumentoExamen = 1402,
     TrasladarMarcados = 1403,
-    CrearExamen = 1404, // and TFormPropExamen
+    CrearExamen = 1404,         // and TFormPropExamen
+    SeleccionAutomatica = 1405, // and TFormSeleccion
+    // Questions to Moodle
+    ExportarExamenAMoodle = 1406, // "Examen › Exportar a Moodle…" and its report
 
     Ayuda = 1500, // menu "&Ayuda"
     Contenido = 1501,
@@ -62,6 +68,8 @@ inline constexpr std::array TodosLosContextos{
     ContextoAyuda::EliminarLibro,
     ContextoAyuda::OpcionesGenerales,
     ContextoAyuda::Salir,
+    ContextoAyuda::ExportarAMoodle,
+    ContextoAyuda::ImportarDeMoodle,
     ContextoAyuda::ConvertirDocumentos,
     ContextoAyuda::Arbol,
     ContextoAyuda::AnadirNodo,
@@ -80,6 +88,8 @@ inline constexpr std::array TodosLosContextos{
     ContextoAyuda::BorrarDocumentoExamen,
     ContextoAyuda::TrasladarMarcados,
     ContextoAyuda::CrearExamen,
+    ContextoAyuda::SeleccionAutomatica,
+    ContextoAyuda::ExportarExamenAMoodle,
     ContextoAyuda::Ayuda,
     ContextoAyuda::Contenido,
     ContextoAyuda::AcercaDe,

@@ -170,16 +170,21 @@ void TCreacionExamen::Guardar() {
         examen->Window().SetWindowState(word::EstadoVentana::Maximizada);
 }
 
-void TCreacionExamen::Informe() {
-    QWidget* padre = banco.Vista().Ventana();
+QString MensajeEntradasOmitidas(int omitidas) {
     if (omitidas == 1)
-        ui::Informacion(padre, QStringLiteral("Se ha omitido 1 entrada de la lista de examen: su "
-                                              "documento ya no existe o es el propio examen."));
-    else if (omitidas > 1)
-        ui::Informacion(padre, QStringLiteral("Se han omitido %1 entradas de la lista de examen: "
-                                              "sus documentos ya no existen o son el propio "
-                                              "examen.")
-                                   .arg(omitidas));
+        return QStringLiteral("Se ha omitido 1 entrada de la lista de examen: su documento ya no "
+                              "existe o es el propio examen.");
+    if (omitidas > 1)
+        return QStringLiteral("Se han omitido %1 entradas de la lista de examen: sus documentos "
+                              "ya no existen o son el propio examen.")
+            .arg(omitidas);
+    return {};
+}
+
+void TCreacionExamen::Informe() {
+    const QString aviso = MensajeEntradasOmitidas(omitidas);
+    if (!aviso.isEmpty())
+        ui::Informacion(banco.Vista().Ventana(), aviso);
 }
 
 void TCreacionExamen::Ejecutar() {

@@ -35,6 +35,10 @@ bool ModeloExamenDisponible(const TAlmacen& almacen);
 // order; nullptr when the tree has none.
 TNodo* NodoExamenes(const TAlmacen& almacen);
 
+// The notice for entries of the exam list left out of an exam because their
+// document no longer exists (or is the exam itself); empty for 0.
+QString MensajeEntradasOmitidas(int omitidas);
+
 class TCreacionExamen {
 public:
     explicit TCreacionExamen(TBancoDocumentos& banco);

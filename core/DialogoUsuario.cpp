@@ -57,6 +57,14 @@ QString ArchivoParaGuardar(QWidget* padre, const QString& titulo, const QString&
     return PresentadorObligado(titulo).ArchivoParaGuardar(padre, titulo, carpeta, filtro);
 }
 
+QString ArchivoParaGuardar(QWidget* padre, const QString& titulo, const QString& carpeta,
+                           const QString& filtro, QString& filtroElegido) {
+    if (guionActivo)
+        return guionActivo->SiguienteArchivo(titulo, &filtroElegido);
+    return PresentadorObligado(titulo).ArchivoParaGuardarConFiltro(padre, titulo, carpeta, filtro,
+                                                                   filtroElegido);
+}
+
 QString ArchivoParaAbrir(QWidget* padre, const QString& titulo, const QString& carpeta,
                          const QString& filtro) {
     if (guionActivo)
@@ -108,7 +116,10 @@ void TGuion::Dialogo(AccionDialogo accion) {
     dialogos.push_back(std::move(accion));
 }
 void TGuion::Archivo(const QString& nombre) {
-    archivos.push_back(nombre);
+    archivos.push_back({nombre, QString(), false});
+}
+void TGuion::Archivo(const QString& nombre, const QString& filtro) {
+    archivos.push_back({nombre, filtro, true});
 }
 void TGuion::Archivos(const QStringList& nombres) {
     listasArchivos.push_back(nombres);
@@ -134,13 +145,15 @@ TGuion::AccionDialogo TGuion::SiguienteAccionDialogo(const QString& nombre) {
     return accion;
 }
 
-QString TGuion::SiguienteArchivo(const QString& titulo) {
+QString TGuion::SiguienteArchivo(const QString& titulo, QString* filtroElegido) {
     TitulosArchivo.append(titulo);
     if (archivos.empty())
         throw std::logic_error("Diálogo de archivo no previsto: " + titulo.toStdString());
-    QString r = archivos.front();
+    const TArchivo r = archivos.front();
     archivos.pop_front();
-    return r;
+    if (filtroElegido && r.ConFiltro)
+        *filtroElegido = r.Filtro;
+    return r.Nombre;
 }
 
 QStringList TGuion::SiguientesArchivos(const QString& titulo) {

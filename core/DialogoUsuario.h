@@ -52,6 +52,15 @@ public:
                                         const QString& sugerido, const QString& filtro) {
         return ArchivoParaGuardar(padre, titulo, sugerido, filtro);
     }
+    // The save dialog that also says which entry of the filter was chosen
+    // (see ui::ArchivoParaGuardar below). By default the plain save dialog,
+    // the entry left as it came.
+    virtual QString ArchivoParaGuardarConFiltro(QWidget* padre, const QString& titulo,
+                                                const QString& carpeta, const QString& filtro,
+                                                QString& filtroElegido) {
+        (void)filtroElegido;
+        return ArchivoParaGuardar(padre, titulo, carpeta, filtro);
+    }
     // Moves the help viewer to a context; shows its window only when
     // mostrar (scripted runs load the section without a window).
     virtual void MostrarAyuda(QWidget* padre, int contexto, bool mostrar) = 0;
@@ -81,6 +90,11 @@ QStringList ArchivosParaAbrir(QWidget* padre, const QString& titulo, const QStri
                               const QString& filtro);
 QString ArchivoParaExportar(QWidget* padre, const QString& titulo, const QString& sugerido,
                             const QString& filtro);
+// The save dialog, also telling which entry of the filter ("A (*.a);;B
+// (*.b)") the user chose: filtroElegido is the entry selected when the
+// dialog opens (empty: the first) and, after it, the entry chosen.
+QString ArchivoParaGuardar(QWidget* padre, const QString& titulo, const QString& carpeta,
+                           const QString& filtro, QString& filtroElegido);
 
 // Opens the help file at a context (the help viewer window).
 void MostrarAyuda(QWidget* padre, ContextoAyuda contexto);
@@ -115,6 +129,8 @@ public:
     // Files for the next dialogs that choose several, in order (an empty
     // list = cancelled).
     void Archivos(const QStringList& nombres);
+    // A name for the next save dialog and the entry of its filter chosen.
+    void Archivo(const QString& nombre, const QString& filtro);
 
     // Everything shown so far.
     QList<Mensaje> Mensajes;
@@ -134,7 +150,9 @@ public:
                                    : d.objectName();
         return SiguienteAccionDialogo(nombre)(d);
     }
-    QString SiguienteArchivo(const QString& titulo);
+    // The next name; the filter entry scripted with it, if any, goes into
+    // filtroElegido (when given).
+    QString SiguienteArchivo(const QString& titulo, QString* filtroElegido = nullptr);
     QStringList SiguientesArchivos(const QString& titulo);
 
     // With true, a message box not expected by the test is still answered
@@ -146,7 +164,12 @@ public:
 private:
     std::deque<bool> confirmaciones;
     std::deque<AccionDialogo> dialogos;
-    std::deque<QString> archivos;
+    struct TArchivo {
+        QString Nombre;
+        QString Filtro;
+        bool ConFiltro = false;
+    };
+    std::deque<TArchivo> archivos;
     std::deque<QStringList> listasArchivos;
     TGuion* anterior = nullptr;
 };

@@ -93,6 +93,11 @@ public:
                                const QString& filtro) override {
         return QFileDialog::getSaveFileName(padre, titulo, carpeta, filtro);
     }
+    QString ArchivoParaGuardarConFiltro(QWidget* padre, const QString& titulo,
+                                        const QString& carpeta, const QString& filtro,
+                                        QString& filtroElegido) override {
+        return QFileDialog::getSaveFileName(padre, titulo, carpeta, filtro, &filtroElegido);
+    }
     QString ArchivoParaAbrir(QWidget* padre, const QString& titulo, const QString& carpeta,
                              const QString& filtro) override {
         return QFileDialog::getOpenFileName(padre, titulo, carpeta, filtro);

@@ -5,9 +5,13 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
+#include <QRegularExpressionValidator>
+#include <QSpinBox>
 
 #include "Ajustes.h"
+#include "Azar.h"
 #include "ComunDialogos.h"
+#include "Interaccion.h"
 #include "TextosComunes.h"
 
 namespace brivo {
@@ -113,23 +117,77 @@ TFormPropExamen::TFormPropExamen(TAjustes& a, QWidget* padre)
     : TDialogoOpcionesExamen(padre, QStringLiteral("Imprimir:")), ajustes(a) {
     dialogos::PrepararDialogo(*this, "TFormPropExamen", QString::fromUtf8(textos::CrearExamen),
                               Contexto);
-    setFixedSize(385, 226);
-    BOK->setGeometry(221, 192, 75, 25);
-    BCancelar->setGeometry(302, 192, 75, 25);
+    CrearControlesVersiones();
+    // The versions' controls lie between the label edits and the buttons.
+    setFixedSize(385, 308);
+    BOK->setGeometry(221, 274, 75, 25);
+    BCancelar->setGeometry(302, 274, 75, 25);
     connect(BOK, &QPushButton::clicked, this, &TFormPropExamen::BOKClick);
-    setTabOrder(EdTextoComentario, BOK);
+    setTabOrder(EdTextoComentario, SpinEditVersiones);
+    setTabOrder(SpinEditVersiones, CBHojaRespuestas);
+    setTabOrder(CBHojaRespuestas, EdSemilla);
+    setTabOrder(EdSemilla, BOK);
     setTabOrder(BOK, BCancelar);
     CBPregunta->setFocus();
     dialogos::CentrarEnPantalla(*this);
+    creacion.Semilla = NuevaSemilla();
     FormCreate();
+}
+
+void TFormPropExamen::CrearControlesVersiones() {
+    SpinEditVersiones = new QSpinBox(this);
+    SpinEditVersiones->setObjectName(QStringLiteral("SpinEditVersiones"));
+    SpinEditVersiones->setRange(1, MaxVersiones);
+    SpinEditVersiones->setGeometry(168, 190, 50, AltoControl);
+    SpinEditVersiones->setAccessibleName(QStringLiteral("Versiones"));
+    LabVersiones = new QLabel(QStringLiteral("&Versiones:"), this);
+    LabVersiones->setObjectName(QStringLiteral("LabVersiones"));
+    LabVersiones->setGeometry(8, 193, 158, 17);
+    LabVersiones->setBuddy(SpinEditVersiones);
+
+    CBHojaRespuestas = new QCheckBox(QStringLiteral("Crear también la &hoja de respuestas"), this);
+    CBHojaRespuestas->setObjectName(QStringLiteral("CBHojaRespuestas"));
+    CBHojaRespuestas->setGeometry(8, 218, 369, 17);
+
+    EdSemilla = new QLineEdit(this);
+    EdSemilla->setObjectName(QStringLiteral("EdSemilla"));
+    EdSemilla->setGeometry(168, 242, 209, AltoControl);
+    EdSemilla->setMaxLength(20);
+    EdSemilla->setValidator(new QRegularExpressionValidator(
+        QRegularExpression(QStringLiteral("[0-9]{0,20}")), EdSemilla));
+    EdSemilla->setAccessibleName(QStringLiteral("Semilla"));
+    EdSemilla->setAccessibleDescription(
+        QStringLiteral("El mismo número vuelve a dar los mismos órdenes de las versiones"));
+    LabSemilla = new QLabel(QStringLiteral("&Semilla:"), this);
+    LabSemilla->setObjectName(QStringLiteral("LabSemilla"));
+    LabSemilla->setGeometry(8, 245, 158, 17);
+    LabSemilla->setBuddy(EdSemilla);
 }
 
 void TFormPropExamen::FormCreate() {
     MostrarOpciones(ajustes);
+    PonerCreacion(creacion);
+}
+
+void TFormPropExamen::PonerCreacion(const TOpcionesCreacion& c) {
+    creacion = c;
+    SpinEditVersiones->setValue(c.Versiones);
+    CBHojaRespuestas->setChecked(c.HojaRespuestas);
+    EdSemilla->setText(QString::number(c.Semilla));
 }
 
 void TFormPropExamen::BOKClick() {
+    std::uint64_t semilla = 0;
+    if (!LeerSemilla(EdSemilla->text(), semilla)) {
+        ui::Error(this, MensajeSemillaNoValida());
+        EdSemilla->setFocus();
+        EdSemilla->selectAll();
+        return;
+    }
     GuardarOpciones(ajustes);
+    creacion.Versiones = SpinEditVersiones->value();
+    creacion.HojaRespuestas = CBHojaRespuestas->isChecked();
+    creacion.Semilla = semilla;
     accept();
 }
 

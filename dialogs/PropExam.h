@@ -1,17 +1,21 @@
 #pragma once
 // "Crear examen": which sections of each document go into the exam and the
-// label written before each section. TDialogoOpcionesExamen holds the part
-// that the general options dialog shares.
+// label written before each section, and how many versions of the exam to
+// make, with answer sheets or without, from which seed.
+// TDialogoOpcionesExamen holds the part that the general options dialog
+// shares.
 #include <QDialog>
 #include <QString>
 
 #include "ContextoAyuda.h"
+#include "CreacionVersiones.h"
 
 class QCheckBox;
 class QFrame;
 class QLabel;
 class QLineEdit;
 class QPushButton;
+class QSpinBox;
 
 namespace brivo {
 
@@ -56,15 +60,32 @@ class TFormPropExamen : public TDialogoOpcionesExamen {
 public:
     static constexpr ContextoAyuda Contexto = ContextoAyuda::CrearExamen;
 
-    // Shows the exam options of ajustes; OK writes them back.
+    // Shows the exam options of ajustes; OK writes them back. The versions
+    // start at one without answer sheets, the seed is a new one.
     explicit TFormPropExamen(TAjustes& ajustes, QWidget* padre = nullptr);
 
     void FormCreate();
-    // "&OK": stores the values and closes the dialog with OK.
+    // "&OK": stores the values and closes the dialog with OK; a seed that
+    // is not a number is refused (the dialog stays open).
     void BOKClick();
 
+    // Versions, answer sheets and seed: shown from these values, and as OK
+    // left them (the seed as typed).
+    void PonerCreacion(const TOpcionesCreacion& creacion);
+    const TOpcionesCreacion& Creacion() const { return creacion; }
+
+    QLabel* LabVersiones = nullptr;
+    QSpinBox* SpinEditVersiones = nullptr;
+    QCheckBox* CBHojaRespuestas = nullptr;
+    QLabel* LabSemilla = nullptr;
+    QLineEdit* EdSemilla = nullptr;
+
 private:
+    // The controls of the versions, below the label edits.
+    void CrearControlesVersiones();
+
     TAjustes& ajustes;
+    TOpcionesCreacion creacion;
 };
 
 } // namespace brivo

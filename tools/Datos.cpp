@@ -133,7 +133,7 @@ void Escribir(const QByteArray& texto, FILE* destino) {
 
 void Avisos(const QStringList& avisos) {
     for (const QString& a : avisos)
-        Escribir(("Aviso: " + a + '\n').toUtf8(), stderr);
+        Escribir((QStringLiteral("Aviso: ") + a + QLatin1Char('\n')).toUtf8(), stderr);
 }
 
 void JsonLibros(const TAlmacen& a, EscritorJson& j) {

@@ -236,12 +236,13 @@ class TJson {
 public:
     void Abrir(const char* clave, char c) {
         Clave(clave);
-        texto += c;
+        texto += QLatin1Char(c);
         primero.push_back(true);
     }
     void Cerrar(char c) {
         primero.pop_back();
-        texto += '\n' + QString(2 * static_cast<int>(primero.size()), QLatin1Char(' ')) + c;
+        texto += QLatin1Char('\n') +
+                 QString(2 * static_cast<int>(primero.size()), QLatin1Char(' ')) + QLatin1Char(c);
     }
     void Valor(const char* clave, const QString& crudo) {
         Clave(clave);

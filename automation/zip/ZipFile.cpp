@@ -202,6 +202,115 @@ int CodigoDeErrorLibzip(int ze) {
     }
 }
 
+// The files of a job, in the order of the patterns. When two files would
+// get the same entry name the later one is kept, in the place of the first.
+class TListaArchivos {
+public:
+    explicit TListaArchivos(bool soloNombre) : soloNombre_(soloNombre) {}
+
+    void Anadir(ArchivoOrigen a) {
+        a.nombreEntrada = soloNombre_ ? QFileInfo(a.ruta).fileName() : NombreConCarpetas(a.ruta);
+        if (a.nombreEntrada.isEmpty())
+            return;
+        auto it = porNombre_.find(a.nombreEntrada);
+        if (it != porNombre_.end()) {
+            archivos_[it.value()] = a;
+        } else {
+            porNombre_.insert(a.nombreEntrada, archivos_.size());
+            archivos_.push_back(a);
+        }
+    }
+    const std::vector<ArchivoOrigen>& Archivos() const { return archivos_; }
+
+private:
+    bool soloNombre_;
+    std::vector<ArchivoOrigen> archivos_;
+    QHash<QString, size_t> porNombre_;
+};
+
+// The files of one pattern with wildcards: those of its folder whose names
+// match, never the archive being written (archivoAbsoluto).
+void AnadirComodin(const QFileInfo& fi, const QString& archivoAbsoluto, TListaArchivos& lista) {
+    const QDir carpeta(fi.path());
+    if (!carpeta.exists())
+        return;
+    const QStringList nombres =
+        carpeta.entryList(QDir::Files | QDir::Hidden | QDir::System, QDir::Name);
+    for (const QString& nombre : nombres) {
+        if (!CoincideComodin(fi.fileName(), nombre))
+            continue;
+        const QString ruta = carpeta.filePath(nombre);
+        if (QFileInfo(ruta).absoluteFilePath() == archivoAbsoluto)
+            continue; // never archive the archive being written
+        ArchivoOrigen a;
+        if (DatosDeArchivo(ruta, a))
+            lista.Anadir(a);
+    }
+}
+
+// Gathers the files the patterns name. A plain file name that does not exist
+// gives ZipNoEncontrado; otherwise ZipCorrecto.
+int ReunirArchivos(const QString& patrones, const QString& archivoAbsoluto, TListaArchivos& lista) {
+    for (const QString& espec : SepararPatrones(patrones)) {
+        const QFileInfo fi(espec);
+        const QString patron = fi.fileName();
+        if (patron.isEmpty())
+            continue;
+        if (TieneComodines(patron)) {
+            AnadirComodin(fi, archivoAbsoluto, lista);
+        } else {
+            ArchivoOrigen a;
+            if (!DatosDeArchivo(espec, a))
+                return ZipNoEncontrado;
+            if (QFileInfo(espec).absoluteFilePath() != archivoAbsoluto)
+                lista.Anadir(a);
+        }
+    }
+    return ZipCorrecto;
+}
+
+// Adds one file as an entry read through a FuenteArchivo, with its
+// compression, encryption (when clave is not null), time and permissions.
+int AnadirEntrada(zip_t* za, const ArchivoOrigen& a, Trabajo& trabajo, int nivel,
+                  const char* clave) {
+    auto* fuente = new FuenteArchivo;
+    fuente->trabajo = &trabajo;
+    fuente->origen = a;
+    zip_error_init(&fuente->error);
+    zip_source_t* src = zip_source_function(za, LlamadaFuente, fuente);
+    if (!src) {
+        zip_error_fini(&fuente->error);
+        delete fuente;
+        return ZipErrorEscritura;
+    }
+    const zip_int64_t indice = zip_file_add(za, a.nombreEntrada.toUtf8().constData(), src,
+                                            ZIP_FL_OVERWRITE | ZIP_FL_ENC_UTF_8);
+    if (indice < 0) {
+        zip_source_free(src);
+        return ZipErrorEscritura;
+    }
+    const auto idx = static_cast<zip_uint64_t>(indice);
+    const bool fallo =
+        zip_set_file_compression(za, idx, nivel == 0 ? ZIP_CM_STORE : ZIP_CM_DEFLATE,
+                                 static_cast<zip_uint32_t>(nivel)) != 0 ||
+        (clave && zip_file_set_encryption(za, idx, ZIP_EM_AES_256, clave) != 0) ||
+        zip_file_set_mtime(za, idx, a.mtime, 0) != 0 ||
+        zip_file_set_external_attributes(za, idx, 0, ZIP_OPSYS_UNIX,
+                                         static_cast<zip_uint32_t>(S_IFREG | 0644) << 16) != 0;
+    return fallo ? ZipErrorEscritura : ZipCorrecto;
+}
+
+// The archive comment; more than 65535 bytes gives ZipParametroNoValido.
+int PonerComentario(zip_t* za, const QString& texto) {
+    const QByteArray comentario = texto.toUtf8();
+    if (comentario.size() > 0xFFFF)
+        return ZipParametroNoValido;
+    if (zip_set_archive_comment(za, comentario.isEmpty() ? nullptr : comentario.constData(),
+                                static_cast<zip_uint16_t>(comentario.size())) != 0)
+        return ZipErrorEscritura;
+    return ZipCorrecto;
+}
+
 } // namespace
 
 QString TZipFile::NombreConExtension(const QString& archivo) {
@@ -234,54 +343,13 @@ int TZipFile::Agregar() {
     if (cifrar && lpszEncryptCode.isEmpty())
         return ZipParametroNoValido;
     ArchivoFinal = NombreConExtension(lpszZipFile);
-    const QString archivoAbsoluto = QFileInfo(ArchivoFinal).absoluteFilePath();
-    const bool soloNombre = Options & NoDirectoryNamesFlag;
 
-    // Gather the files. When two files would get the same entry name the later
-    // one is kept, in the place of the first.
-    std::vector<ArchivoOrigen> archivos;
-    QHash<QString, size_t> porNombre;
-    auto anadir = [&](ArchivoOrigen a) {
-        a.nombreEntrada = soloNombre ? QFileInfo(a.ruta).fileName() : NombreConCarpetas(a.ruta);
-        if (a.nombreEntrada.isEmpty())
-            return;
-        auto it = porNombre.find(a.nombreEntrada);
-        if (it != porNombre.end()) {
-            archivos[it.value()] = a;
-        } else {
-            porNombre.insert(a.nombreEntrada, archivos.size());
-            archivos.push_back(a);
-        }
-    };
-    for (const QString& espec : SepararPatrones(lpszItemList)) {
-        const QFileInfo fi(espec);
-        const QString patron = fi.fileName();
-        if (patron.isEmpty())
-            continue;
-        if (TieneComodines(patron)) {
-            const QDir carpeta(fi.path());
-            if (!carpeta.exists())
-                continue;
-            const QStringList nombres =
-                carpeta.entryList(QDir::Files | QDir::Hidden | QDir::System, QDir::Name);
-            for (const QString& nombre : nombres) {
-                if (!CoincideComodin(patron, nombre))
-                    continue;
-                const QString ruta = carpeta.filePath(nombre);
-                if (QFileInfo(ruta).absoluteFilePath() == archivoAbsoluto)
-                    continue; // never archive the archive being written
-                ArchivoOrigen a;
-                if (DatosDeArchivo(ruta, a))
-                    anadir(a);
-            }
-        } else {
-            ArchivoOrigen a;
-            if (!DatosDeArchivo(espec, a))
-                return ZipNoEncontrado;
-            if (QFileInfo(espec).absoluteFilePath() != archivoAbsoluto)
-                anadir(a);
-        }
-    }
+    TListaArchivos lista(Options & NoDirectoryNamesFlag);
+    if (const int r =
+            ReunirArchivos(lpszItemList, QFileInfo(ArchivoFinal).absoluteFilePath(), lista);
+        r != ZipCorrecto)
+        return r;
+    const std::vector<ArchivoOrigen>& archivos = lista.Archivos();
     if (archivos.empty())
         return ZipNadaQueHacer;
 
@@ -300,44 +368,14 @@ int TZipFile::Agregar() {
 
     const QByteArray clave = lpszEncryptCode.toUtf8();
     const int nivel = qBound(0, CompFactor, 9);
-    for (const ArchivoOrigen& a : archivos) {
-        auto* fuente = new FuenteArchivo;
-        fuente->trabajo = &trabajo;
-        fuente->origen = a;
-        zip_error_init(&fuente->error);
-        zip_source_t* src = zip_source_function(za.get(), LlamadaFuente, fuente);
-        if (!src) {
-            zip_error_fini(&fuente->error);
-            delete fuente;
-            return ZipErrorEscritura;
-        }
-        const zip_int64_t indice = zip_file_add(za.get(), a.nombreEntrada.toUtf8().constData(), src,
-                                                ZIP_FL_OVERWRITE | ZIP_FL_ENC_UTF_8);
-        if (indice < 0) {
-            zip_source_free(src);
-            return ZipErrorEscritura;
-        }
-        const auto idx = static_cast<zip_uint64_t>(indice);
-        const bool fallo =
-            zip_set_file_compression(za.get(), idx, nivel == 0 ? ZIP_CM_STORE : ZIP_CM_DEFLATE,
-                                     static_cast<zip_uint32_t>(nivel)) != 0 ||
-            (cifrar &&
-             zip_file_set_encryption(za.get(), idx, ZIP_EM_AES_256, clave.constData()) != 0) ||
-            zip_file_set_mtime(za.get(), idx, a.mtime, 0) != 0 ||
-            zip_file_set_external_attributes(za.get(), idx, 0, ZIP_OPSYS_UNIX,
-                                             static_cast<zip_uint32_t>(S_IFREG | 0644) << 16) != 0;
-        if (fallo)
-            return ZipErrorEscritura;
-    }
-    if (Options & AddCommentFlag) {
-        const QByteArray comentario = lpszComment.toUtf8();
-        if (comentario.size() > 0xFFFF)
-            return ZipParametroNoValido;
-        if (zip_set_archive_comment(za.get(),
-                                    comentario.isEmpty() ? nullptr : comentario.constData(),
-                                    static_cast<zip_uint16_t>(comentario.size())) != 0)
-            return ZipErrorEscritura;
-    }
+    for (const ArchivoOrigen& a : archivos)
+        if (const int r =
+                AnadirEntrada(za.get(), a, trabajo, nivel, cifrar ? clave.constData() : nullptr);
+            r != ZipCorrecto)
+            return r;
+    if (Options & AddCommentFlag)
+        if (const int r = PonerComentario(za.get(), lpszComment); r != ZipCorrecto)
+            return r;
 
     // libzip writes the whole archive into a temporary file beside the target
     // and renames it into place only when everything went well; on failure the

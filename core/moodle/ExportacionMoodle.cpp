@@ -12,6 +12,8 @@
 #include "DocumentoAPregunta.h"
 #include "Errores.h"
 #include "EscritorMoodle.h"
+#include "Listado.h"
+#include "Paquete.h"
 #include "Texto.h"
 
 namespace brivo::moodle {
@@ -22,10 +24,6 @@ using TLugares = std::set<std::tuple<int, int, int>>;
 
 std::tuple<int, int, int> Clave(const TLugar& l) {
     return {l.Materia, l.Tema, l.Contenido};
-}
-
-std::tuple<int, int, int> Clave(const TDocumento& d) {
-    return {d.IdMateria, d.IdTema, d.IdContenido};
 }
 
 // The places of every node of the tree.
@@ -195,48 +193,34 @@ std::vector<int> DocumentosDeLibro(const TAlmacen& almacen, std::int32_t identif
 std::vector<int> DocumentosDeNodo(const TAlmacen& almacen, const TNodo* nodo,
                                   std::int32_t identificador) {
     std::vector<int> numeros;
-    if (!nodo)
-        return numeros;
-    const auto id = [](const TNodo* n) { return n ? n->Id() : -1; };
-    std::function<bool(const TDocumento&)> listado = [](const TDocumento&) { return false; };
-    TLugares lugares;
-    switch (nodo->Nivel()) {
-    case 2: {
-        const int c = id(nodo), t = id(nodo->Padre), m = id(nodo->Padre->Padre);
-        listado = [=](const TDocumento& d) {
-            return d.IdMateria == m && d.IdTema == t && d.IdContenido == c;
-        };
-        break;
-    }
-    case 1: {
-        const int t = id(nodo), m = id(nodo->Padre);
-        if (m == 1 && t == 4) {
-            lugares = LugaresDelArbol(almacen.Arbol);
-            listado = [&](const TDocumento& d) {
-                return Clave(d) == std::tuple<int, int, int>{0, 0, 0} || !lugares.count(Clave(d));
-            };
-        } else if (m == 1 && t == 5) {
-            listado = [](const TDocumento&) { return true; };
-        } else {
-            listado = [=](const TDocumento& d) { return d.IdMateria == m && d.IdTema == t; };
-        }
-        break;
-    }
-    case 0: {
-        const int m = id(nodo);
-        if (m > 1)
-            listado = [=](const TDocumento& d) { return d.IdMateria == m; };
-        break;
-    }
-    default:
-        break;
-    }
-    for (int k = 1; k <= MaxDocumentos; ++k) {
-        const TDocumento& d = almacen.Documentos[size_t(k)];
-        if (EsPreguntaDelLibro(d, identificador) && listado(d))
+    int m = 0, t = 0;
+    for (int k : ElegirDocumentos(almacen, nodo, m, t))
+        if (EsPreguntaDelLibro(almacen.Documentos[size_t(k)], identificador))
             numeros.push_back(k);
-    }
     return numeros;
+}
+
+TDestinoExportacion DestinoExportacion(const QString& elegido, const QString& filtroElegido) {
+    TDestinoExportacion destino{elegido, TFormato::Xml};
+    if (const auto formato = FormatoPorExtension(elegido)) {
+        destino.Formato = *formato;
+        return destino;
+    }
+    if (filtroElegido.contains(QLatin1String("*.gift"), Qt::CaseInsensitive))
+        destino.Formato = TFormato::Gift;
+    destino.Ruta +=
+        destino.Formato == TFormato::Gift ? QStringLiteral(".gift") : QStringLiteral(".xml");
+    return destino;
+}
+
+QString ArchivoPropuesto(const TAlmacen& almacen, const QString& nombre) {
+    QString limpio = nombre.trimmed();
+    for (QChar& c : limpio)
+        if (c.isSpace() || QStringLiteral("/\\:*?\"<>|").contains(c) || c.unicode() < 32)
+            c = QLatin1Char('_');
+    if (limpio.isEmpty() || limpio == QLatin1String(".") || limpio == QLatin1String(".."))
+        limpio = QStringLiteral("preguntas");
+    return CarpetaBak(almacen) + limpio + QStringLiteral(".xml");
 }
 
 TInformeExportacion Exportar(const TAlmacen& almacen, word::IAplicacionWord& word,

@@ -49,6 +49,22 @@ inline const QString FiltroExportacion = QStringLiteral("Moodle XML (*.xml);;GIF
 // for any other extension.
 std::optional<TFormato> FormatoPorExtension(const QString& ruta);
 
+// Where an export goes, from the name chosen in the save dialog and the
+// entry of FiltroExportacion chosen with it: a name whose extension names a
+// format keeps it and that format; any other name takes the format of the
+// entry (GIFT for the entry of "*.gift", else Moodle XML) and its extension
+// (".xml" or ".gift") added.
+struct TDestinoExportacion {
+    QString Ruta;
+    TFormato Formato = TFormato::Xml;
+};
+TDestinoExportacion DestinoExportacion(const QString& elegido, const QString& filtroElegido);
+
+// The name the save dialog proposes: the BAK folder and the text given (a
+// book's title, "examen"), with blanks and the characters no file name
+// takes made "_", and ".xml".
+QString ArchivoPropuesto(const TAlmacen& almacen, const QString& nombre);
+
 // The documents of the exam list, in list order (entries of 0 or less skipped).
 std::vector<int> DocumentosDeListaExamen(const TAlmacen& almacen);
 

@@ -348,7 +348,10 @@ TInformeImportacion Importar(TAlmacen& almacen, word::IAplicacionWord& word, con
 
 QStringList TInformeImportacion::Lineas() const {
     QStringList l;
-    if (Fin != TFinImportacion::Completa && Fin != TFinImportacion::Cancelada)
+    // An import interrupted half-way keeps what it made: the counts follow.
+    if (Fin == TFinImportacion::Interrumpida)
+        l << Mensaje;
+    else if (Fin != TFinImportacion::Completa && Fin != TFinImportacion::Cancelada)
         return {Mensaje};
     if (Fin == TFinImportacion::Cancelada)
         l << QStringLiteral("Importación cancelada: las preguntas importadas hasta ese momento se "
@@ -356,8 +359,9 @@ QStringList TInformeImportacion::Lineas() const {
     l << QStringLiteral("Preguntas en el archivo: %1.").arg(PreguntasEnArchivo);
     l << QStringLiteral("Preguntas importadas: %1%2.")
              .arg(TotalImportadas())
-             .arg(Importadas.empty() ? QString()
-                                     : QStringLiteral(" (") + Recuento(Importadas) + ')');
+             .arg(Importadas.empty()
+                      ? QString()
+                      : QStringLiteral(" (") + Recuento(Importadas) + QLatin1Char(')'));
     if (NodosAnadidos > 0)
         l << QStringLiteral("Nodos añadidos al árbol: %1.").arg(NodosAnadidos);
     if (!TiposOmitidos.empty()) {

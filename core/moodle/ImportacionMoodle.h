@@ -74,7 +74,9 @@ struct TInformeImportacion {
     QStringList Apartados;       // files found in a new document's place, moved aside
     std::vector<int> Documentos; // numbers of the new documents
     int TotalImportadas() const;
-    // The closing report, in Spanish, one line per entry.
+    // The closing report, in Spanish, one line per entry: for an import that
+    // ended before reading the file, Mensaje alone; for one interrupted
+    // half-way, Mensaje followed by the counts of what it made.
     QStringList Lineas() const;
 };
 

@@ -58,10 +58,11 @@ private:
         if (partes.isEmpty())
             return {};
         const QString nombre = partes.back();
-        const QString ruta =
-            partes.size() == 1
-                ? QStringLiteral("/")
-                : QLatin1Char('/') + partes.mid(0, partes.size() - 1).join('/') + QLatin1Char('/');
+        const QString ruta = partes.size() == 1
+                                 ? QStringLiteral("/")
+                                 : QLatin1Char('/') +
+                                       partes.mid(0, partes.size() - 1).join(QLatin1Char('/')) +
+                                       QLatin1Char('/');
         for (const auto* lista : {&texto.Archivos, &propias})
             for (const TArchivoMoodle& a : *lista)
                 if (a.Nombre == nombre && a.Ruta == ruta)

@@ -48,4 +48,9 @@ bool LeerSemilla(const QString& texto, std::uint64_t& semilla) {
     return true;
 }
 
+QString MensajeSemillaNoValida() {
+    return QStringLiteral("La semilla ha de ser un número entero sin signo, de 0 a "
+                          "18446744073709551615.");
+}
+
 } // namespace brivo

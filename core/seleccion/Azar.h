@@ -43,5 +43,7 @@ std::uint64_t NuevaSemilla();
 // ignored), from 0 to 18446744073709551615. False, with semilla untouched,
 // for anything else.
 bool LeerSemilla(const QString& texto, std::uint64_t& semilla);
+// What the dialogs say of a seed that LeerSemilla refuses.
+QString MensajeSemillaNoValida();
 
 } // namespace brivo

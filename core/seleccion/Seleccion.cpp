@@ -5,6 +5,7 @@
 #include <set>
 
 #include "Azar.h"
+#include "Listado.h"
 #include "Texto.h"
 
 namespace brivo {
@@ -78,11 +79,13 @@ std::vector<TCandidato> CandidatosDeFila(const TAlmacen& almacen,
                                          const std::vector<char>& tomado,
                                          const std::set<std::int32_t>& grupos,
                                          const TOpcionesSeleccion& opciones, TAzar& azar) {
-    const TLugarNodo lugar = LugarDe(fila.Nodo);
+    std::vector<char> bajoNodo(MaxDocumentos + 1, 0);
+    for (int k : DocumentosBajoNodo(almacen, fila.Nodo))
+        bajoNodo[static_cast<size_t>(k)] = 1;
     std::vector<TCandidato> c;
     for (const TCandidato& b : libro) {
         const TDocumento& d = almacen.Documentos[static_cast<size_t>(b.Numero)];
-        if (tomado[static_cast<size_t>(b.Numero)] || !EnLugar(lugar, d) ||
+        if (tomado[static_cast<size_t>(b.Numero)] || !bajoNodo[static_cast<size_t>(b.Numero)] ||
             d.Dificultad < fila.DificultadDesde || d.Dificultad > fila.DificultadHasta ||
             (fila.Tipo != TipoCualquiera && d.Tipo != fila.Tipo) ||
             (opciones.UnaPorGrupo && b.Grupo != 0 && grupos.count(b.Grupo)))
@@ -127,11 +130,12 @@ bool DocumentoBajoNodo(const TNodo& nodo, const TDocumento& d) {
 
 std::vector<int> DocumentosBajoNodo(const TAlmacen& almacen, const TNodo* nodo) {
     std::vector<int> lista;
-    const TLugarNodo lugar = LugarDe(nodo);
-    if (lugar.Nivel < 0)
+    if (!NodoSeleccionable(nodo))
         return lista;
-    for (int k = 1; k <= MaxDocumentos; ++k)
-        if (EnLugar(lugar, almacen.Documentos[static_cast<size_t>(k)]))
+    // What the document grid lists for the node, without "Útiles".
+    int m = 0, t = 0;
+    for (int k : ElegirDocumentos(almacen, nodo, m, t))
+        if (almacen.Documentos[static_cast<size_t>(k)].IdMateria != MateriaUtiles)
             lista.push_back(k);
     return lista;
 }

@@ -77,7 +77,8 @@ bool NodoSeleccionable(const TNodo* nodo);
 // with its materia and its own identifier, a contenido its exact place.
 // Documents of free slots and of the special nodes are never under a node.
 bool DocumentoBajoNodo(const TNodo& nodo, const TDocumento& d);
-// The documents under nodo, ascending; empty for a node that cannot be chosen.
+// The documents under nodo, ascending: those the document grid lists for it
+// (ElegirDocumentos); empty for a node that cannot be chosen.
 std::vector<int> DocumentosBajoNodo(const TAlmacen& almacen, const TNodo* nodo);
 
 // Empty when the row can be used, else the Spanish text that says what is

@@ -5,6 +5,7 @@
 #include <QAbstractItemView>
 #include <QAbstractSpinBox>
 #include <QAction>
+#include <QButtonGroup>
 #include <QCheckBox>
 #include <QComboBox>
 #include <QDateEdit>
@@ -32,7 +33,7 @@
 #include <functional>
 #include <memory>
 
-namespace pruebas::accesibilidad {
+namespace brivo::pruebas::accesibilidad {
 
 namespace {
 
@@ -208,11 +209,32 @@ struct Auditor {
         Texto(w, QStringLiteral("consejo"), w->toolTip());
     }
 
+    // The buttons of an exclusive group are one Tab stop: Qt gives Tab
+    // focus to the checked one only, and the arrows move between them.
+    static bool ParadaDeSuGrupo(QWidget* w) {
+        auto* b = qobject_cast<QAbstractButton*>(w);
+        if (!b)
+            return false;
+        QList<QAbstractButton*> grupo;
+        if (b->group() && b->group()->exclusive())
+            grupo = b->group()->buttons();
+        else if (b->autoExclusive() && b->parentWidget())
+            for (QAbstractButton* o :
+                 b->parentWidget()->findChildren<QAbstractButton*>(Qt::FindDirectChildrenOnly))
+                if (o->autoExclusive())
+                    grupo << o;
+        for (QAbstractButton* o : grupo)
+            if (o != b && o->isVisible() && (o->focusPolicy() & Qt::TabFocus))
+                return true;
+        return false;
+    }
+
     void Tabulacion(QWidget* w) {
         const Qt::FocusPolicy p = w->focusPolicy();
         // Read-only value labels that can be selected with the mouse take
         // click focus only; a screen reader reads them in place.
-        if (p != Qt::NoFocus && !(p & Qt::TabFocus) && !qobject_cast<QLabel*>(w))
+        if (p != Qt::NoFocus && !(p & Qt::TabFocus) && !qobject_cast<QLabel*>(w) &&
+            !ParadaDeSuGrupo(w))
             Fallo(w, QStringLiteral("acepta el foco pero no con Tab"));
         // An input that can be used must be reachable from the keyboard.
         if (EsEntrada(w) && w->isEnabled() && p == Qt::NoFocus && !w->focusProxy())
@@ -412,4 +434,4 @@ QStringList Auditar(QWidget& ventana, const TOpcionesAuditoria& opciones) {
     return a.fallos;
 }
 
-} // namespace pruebas::accesibilidad
+} // namespace brivo::pruebas::accesibilidad

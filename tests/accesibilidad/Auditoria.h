@@ -9,7 +9,7 @@
 
 class QWidget;
 
-namespace pruebas::accesibilidad {
+namespace brivo::pruebas::accesibilidad {
 
 struct TOpcionesAuditoria {
     // Whole words allowed in this window although they are on the deny-list
@@ -33,4 +33,4 @@ QStringList PalabrasInglesas(const QString& texto, const QSet<QString>& permitid
 // editors of spin boxes and combo boxes count as their control).
 QList<QWidget*> CadenaTabulacion(QWidget& ventana);
 
-} // namespace pruebas::accesibilidad
+} // namespace brivo::pruebas::accesibilidad

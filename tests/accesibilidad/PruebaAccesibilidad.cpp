@@ -8,7 +8,10 @@
 #include <QLineEdit>
 #include <QMenu>
 #include <QMenuBar>
+#include <QPlainTextEdit>
+#include <QProgressBar>
 #include <QPushButton>
+#include <QRadioButton>
 #include <QStandardItemModel>
 #include <QTableView>
 #include <QTest>
@@ -30,8 +33,11 @@
 #include "EditorVentana.h"
 #include "EntornoApp.h"
 #include "Exportar.h"
+#include "FilasSeleccion.h"
+#include "FormSeleccion.h"
 #include "InformeDocumentos.h"
 #include "ListaLibros.h"
+#include "Moodle.h"
 #include "MotorTexto.h"
 #include "Opciones.h"
 #include "ProcesadorTextos.h"
@@ -43,8 +49,8 @@
 #include "importar.h"
 
 using namespace brivo;
-using namespace pruebas;
-using namespace pruebas::accesibilidad;
+using namespace brivo::pruebas;
+using namespace brivo::pruebas::accesibilidad;
 
 namespace {
 
@@ -84,41 +90,16 @@ const QStringList NombresOpcionesExamen = {"Label1",
                                            "BCancelar"};
 const QStringList NombresPaquete = {"EdArchivo", "EdClave",   "BCopiar",
                                     "MajorStat", "MinorStat", "ProgressText"};
-const QStringList NombresMain = {"MainMenu",
-                                 "Panel1",
-                                 "PanelArbol",
-                                 "Panel5",
-                                 "Arbol",
-                                 "Splitter1",
-                                 "PanelPreg",
-                                 "Panel4",
-                                 "GridPreg",
-                                 "Splitter2",
-                                 "PanelExamen",
-                                 "Panel6",
-                                 "GridExamen",
-                                 "SBNuevoNodo",
-                                 "SBNuevoSubNodo",
-                                 "SBBorraNodo",
-                                 "SBEditor",
-                                 "SBOpciones",
-                                 "SBNuevoDoc",
-                                 "SBBorraDoc",
-                                 "SBVerExamen",
-                                 "SBPropDoc",
-                                 "SBPregsAExamen",
-                                 "SBBorraPregExam",
-                                 "SBCrearExamen",
-                                 "Nuevolibros1",
-                                 "Cambiardelibroactual1",
-                                 "Modificarlibro1",
-                                 "Importarlibro1",
-                                 "Exportarlibro1",
-                                 "Eliminarlibro1",
-                                 "Salir1",
-                                 "Convertirdocumentos1",
-                                 "Importardocumentos1",
-                                 "Exportardocumento1"};
+const QStringList NombresMain = {
+    "MainMenu", "Panel1", "PanelArbol", "Panel5", "Arbol", "Splitter1", "PanelPreg", "Panel4",
+    "GridPreg", "Splitter2", "PanelExamen", "Panel6", "GridExamen", "SBNuevoNodo", "SBNuevoSubNodo",
+    "SBBorraNodo", "SBEditor", "SBOpciones", "SBNuevoDoc", "SBBorraDoc", "SBVerExamen", "SBPropDoc",
+    "SBPregsAExamen", "SBBorraPregExam", "SBCrearExamen", "Nuevolibros1", "Cambiardelibroactual1",
+    "Modificarlibro1", "Importarlibro1", "Exportarlibro1", "Eliminarlibro1", "Salir1",
+    // Questions to and from Moodle
+    "ImportardeMoodle1", "ExportaraMoodle1", "ExportaraMoodle2",
+    // Office documents in and out
+    "Convertirdocumentos1", "Importardocumentos1", "Exportardocumento1"};
 
 // The faults one per line, empty when there are none.
 std::string Lista(const QStringList& fallos) {
@@ -333,7 +314,25 @@ TEST_F(Accesibilidad, DialogosDeDocumentosYExamen) {
         TFormPropExamen d(form->Almacen().Ajustes, form.get());
         TOpcionesAuditoria op;
         op.PalabrasPermitidas = {"OK"};
-        op.NombresEsperados = NombresOpcionesExamen;
+        op.NombresEsperados =
+            NombresOpcionesExamen + QStringList{"LabVersiones", "SpinEditVersiones",
+                                                "CBHojaRespuestas", "LabSemilla", "EdSemilla"};
+        EXPECT_EQ(Lista(Dialogo(d, op)), "");
+    }
+    {
+        // With a row on a node and another on none, both cells audited.
+        TFormSeleccion d(form->Almacen(), form->Almacen().Arbol.Raices().back().get(), form.get());
+        d.BAnadirFila->click();
+        d.ModeloFilas->PonerNodo(1, nullptr);
+        TOpcionesAuditoria op;
+        op.PalabrasPermitidas = {"OK"};
+        op.NombresEsperados = {
+            "LabFilas",         "GridFilas",   "BAnadirFila",   "BQuitarFila", "CBNoUsadasDesde",
+            "DTPNoUsadasDesde", "CBSimilitud", "CBMenosUsadas", "LabSemilla",  "EdSemilla",
+            "BNuevaSemilla",    "BOK",         "BCancelar",     "BAyuda"};
+        EXPECT_EQ(Lista(Dialogo(d, op)), "");
+        // The date picker counts too once it is in use.
+        d.CBNoUsadasDesde->setChecked(true);
         EXPECT_EQ(Lista(Dialogo(d, op)), "");
     }
     {
@@ -392,6 +391,62 @@ TEST_F(Accesibilidad, DialogosDeDocumentosDeOficina) {
         op.NombresEsperados = {"LabExplicacion", "CBProteger", "EdClave", "EdRepetir", "BOK",
                                "BCancelar",      "BAyuda"};
         EXPECT_EQ(Lista(Dialogo(d, op)), "");
+    }
+}
+
+TEST_F(Accesibilidad, VentanasDeMoodle) {
+    {
+        TFormExportarMoodle d(12, QStringLiteral("Tema & subtema"), 3, form.get());
+        TOpcionesAuditoria op;
+        op.PalabrasPermitidas = {"OK"};
+        op.NombresEsperados = {"PanelAlcance", "RBLibro", "RBNodo", "BOK", "BCancelar", "BAyuda"};
+        EXPECT_EQ(Lista(Dialogo(d, op)), "");
+        // The arrows move between the two choices; a "&" of the node's name is not an accelerator.
+        d.show();
+        QApplication::setActiveWindow(&d);
+        EXPECT_EQ(d.focusWidget(), d.RBLibro);
+        QTest::keyClick(d.RBLibro, Qt::Key_Down);
+        EXPECT_TRUE(d.RBNodo->isChecked());
+        EXPECT_TRUE(d.SoloNodo());
+        EXPECT_TRUE(d.RBNodo->text().contains(QStringLiteral("Tema && subtema")));
+        d.hide();
+    }
+    {
+        QStringList lineas;
+        for (int i = 1; i <= 40; ++i)
+            lineas << QStringLiteral("Línea %1 del informe.").arg(i);
+        TFormInformeMoodle d(QStringLiteral("Importar de Moodle"), lineas,
+                             ContextoAyuda::ImportarDeMoodle, form.get());
+        TOpcionesAuditoria op;
+        op.NombresEsperados = {"LabInforme", "EdInforme", "BOK", "BAyuda"};
+        EXPECT_EQ(Lista(Dialogo(d, op)), "");
+        // The report opens with the focus on its text, which Tab leaves.
+        d.show();
+        QApplication::setActiveWindow(&d);
+        EXPECT_EQ(d.focusWidget(), d.EdInforme);
+        EXPECT_TRUE(d.EdInforme->isReadOnly());
+        EXPECT_TRUE(d.EdInforme->textInteractionFlags() & Qt::TextSelectableByKeyboard);
+        QTest::keyClick(d.EdInforme, Qt::Key_Tab);
+        EXPECT_EQ(d.focusWidget(), d.BOK);
+        QTest::keyClick(d.BOK, Qt::Key_F1);
+        EXPECT_EQ(guion.AyudasAbiertas.value(0), 1110);
+        d.hide();
+    }
+    {
+        TFormProgresoMoodle d(QStringLiteral("Exportar a Moodle"), ContextoAyuda::ExportarAMoodle,
+                              form.get());
+        EXPECT_TRUE(d.Avanzar(1, 4, QStringLiteral("Documento 7 (2 de 4)")));
+        QApplication::setActiveWindow(&d);
+        TOpcionesAuditoria op;
+        op.NombresEsperados = {"LabProgreso", "ProgressBar", "BCancelar"};
+        EXPECT_EQ(Lista(Auditar(d, op)), "");
+        EXPECT_EQ(d.ProgressBar->accessibleName(), QStringLiteral("Progreso"));
+        // Escape stops the work, as Cancelar does (the key goes through the
+        // window, where shortcuts are looked up).
+        QTest::keyClick(d.windowHandle(), Qt::Key_Escape);
+        EXPECT_TRUE(d.wasCanceled());
+        EXPECT_FALSE(d.Avanzar(2, 4, QStringLiteral("Documento 8 (3 de 4)")));
+        d.hide();
     }
 }
 

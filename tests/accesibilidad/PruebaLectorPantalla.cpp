@@ -20,15 +20,10 @@
 #include "PropPreg.h"
 #include "VistaGridPreg.h"
 
-// Readable QStrings in failure messages.
-QT_BEGIN_NAMESPACE
-inline void PrintTo(const QString& texto, std::ostream* salida) {
-    *salida << '"' << texto.toStdString() << '"';
-}
-QT_END_NAMESPACE
+#include "TextosQt.h"
 
 using namespace brivo;
-using namespace pruebas;
+using namespace brivo::pruebas;
 
 namespace {
 

@@ -13,7 +13,7 @@
 #include "PropLibro.h"
 #include "eliminar.h"
 
-namespace pruebas {
+namespace brivo::pruebas {
 
 TCarpeta::TCarpeta(bool conArbol0) {
     QDir(dir.path()).mkdir("Docs");
@@ -135,7 +135,7 @@ QStringList Textos(const brivo::ui::TGuion& guion, brivo::ui::TipoMensaje tipo) 
     return r;
 }
 
-} // namespace pruebas
+} // namespace brivo::pruebas
 
 int main(int argc, char** argv) {
     qputenv("QT_QPA_PLATFORM", "offscreen");

@@ -12,7 +12,7 @@
 #include "Interaccion.h"
 #include "Main.h"
 
-namespace pruebas {
+namespace brivo::pruebas {
 
 // A temporary program folder with Docs/ and (optionally) Arbol0.tvw copied
 // from the build folder.
@@ -56,4 +56,4 @@ brivo::ui::TGuion::AccionDialogo EliminarLibro();
 // Messages of one kind recorded by a script.
 QStringList Textos(const brivo::ui::TGuion& guion, brivo::ui::TipoMensaje tipo);
 
-} // namespace pruebas
+} // namespace brivo::pruebas

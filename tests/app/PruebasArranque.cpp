@@ -24,7 +24,7 @@
 #include "PropLibro.h"
 
 using namespace brivo;
-using namespace pruebas;
+using namespace brivo::pruebas;
 using ui::TipoMensaje;
 
 namespace {

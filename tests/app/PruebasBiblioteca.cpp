@@ -28,7 +28,7 @@
 #include "VistaGridPreg.h"
 
 using namespace brivo;
-using namespace pruebas;
+using namespace brivo::pruebas;
 using ui::TipoMensaje;
 
 namespace {
@@ -61,9 +61,9 @@ QString MensajeEnUso(const TCarpeta& carpeta, qint64 proceso) {
 TEST(Biblioteca, SegundoProgramaSoloConsultaYNoEscribeNada) {
     TCarpeta carpeta;
     PrepararBiblioteca(carpeta);
-    apoyo::TOtroPrograma otro;
+    pruebas::TOtroPrograma otro;
     ASSERT_TRUE(otro.Tomar(carpeta.Ruta()));
-    const apoyo::TFotoCarpeta antes = apoyo::Fotografiar(carpeta.Ruta());
+    const pruebas::TFotoCarpeta antes = pruebas::Fotografiar(carpeta.Ruta());
 
     ui::TGuion guion;
     auto form = Arrancar(carpeta);
@@ -164,12 +164,12 @@ TEST(Biblioteca, SegundoProgramaSoloConsultaYNoEscribeNada) {
     EXPECT_TRUE(form->close());
     EXPECT_TRUE(guion.Mensajes.isEmpty());
     form.reset();
-    EXPECT_EQ(apoyo::Fotografiar(carpeta.Ruta()), antes);
+    EXPECT_EQ(pruebas::Fotografiar(carpeta.Ruta()), antes);
 }
 
 TEST(Biblioteca, SinLibrosYSoloConsultaNoPideCrearUno) {
     TCarpeta carpeta;
-    apoyo::TOtroPrograma otro;
+    pruebas::TOtroPrograma otro;
     ASSERT_TRUE(otro.Tomar(carpeta.Ruta()));
     ui::TGuion guion;
     auto form = Arrancar(carpeta);
@@ -187,7 +187,7 @@ TEST(Biblioteca, TrasUnCierreBruscoElSiguienteEscribe) {
     TCarpeta carpeta;
     PrepararBiblioteca(carpeta);
     {
-        apoyo::TOtroPrograma otro;
+        pruebas::TOtroPrograma otro;
         ASSERT_TRUE(otro.Tomar(carpeta.Ruta()));
         otro.Matar();
     }
@@ -227,7 +227,7 @@ TEST(Biblioteca, PrimerArranqueEnUnaCarpetaNuevaDelUsuario) {
         ASSERT_TRUE(
             QFile::copy(QStringLiteral(BRIVO_CARPETA_PROGRAMA) + nombre, instalados + nombre))
             << nombre;
-    const apoyo::TFotoCarpeta instaladosAntes = apoyo::Fotografiar(instalados);
+    const pruebas::TFotoCarpeta instaladosAntes = pruebas::Fotografiar(instalados);
     const QString biblioteca = raiz.path() + "/xdg/brivo2/";
     carpetas::PrepararBiblioteca(biblioteca);
 
@@ -261,7 +261,7 @@ TEST(Biblioteca, PrimerArranqueEnUnaCarpetaNuevaDelUsuario) {
         EXPECT_TRUE(QFile::exists(biblioteca + nombre)) << nombre;
     for (const char* nombre : {"Arbol0.tvw", "nuevodoc.doc", "nuevoexamen.doc", "Brivo2.hlp"})
         EXPECT_FALSE(QFile::exists(biblioteca + nombre)) << nombre;
-    EXPECT_EQ(apoyo::Fotografiar(instalados), instaladosAntes);
+    EXPECT_EQ(pruebas::Fotografiar(instalados), instaladosAntes);
 }
 
 } // namespace

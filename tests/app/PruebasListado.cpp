@@ -11,7 +11,7 @@
 #include "ModeloGridPreg.h"
 
 using namespace brivo;
-using namespace pruebas;
+using namespace brivo::pruebas;
 
 namespace {
 
@@ -20,7 +20,7 @@ class Listado : public ::testing::Test {
 protected:
     void SetUp() override {
         TArbol arbol;
-        apoyo::EmpezarConUtiles(arbol);
+        pruebas::EmpezarConUtiles(arbol);
         TNodo* a = arbol.Anadir(nullptr, "Materia A", "10");
         TNodo* tema = arbol.Anadir(a, "Tema", "20");
         arbol.Anadir(tema, "Contenido", "30");

@@ -21,7 +21,7 @@
 #include "Recursos.h"
 
 using namespace brivo;
-using namespace pruebas;
+using namespace brivo::pruebas;
 
 namespace {
 
@@ -49,11 +49,15 @@ public:
     void SBBorraPregExamClick() override { Llamadas << "SBBorraPregExamClick"; }
     void SBPregsAExamenClick() override { Llamadas << "SBPregsAExamenClick"; }
     void BCrearExamenClick() override { Llamadas << "BCrearExamenClick"; }
+    void Seleccionautomatica1Click() override { Llamadas << "Seleccionautomatica1Click"; }
     void ContenidoClick() override { Llamadas << "ContenidoClick"; }
     void AcercadeClick() override { Llamadas << "AcercadeClick"; }
     void Convertirdocumentos1Click() override { Llamadas << "Convertirdocumentos1Click"; }
     void Importardocumentos1Click() override { Llamadas << "Importardocumentos1Click"; }
     void Exportardocumento1Click() override { Llamadas << "Exportardocumento1Click"; }
+    void ExportaraMoodle1Click() override { Llamadas << "ExportaraMoodle1Click"; }
+    void ImportardeMoodle1Click() override { Llamadas << "ImportardeMoodle1Click"; }
+    void ExportaraMoodle2Click() override { Llamadas << "ExportaraMoodle2Click"; }
 };
 
 struct TItem {
@@ -82,6 +86,9 @@ const std::vector<TMenuEsperado>& MenuEsperado() {
           {"Exportarlibro1", "&Exportar libro", 1105, "Exportarlibro1Click"},
           {"Eliminarlibro1", "E&liminar libro", 1106, "Eliminarlibro1Click"},
           {"Convertirdocumentos1", "Con&vertir documentos…", 1120, "Convertirdocumentos1Click"},
+          {"-", "", 0, ""},
+          {"ImportardeMoodle1", "Importar &de Moodle…", 1110, "ImportardeMoodle1Click"},
+          {"ExportaraMoodle1", "Exportar a &Moodle…", 1109, "ExportaraMoodle1Click"},
           {"-", "", 0, ""},
           {"Opcionesgenerales1", "&Opciones generales ..", 1107, "BOpcionesClick"},
           {"-", "", 0, ""},
@@ -112,7 +119,10 @@ const std::vector<TMenuEsperado>& MenuEsperado() {
           {"Borrardocumentodeexamen1", "&Borrar documento de examen", 1402, "SBBorraPregExamClick"},
           {"Trasladardocumentosmarcadosaexamen1", "&Trasladar documentos marcados a examen", 1403,
            "SBPregsAExamenClick"},
-          {"Crearexamen1", "&Crear examen", 1404, "BCrearExamenClick"}}},
+          {"Seleccionautomatica1", "&Selección automática…", 1405, "Seleccionautomatica1Click"},
+          {"Crearexamen1", "&Crear examen", 1404, "BCrearExamenClick"},
+          {"-", "", 0, ""},
+          {"ExportaraMoodle2", "Exportar a &Moodle…", 1406, "ExportaraMoodle2Click"}}},
         {"Ayuda1",
          "&Ayuda",
          1500,
@@ -215,14 +225,14 @@ TEST(Menu, CadaItemYCadaBotonLlegaASuManejador) {
 
 TEST(Menu, EnSoloConsultaSeRechazanLasOrdenesQueCambianLaBiblioteca) {
     // The handlers of the commands that change the library.
-    const QStringList cambian = {"Nuevolibros1Click", "Modificarlibro1Click", "Importarlibro1Click",
-                                 "Exportarlibro1Click", "Eliminarlibro1Click", "BOpcionesClick",
-                                 "SBNuevoNodoClick", "SBNuevoSubNodoClick", "SBBorraNodoClick",
-                                 "SBNuevoDocClick", "SBBorraDocClick", "BPropPregClick",
-                                 "SBPregsAExamenClick", "BCrearExamenClick",
-                                 // Converting and importing documents change the library; exporting
-                                 // one reads it only.
-                                 "Convertirdocumentos1Click", "Importardocumentos1Click"};
+    const QStringList cambian = {
+        "Nuevolibros1Click", "Modificarlibro1Click", "Importarlibro1Click", "Exportarlibro1Click",
+        "Eliminarlibro1Click", "BOpcionesClick", "SBNuevoNodoClick", "SBNuevoSubNodoClick",
+        "SBBorraNodoClick", "SBNuevoDocClick", "SBBorraDocClick", "BPropPregClick",
+        "SBPregsAExamenClick", "BCrearExamenClick", "ImportardeMoodle1Click",
+        // Converting and importing documents change the library; exporting
+        // one reads it only.
+        "Convertirdocumentos1Click", "Importardocumentos1Click"};
     TCarpeta carpeta;
     TEspia form(carpeta.Ruta());
     form.Almacen().SoloConsulta = true;
@@ -262,7 +272,7 @@ TEST(Menu, EnSoloConsultaSeRechazanLasOrdenesQueCambianLaBiblioteca) {
         comprobar([boton] { boton->click(); }, b.Nombre, b.Manejador);
         rechazadas += cambian.contains(QLatin1String(b.Manejador));
     }
-    EXPECT_EQ(rechazadas, 16 + 9); // menu items and buttons
+    EXPECT_EQ(rechazadas, 17 + 9); // menu items and buttons
 }
 
 TEST(Barras, BotonesEnSuSitioConHintNombreAccesibleEImagen) {

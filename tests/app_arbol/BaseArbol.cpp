@@ -8,11 +8,11 @@
 
 using namespace brivo;
 
-namespace pruebas {
+namespace brivo::pruebas {
 
 void BaseArbol::SetUp() {
     TArbol arbol;
-    apoyo::EmpezarConUtiles(arbol);
+    pruebas::EmpezarConUtiles(arbol);
     TNodo* a = arbol.Anadir(nullptr, "Materia A", "10");
     TNodo* tema = arbol.Anadir(a, "Tema", "20");
     arbol.Anadir(tema, "Contenido", "30");
@@ -73,4 +73,4 @@ QList<int> BaseArbol::Listados(const QString& texto) {
     return FilasActuales();
 }
 
-} // namespace pruebas
+} // namespace brivo::pruebas

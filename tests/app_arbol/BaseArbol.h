@@ -17,7 +17,7 @@
 
 #include "EntornoApp.h"
 
-namespace pruebas {
+namespace brivo::pruebas {
 
 class BaseArbol : public ::testing::Test {
 protected:
@@ -40,4 +40,4 @@ protected:
     std::unique_ptr<brivo::TMainForm> form;
 };
 
-} // namespace pruebas
+} // namespace brivo::pruebas

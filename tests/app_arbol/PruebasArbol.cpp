@@ -10,7 +10,7 @@
 #include "ModeloArbol.h"
 
 using namespace brivo;
-using namespace pruebas;
+using namespace brivo::pruebas;
 
 namespace {
 

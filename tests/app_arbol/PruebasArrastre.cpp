@@ -11,7 +11,7 @@
 #include "VistaGridPreg.h"
 
 using namespace brivo;
-using namespace pruebas;
+using namespace brivo::pruebas;
 
 namespace {
 

@@ -18,7 +18,7 @@
 #include "VistaGridPreg.h"
 
 using namespace brivo;
-using namespace pruebas;
+using namespace brivo::pruebas;
 
 namespace {
 

@@ -17,7 +17,7 @@
 #include "PropPreg.h"
 
 using namespace brivo;
-using namespace pruebas;
+using namespace brivo::pruebas;
 
 namespace {
 

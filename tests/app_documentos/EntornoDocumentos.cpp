@@ -11,11 +11,11 @@
 
 using namespace brivo;
 
-namespace pruebas {
+namespace brivo::pruebas {
 
 void BaseDocumentos::SetUp() {
     TArbol arbol;
-    apoyo::EmpezarConUtiles(arbol);
+    pruebas::EmpezarConUtiles(arbol);
     TNodo* fisica = arbol.Anadir(nullptr, QStringLiteral("Física"), "10");
     TNodo* tema = arbol.Anadir(fisica, QStringLiteral("Mecánica"), "20");
     arbol.Anadir(tema, QStringLiteral("Cinemática"), "30");
@@ -114,9 +114,9 @@ void EscribirTexto(const QString& ruta, const QString& texto) {
     f.write(texto.toUtf8());
 }
 
-} // namespace pruebas
+} // namespace brivo::pruebas
 
-namespace pruebas {
+namespace brivo::pruebas {
 
 void TMotorConFallos::Connect() {
     if (FallaConectar)
@@ -140,4 +140,4 @@ TMotorConFallos& MotorConFallos(TMainForm& form) {
     return r;
 }
 
-} // namespace pruebas
+} // namespace brivo::pruebas

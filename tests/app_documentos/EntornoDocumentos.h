@@ -12,7 +12,7 @@
 #include "EntornoApp.h"
 #include "Main.h"
 
-namespace pruebas {
+namespace brivo::pruebas {
 
 // Book identifiers and folders of the prepared library.
 constexpr int IdFisica = 123456;
@@ -51,9 +51,9 @@ bool Cifrado(const QString& ruta);
 // Writes a plain-text document file.
 void EscribirTexto(const QString& ruta, const QString& texto);
 
-} // namespace pruebas
+} // namespace brivo::pruebas
 
-namespace pruebas {
+namespace brivo::pruebas {
 
 // The embedded engine with failures switched on at will: connecting, quitting.
 class TMotorConFallos : public brivo::word::IAplicacionWord {
@@ -85,4 +85,4 @@ private:
 // Puts an engine with failures into the window (the window's own is dropped).
 TMotorConFallos& MotorConFallos(brivo::TMainForm& form);
 
-} // namespace pruebas
+} // namespace brivo::pruebas

@@ -6,7 +6,7 @@
 #include "EntornoDocumentos.h"
 
 using namespace brivo;
-using namespace pruebas;
+using namespace brivo::pruebas;
 
 namespace {
 

@@ -14,7 +14,7 @@
 #include "Errores.h"
 
 using namespace brivo;
-using namespace pruebas;
+using namespace brivo::pruebas;
 
 namespace {
 

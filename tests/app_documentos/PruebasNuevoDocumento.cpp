@@ -12,7 +12,7 @@
 #include "ModeloGridPreg.h"
 
 using namespace brivo;
-using namespace pruebas;
+using namespace brivo::pruebas;
 
 namespace {
 

@@ -14,14 +14,9 @@
 #include "MotorTexto.h"
 #include "ProcesadorTextos.h"
 
-// Readable QStrings in failure messages.
-QT_BEGIN_NAMESPACE
-inline void PrintTo(const QString& texto, std::ostream* salida) {
-    *salida << '"' << texto.toStdString() << '"';
-}
-QT_END_NAMESPACE
+#include "TextosQt.h"
 
-namespace pruebas {
+namespace brivo::pruebas {
 
 using namespace brivo::word;
 
@@ -96,4 +91,4 @@ protected:
     std::unique_ptr<IAplicacionWord> aplicacion;
 };
 
-} // namespace pruebas
+} // namespace brivo::pruebas

@@ -8,7 +8,7 @@
 #include "ComunPruebas.h"
 #include "ModelosDocumento.h"
 
-using namespace pruebas;
+using namespace brivo::pruebas;
 
 namespace {
 
@@ -185,7 +185,7 @@ TEST_F(Motor, DeteccionDeFormatos) {
     EXPECT_TRUE(hayImagen);
 }
 
-TEST_F(Motor, SavedCloseYQuit) {
+TEST_F(Motor, EstadoGuardadoCerrarYSalir) {
     const QString ruta = EscribirTexto("k.txt", "Uno\nDos");
     const QByteArray original = Leer(ruta);
     auto doc = Abrir(ruta);

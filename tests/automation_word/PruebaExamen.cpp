@@ -10,7 +10,7 @@
 #include "ComunPruebas.h"
 #include "ModelosDocumento.h"
 
-using namespace pruebas;
+using namespace brivo::pruebas;
 
 namespace {
 

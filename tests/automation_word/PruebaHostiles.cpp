@@ -10,7 +10,7 @@
 #include "ComunPruebas.h"
 #include "LimitesDocumento.h"
 
-using namespace pruebas;
+using namespace brivo::pruebas;
 
 namespace {
 
@@ -60,7 +60,7 @@ private:
     int n = 0;
 };
 
-TEST_F(Hostiles, KeyCostsFarFromTheProgramsAreDamageBeforeAnyKeyIsDerived) {
+TEST_F(Hostiles, CostesDeClaveLejosDeLosDelProgramaSonDanoAntesDeDerivarNinguna) {
     // Real files within the bounds open; their neighbours outside do not.
     const QByteArray claro = Cabeza + "<p>hola</p>" + Pie;
     for (const auto& [pasadas, memoria] :
@@ -83,7 +83,7 @@ TEST_F(Hostiles, KeyCostsFarFromTheProgramsAreDamageBeforeAnyKeyIsDerived) {
     }
 }
 
-TEST_F(Hostiles, TruncatedAndForeignHeadersAreDamage) {
+TEST_F(Hostiles, CabecerasTruncadasOAjenasSonDano) {
     const QByteArray bueno = CifrarContenido(Cabeza + "<p>hola</p>" + Pie, Clave);
     for (const int largo : {8, 9, 17, 33, 57, 72}) {
         const QString ruta = Escribir(bueno.left(largo));
@@ -98,7 +98,7 @@ TEST_F(Hostiles, TruncatedAndForeignHeadersAreDamage) {
               QStringLiteral("La contraseña no es correcta."));
 }
 
-TEST_F(Hostiles, HtmlThatQtWouldTakeLongOverIsRefused) {
+TEST_F(Hostiles, HtmlQueQtTardariaEnLeerSeRechaza) {
     struct Caso {
         const char* que;
         QByteArray datos;
@@ -131,7 +131,7 @@ TEST_F(Hostiles, HtmlThatQtWouldTakeLongOverIsRefused) {
     EXPECT_EQ(Abrir(enorme), Grande(enorme));
 }
 
-TEST_F(Hostiles, DocumentsWithinTheLimitsOpen) {
+TEST_F(Hostiles, LosDocumentosDentroDeLosLimitesSeAbren) {
     // 64 levels, a wide table, unclosed paragraphs, and 9 MiB of image data
     // (data: URIs do not count as markup).
     const QByteArray imagen =
@@ -147,7 +147,7 @@ TEST_F(Hostiles, DocumentsWithinTheLimitsOpen) {
         EXPECT_EQ(Abrir(Escribir(datos)), "<sin error>") << datos.left(200).constData();
 }
 
-TEST_F(Motor, NamesInADocumentNeverMakeTheEngineReadDevices) {
+TEST_F(Motor, LosNombresDeUnDocumentoNuncaHacenLeerDispositivos) {
     // A pipe nobody writes to blocks, /dev/zero never ends and a huge file
     // fills the memory: none of them is read, while an image beside a
     // foreign page is still embedded.
@@ -183,7 +183,7 @@ TEST_F(Motor, NamesInADocumentNeverMakeTheEngineReadDevices) {
         EXPECT_FALSE(q.resource(QTextDocument::ImageResource, QUrl(n)).isValid()) << n;
 }
 
-TEST(LimitesHtml, CountingRules) {
+TEST(LimitesHtml, ReglasDeRecuento) {
     struct Caso {
         const char* que;
         QByteArray html;

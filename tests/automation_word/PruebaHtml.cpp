@@ -12,7 +12,7 @@
 #include "ComunPruebas.h"
 #include "ConversorOficina.h"
 
-using namespace pruebas;
+using namespace brivo::pruebas;
 
 namespace {
 
@@ -45,7 +45,7 @@ protected:
     }
 };
 
-TEST_F(Html, ARangeGivesItsFormattedTextWithEmbeddedImages) {
+TEST_F(Html, UnRangoDaSuTextoConFormatoEImagenesIncrustadas) {
     const QString imagen = PngDatos(6, 4);
     auto doc = Documento(QStringLiteral("<p>antes</p><p>Texto <b>negrita</b> e <i>cursiva</i></p>"
                                         "<ul><li>uno</li><li>dos</li></ul>"
@@ -79,7 +79,7 @@ TEST_F(Html, ARangeGivesItsFormattedTextWithEmbeddedImages) {
     EXPECT_TRUE(doc->Saved()) << "reading a range changes nothing";
 }
 
-TEST_F(Html, InsertedParagraphsStayParagraphs) {
+TEST_F(Html, LosParrafosInsertadosSiguenSiendoParrafos) {
     // The document "X" | "Y": 0 'X', 1 mark, 2 'Y', 3 final mark.
     const struct {
         const char* nombre;
@@ -109,7 +109,7 @@ TEST_F(Html, InsertedParagraphsStayParagraphs) {
     }
 }
 
-TEST_F(Html, OnlyEmbeddedImagesGoIn) {
+TEST_F(Html, SoloEntranLasImagenesIncrustadas) {
     const QString fuera = Ruta(QStringLiteral("fuera.png"));
     QImage(3, 3, QImage::Format_RGB32).save(fuera);
     const QString incrustada = PngDatos(2, 2);
@@ -121,7 +121,7 @@ TEST_F(Html, OnlyEmbeddedImagesGoIn) {
     EXPECT_TRUE(Parrafos(*doc).endsWith("fin"));
 }
 
-TEST_F(Html, HtmlBeyondTheLimitsChangesNothing) {
+TEST_F(Html, HtmlFueraDeLosLimitesNoCambiaNada) {
     auto doc = Documento(QStringLiteral("<p>X</p>"));
     QString profundo;
     for (int i = 0; i < 5000; ++i)
@@ -149,7 +149,7 @@ public:
     int conversiones = 0;
 };
 
-TEST_F(Html, AnOfficeDocumentOpenedReadOnlyIsNotConvertedInPlace) {
+TEST_F(Html, UnDocumentoDeOficinaDeSoloLecturaNoSeConvierteEnSuSitio) {
     auto conversor = std::make_shared<ConversorFalso>();
     brivo::oficina::EstablecerConversorOficina(conversor);
     const QByteArray rtf = "{\\rtf1\\ansi hola}";

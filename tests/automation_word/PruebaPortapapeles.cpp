@@ -10,7 +10,7 @@
 
 #include "ComunPruebas.h"
 
-using namespace pruebas;
+using namespace brivo::pruebas;
 
 namespace {
 

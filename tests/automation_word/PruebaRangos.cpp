@@ -3,7 +3,7 @@
 
 #include "ComunPruebas.h"
 
-using namespace pruebas;
+using namespace brivo::pruebas;
 
 TEST_F(Motor, PosicionesYMarcaFinal) {
     auto doc = Abrir(EscribirTexto("p.txt", "ab\nc"));

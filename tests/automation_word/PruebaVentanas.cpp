@@ -21,7 +21,7 @@
 #include "EditorVentana.h"
 #include "Interaccion.h"
 
-using namespace pruebas;
+using namespace brivo::pruebas;
 using brivo::dialogos::TPreguntaGuardar;
 
 namespace {

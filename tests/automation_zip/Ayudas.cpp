@@ -14,7 +14,7 @@
 #include <cstring>
 #include <stdexcept>
 
-namespace pruebazip {
+namespace brivo::pruebas {
 
 void EscribirArchivo(const QString& ruta, const QByteArray& datos) {
     QDir().mkpath(QFileInfo(ruta).path());
@@ -150,4 +150,4 @@ int MetodoCifrado(const QString& ruta, const QString& entrada) {
     return metodo;
 }
 
-} // namespace pruebazip
+} // namespace brivo::pruebas

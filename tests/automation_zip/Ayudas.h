@@ -8,15 +8,9 @@
 #include <utility>
 #include <vector>
 
-// Lets GoogleTest print Qt texts in its messages.
-inline std::ostream& operator<<(std::ostream& os, const QString& s) {
-    return os << s.toStdString();
-}
-inline std::ostream& operator<<(std::ostream& os, const QStringList& l) {
-    return os << "{" << l.join(QStringLiteral(", ")).toStdString() << "}";
-}
+#include "TextosQt.h"
 
-namespace pruebazip {
+namespace brivo::pruebas {
 
 void EscribirArchivo(const QString& ruta, const QByteArray& datos);
 QByteArray LeerArchivo(const QString& ruta);
@@ -48,4 +42,4 @@ void FalsearTamanos(const QString& ruta, quint32 tamano);
 // Encryption method of an entry, read with libzip.
 int MetodoCifrado(const QString& ruta, const QString& entrada);
 
-} // namespace pruebazip
+} // namespace brivo::pruebas

@@ -18,7 +18,7 @@
 #include <algorithm>
 
 using namespace brivo;
-using namespace pruebazip;
+using namespace brivo::pruebas;
 
 namespace {
 
@@ -81,7 +81,7 @@ protected:
     }
 };
 
-TEST(ZipAyudas, ItemListsKeepQuotedBlanks) {
+TEST(ZipAyudas, LasListasConservanLosBlancosEntreComillas) {
     EXPECT_EQ(SepararPatrones(QStringLiteral("  a/*.*   \"/mi carpeta/b c/*.*\" d.txt ")),
               (QStringList{"a/*.*", "/mi carpeta/b c/*.*", "d.txt"}));
     EXPECT_EQ(SepararPatrones(QStringLiteral("Docs.lst Libros.lst Arbol.tvw")),
@@ -89,7 +89,7 @@ TEST(ZipAyudas, ItemListsKeepQuotedBlanks) {
     EXPECT_EQ(SepararPatrones(QStringLiteral("\"\"  ")), QStringList{});
 }
 
-TEST(ZipAyudas, WildcardsFollowTheOldFileNameRules) {
+TEST(ZipAyudas, LosComodinesSiguenLasReglasAntiguasDeNombres) {
     EXPECT_TRUE(CoincideComodin("*.*", "K000001.doc"));
     EXPECT_TRUE(CoincideComodin("*.*", "sinpunto"));
     EXPECT_TRUE(CoincideComodin("*.*", ".oculto"));
@@ -105,7 +105,7 @@ TEST(ZipAyudas, WildcardsFollowTheOldFileNameRules) {
     EXPECT_FALSE(CoincideComodin("*a*b*c", "xxaxxbxxbx"));
 }
 
-TEST(ZipAyudas, EntryNamesNeverLeaveTheDestination) {
+TEST(ZipAyudas, LosNombresDeEntradaNuncaSalenDelDestino) {
     EXPECT_EQ(RutaSeguraDeEntrada("K000001.doc", true), QString("K000001.doc"));
     EXPECT_EQ(RutaSeguraDeEntrada("../../etc/passwd", true), QString("passwd"));
     EXPECT_EQ(RutaSeguraDeEntrada("/etc/passwd", true), QString("passwd"));
@@ -125,7 +125,7 @@ TEST(ZipAyudas, EntryNamesNeverLeaveTheDestination) {
     EXPECT_TRUE(RutaSeguraDeEntrada(QString(255, 'a'), true));
 }
 
-TEST(ZipAyudas, ActionsOutsideTheRangeChangeNothing) {
+TEST(ZipAyudas, AccionesFueraDeRangoNoCambianNada) {
     TZipFile z;
     z.Resultado = 77;
     EXPECT_FALSE(z.Execute(0));
@@ -141,7 +141,7 @@ TEST(ZipAyudas, ActionsOutsideTheRangeChangeNothing) {
     EXPECT_EQ(u.Resultado, ZipAccionNoValida);
 }
 
-TEST_F(Zip, PackageRoundTripWithBareNamesCommentAndExtension) {
+TEST_F(Zip, PaqueteDeIdaYVueltaConNombresDesnudosComentarioYExtension) {
     TZipFile z = Paquete(bak + "/Mi_libro");
     ASSERT_TRUE(z.Execute(TZipFile::ZIP_ADD)) << z.Resultado;
     EXPECT_EQ(z.ArchivoFinal, bak + "/Mi_libro.zip");
@@ -193,7 +193,7 @@ TEST_F(Zip, PackageRoundTripWithBareNamesCommentAndExtension) {
               QFileInfo(docs + "/K000003.doc").lastModified().toSecsSinceEpoch() / 2);
 }
 
-TEST_F(Zip, NamesWithExtensionAndMultiVolumeAreWrittenWhole) {
+TEST_F(Zip, NombresConExtensionYMultivolumenSeEscribenEnteros) {
     TZipFile z = Paquete(bak + "/copia.paquete");
     z.wMultiVolControl = TZipFile::MV_USEMULTI;
     ASSERT_TRUE(z.Execute(TZipFile::ZIP_ADD));
@@ -203,7 +203,7 @@ TEST_F(Zip, NamesWithExtensionAndMultiVolumeAreWrittenWhole) {
     EXPECT_EQ(TZipFile::NombreConExtension("mi.dir/libro"), QString("mi.dir/libro.zip"));
 }
 
-TEST_F(Zip, FoldersAreKeptWithoutNoDirectoryNames) {
+TEST_F(Zip, SinNoDirectoryNamesSeConservanLasCarpetas) {
     TZipFile z;
     z.lpszZipFile = bak + "/carpetas.zip";
     z.lpszItemList = QStringLiteral("\"%1/K000001.doc\"").arg(docs);
@@ -219,7 +219,7 @@ TEST_F(Zip, FoldersAreKeptWithoutNoDirectoryNames) {
     EXPECT_EQ(LeerArchivo(base + "/arbol/" + e[0].Nombre), LeerArchivo(docs + "/K000001.doc"));
 }
 
-TEST_F(Zip, EncryptedPackageUsesAesAndNeedsTheRightPassword) {
+TEST_F(Zip, ElPaqueteCifradoUsaAesYPideLaClaveCorrecta) {
     TZipFile z = Paquete(bak + "/cifrado", QStringLiteral("clave secreta ñ"));
     ASSERT_TRUE(z.Execute(TZipFile::ZIP_ADD)) << z.Resultado;
     const QString zip = bak + "/cifrado.zip";
@@ -253,7 +253,7 @@ TEST_F(Zip, EncryptedPackageUsesAesAndNeedsTheRightPassword) {
     EXPECT_EQ(LeerArchivo(destino + "/K000004.doc"), LeerArchivo(docs + "/K000004.doc"));
 }
 
-TEST_F(Zip, EncryptionWithoutPasswordIsRefused) {
+TEST_F(Zip, CifrarSinClaveSeRechaza) {
     TZipFile z = Paquete(bak + "/vacio");
     z.Options |= TZipFile::EncryptFlag;
     EXPECT_FALSE(z.Execute(TZipFile::ZIP_ADD));
@@ -261,7 +261,7 @@ TEST_F(Zip, EncryptionWithoutPasswordIsRefused) {
     EXPECT_EQ(ArchivosEn(bak), QStringList{});
 }
 
-TEST_F(Zip, ExistingFilesAreReplacedOnlyWithOverWrite) {
+TEST_F(Zip, LosArchivosExistentesSoloSeSustituyenConOverWrite) {
     TZipFile z = Paquete(bak + "/libro");
     ASSERT_TRUE(z.Execute(TZipFile::ZIP_ADD));
     const QString destino = base + "/local";
@@ -280,7 +280,7 @@ TEST_F(Zip, ExistingFilesAreReplacedOnlyWithOverWrite) {
     EXPECT_EQ(ArchivosEn(destino), (QStringList{"K000001.doc", "K000002.doc"}));
 }
 
-TEST_F(Zip, ReadOnlyFilesNeedTheSubOption) {
+TEST_F(Zip, LosArchivosDeSoloLecturaPidenLaSubopcion) {
     TZipFile z = Paquete(bak + "/libro");
     ASSERT_TRUE(z.Execute(TZipFile::ZIP_ADD));
     const QString destino = base + "/local";
@@ -296,7 +296,7 @@ TEST_F(Zip, ReadOnlyFilesNeedTheSubOption) {
     EXPECT_EQ(LeerArchivo(destino + "/K000001.doc"), LeerArchivo(docs + "/K000001.doc"));
 }
 
-TEST_F(Zip, AddingKeepsOtherEntriesUnlessANewArchiveIsAsked) {
+TEST_F(Zip, AnadirConservaLasOtrasEntradasSalvoArchivoNuevo) {
     const QString zip = bak + "/libro.zip";
     TZipFile a;
     a.lpszZipFile = zip;
@@ -320,7 +320,7 @@ TEST_F(Zip, AddingKeepsOtherEntriesUnlessANewArchiveIsAsked) {
     EXPECT_EQ(e[0].Nombre, QString("Docs.lst"));
 }
 
-TEST_F(Zip, SameBareNameKeepsTheLaterFile) {
+TEST_F(Zip, ElMismoNombreDesnudoConservaElArchivoPosterior) {
     EscribirArchivo(temp + "/K000001.doc", "resto viejo");
     TZipFile z = Paquete(bak + "/libro");
     ASSERT_TRUE(z.Execute(TZipFile::ZIP_ADD));
@@ -330,7 +330,7 @@ TEST_F(Zip, SameBareNameKeepsTheLaterFile) {
     EXPECT_EQ(LeerArchivo(base + "/x/K000001.doc"), LeerArchivo(docs + "/K000001.doc"));
 }
 
-TEST_F(Zip, FailedWritesLeaveNoArchive) {
+TEST_F(Zip, LasEscriturasFallidasNoDejanArchivo) {
     // A named file that does not exist.
     TZipFile falta = Paquete(bak + "/falta");
     falta.lpszItemList += " \"" + temp + "/no existe.txt\"";
@@ -359,7 +359,7 @@ TEST_F(Zip, FailedWritesLeaveNoArchive) {
     EXPECT_EQ(ArchivosEn(bak), QStringList{"nota.txt"});
 }
 
-TEST_F(Zip, FailureWhileWritingKeepsThePreviousArchive) {
+TEST_F(Zip, UnFalloAlEscribirConservaElArchivoAnterior) {
     TZipFile z = Paquete(bak + "/libro");
     ASSERT_TRUE(z.Execute(TZipFile::ZIP_ADD));
     const QByteArray antes = LeerArchivo(bak + "/libro.zip");
@@ -389,7 +389,7 @@ TEST_F(Zip, FailureWhileWritingKeepsThePreviousArchive) {
     EXPECT_EQ(ArchivosEn(bak), QStringList{"libro.zip"});
 }
 
-TEST_F(Zip, ProgressReachesEveryItemAndTheEnd) {
+TEST_F(Zip, ElProgresoLlegaACadaElementoYAlFinal) {
     TZipFile z = Paquete(bak + "/libro");
     QList<int> mayor;
     QMap<QString, QList<int>> menor;
@@ -420,7 +420,7 @@ TEST_F(Zip, ProgressReachesEveryItemAndTheEnd) {
     EXPECT_EQ(items, ArchivosEn(base + "/x"));
 }
 
-TEST_F(Zip, CancelledExtractionWritesNothing) {
+TEST_F(Zip, LaExtraccionCanceladaNoEscribeNada) {
     TZipFile z = Paquete(bak + "/libro");
     ASSERT_TRUE(z.Execute(TZipFile::ZIP_ADD));
     TUnzipFile u = Lector(bak + "/libro.zip", base + "/x", "*.*");
@@ -431,7 +431,7 @@ TEST_F(Zip, CancelledExtractionWritesNothing) {
     EXPECT_EQ(ArchivosEn(base + "/x"), QStringList{});
 }
 
-TEST_F(Zip, OneItemByIndex) {
+TEST_F(Zip, UnElementoPorSuIndice) {
     TZipFile z = Paquete(bak + "/libro");
     ASSERT_TRUE(z.Execute(TZipFile::ZIP_ADD));
     const QList<EntradaZip> e = ListarEntradasZip(bak + "/libro.zip");
@@ -444,7 +444,7 @@ TEST_F(Zip, OneItemByIndex) {
     EXPECT_EQ(u.Resultado, ZipParametroNoValido);
 }
 
-TEST_F(Zip, HelpersThrowOnUnreadableFiles) {
+TEST_F(Zip, LasAyudasLanzanAnteArchivosIlegibles) {
     EXPECT_THROW(LeerComentarioZip(base + "/no existe.zip"), ErrorBrivo);
     EscribirArchivo(base + "/texto.zip", "hola");
     EXPECT_THROW(ListarEntradasZip(base + "/texto.zip"), ErrorBrivo);

@@ -20,7 +20,7 @@
 
 using namespace brivo;
 using namespace brivo::zipinterno;
-using namespace pruebazip;
+using namespace brivo::pruebas;
 
 namespace {
 
@@ -39,7 +39,7 @@ QByteArray Pbkdf2(Derivacion f, const QByteArray& clave, const QByteArray& sal, 
     return r;
 }
 
-TEST(ZipAes, KeyDerivationMatchesThePublishedVectors) {
+TEST(ZipAes, LaDerivacionDeClaveCoincideConLosVectoresPublicados) {
     struct Vector {
         QByteArray clave, sal;
         unsigned rondas;
@@ -63,7 +63,7 @@ TEST(ZipAes, KeyDerivationMatchesThePublishedVectors) {
     }
 }
 
-TEST(ZipAes, KeyDerivationMatchesOpenSslForEveryKeySize) {
+TEST(ZipAes, LaDerivacionDeClaveCoincideConOpenSslEnCadaTamano) {
     // Passwords shorter and longer than a SHA-1 block; the salt and key
     // lengths of AES-128, -192 and -256 entries, one output block and more
     // blocks than are derived side by side.
@@ -142,7 +142,7 @@ struct Variante {
 
 class ZipAesEntradas : public ::testing::TestWithParam<Variante> {};
 
-TEST_P(ZipAesEntradas, ReadWholeAndRefusedWhenWrongOrDamaged) {
+TEST_P(ZipAesEntradas, SeLeenEnterasYSeRechazanSiSonErroneasODanadas) {
     const Variante v = GetParam();
     QTemporaryDir tmp;
     const QString zip = tmp.path() + "/aes.zip";
@@ -183,7 +183,7 @@ INSTANTIATE_TEST_SUITE_P(Variantes, ZipAesEntradas,
                                            Variante{ZIP_EM_AES_128, ZIP_CM_STORE, 17},
                                            Variante{ZIP_EM_AES_256, ZIP_CM_STORE, 70001}));
 
-TEST(ZipAes, PasswordOfAnOlderWindowsProgramInItsCodePage) {
+TEST(ZipAes, ClaveDeUnProgramaAntiguoDeWindowsEnSuPaginaDeCodigos) {
     QTemporaryDir tmp;
     const QString zip = tmp.path() + "/ansi.zip";
     CrearEntrada(zip, "contenido", ZIP_EM_AES_256, ZIP_CM_DEFLATE, "se\xF1or");

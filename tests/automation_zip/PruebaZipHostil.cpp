@@ -17,7 +17,7 @@
 #include <limits>
 
 using namespace brivo;
-using namespace pruebazip;
+using namespace brivo::pruebas;
 
 namespace {
 
@@ -57,7 +57,7 @@ protected:
 constexpr unsigned Importar =
     TUnzipFile::OverWriteFlag | TUnzipFile::QuietFlag | TUnzipFile::NoDirectoryNamesFlag;
 
-TEST_F(ZipHostil, PathsInEntryNamesAreReducedToBareNames) {
+TEST_F(ZipHostil, LasRutasDeLasEntradasSeReducenANombresDesnudos) {
     const QString zip = base + "/rutas.zip";
     CrearZipCrudo(zip, {{"../fuera1.doc", "1"},
                         {"../../fuera2.doc", "2"},
@@ -74,7 +74,7 @@ TEST_F(ZipHostil, PathsInEntryNamesAreReducedToBareNames) {
                  LeerArchivo("/tmp/absoluto.doc") == QByteArray("3"));
 }
 
-TEST_F(ZipHostil, PathsAreRefusedWhenFoldersAreKept) {
+TEST_F(ZipHostil, LasRutasSeRechazanSiSeConservanCarpetas) {
     for (const QByteArray& nombre :
          {QByteArray("../fuera.doc"), QByteArray("/tmp/brivo-absoluto.doc"),
           QByteArray("sub/../../fuera.doc"), QByteArray("..\\fuera.doc"),
@@ -90,7 +90,7 @@ TEST_F(ZipHostil, PathsAreRefusedWhenFoldersAreKept) {
     EXPECT_FALSE(QFileInfo::exists("/tmp/brivo-absoluto.doc"));
 }
 
-TEST_F(ZipHostil, DriveLikeNamesAreRefusedEvenAsBareNames) {
+TEST_F(ZipHostil, LosNombresConUnidadSeRechazanAunqueSeanDesnudos) {
     const QString zip = base + "/unidad.zip";
     CrearZipCrudo(zip, {{"C:\\Windows\\K000001.doc", "x"}});
     TUnzipFile u = Lector(zip, Importar);
@@ -99,7 +99,7 @@ TEST_F(ZipHostil, DriveLikeNamesAreRefusedEvenAsBareNames) {
     EXPECT_EQ(TodoBajo(destino), QStringList{});
 }
 
-TEST_F(ZipHostil, ExtractionOverTheLimitStopsBeforeWriting) {
+TEST_F(ZipHostil, UnaExtraccionSobreElLimiteSeDetieneAntesDeEscribir) {
     const QString zip = base + "/grande.zip";
     CrearZipCrudo(zip, {{"K000001.doc", "pequeño"}, {"ceros.doc", QByteArray(3 << 20, '\0')}});
     TUnzipFile u = Lector(zip, Importar);
@@ -112,7 +112,7 @@ TEST_F(ZipHostil, ExtractionOverTheLimitStopsBeforeWriting) {
     EXPECT_TRUE(u.Execute(TUnzipFile::UNZIP_EXTRACT));
 }
 
-TEST_F(ZipHostil, ForgedSizesCannotHideABomb) {
+TEST_F(ZipHostil, LosTamanosFalseadosNoEscondenUnaBomba) {
     // 8 MiB of zeros that claim to be 1000 bytes each.
     const QString zip = base + "/bomba.zip";
     CrearZipCrudo(zip, {{"K000001.doc", QByteArray(8 << 20, '\0')},
@@ -126,7 +126,7 @@ TEST_F(ZipHostil, ForgedSizesCannotHideABomb) {
     EXPECT_EQ(TodoBajo(destino), QStringList{}); // not even a temporary file
 }
 
-TEST_F(ZipHostil, DeclaredSizesOverTheDefaultLimitAreRefused) {
+TEST_F(ZipHostil, TamanosDeclaradosSobreElLimitePredeterminadoSeRechazan) {
     const QString zip = base + "/declarado.zip";
     CrearZipCrudo(zip, {{"K000001.doc", "a"}, {"K000002.doc", "b"}});
     FalsearTamanos(zip, 0xC0000000u); // two entries of 3 GiB each
@@ -137,7 +137,7 @@ TEST_F(ZipHostil, DeclaredSizesOverTheDefaultLimitAreRefused) {
     EXPECT_EQ(TodoBajo(destino), QStringList{});
 }
 
-TEST_F(ZipHostil, MoreThanTheFreeSpaceIsRefused) {
+TEST_F(ZipHostil, MasQueElEspacioLibreSeRechaza) {
     const auto libre = std::filesystem::space(destino.toStdString()).available;
     const int entradas = static_cast<int>(libre / 0xF0000000ull) + 2;
     if (entradas > 2000)
@@ -155,7 +155,7 @@ TEST_F(ZipHostil, MoreThanTheFreeSpaceIsRefused) {
     EXPECT_EQ(TodoBajo(destino), QStringList{});
 }
 
-TEST_F(ZipHostil, TruncatedForeignAndEmptyFilesAreFailuresNotCrashes) {
+TEST_F(ZipHostil, ArchivosTruncadosAjenosYVaciosSonFallosNoCaidas) {
     // A real archive cut at several points.
     const QString bueno = base + "/bueno.zip";
     CrearZipCrudo(
@@ -195,7 +195,7 @@ TEST_F(ZipHostil, TruncatedForeignAndEmptyFilesAreFailuresNotCrashes) {
     EXPECT_EQ(falta.Resultado, ZipNoEncontrado);
 }
 
-TEST_F(ZipHostil, DamagedDataIsAFailureAndWritesNothing) {
+TEST_F(ZipHostil, DatosDanadosSonUnFalloYNoEscribenNada) {
     const QString zip = base + "/danado.zip";
     const QByteArray doc = TextoDocumento(5, 60000);
     CrearZipCrudo(zip, {{"K000001.doc", "primero"}, {"K000002.doc", doc}});
@@ -210,7 +210,7 @@ TEST_F(ZipHostil, DamagedDataIsAFailureAndWritesNothing) {
     EXPECT_EQ(TodoBajo(destino), QStringList{});
 }
 
-TEST_F(ZipHostil, WrongPasswordOnTraditionalEncryptionWritesNothing) {
+TEST_F(ZipHostil, ClaveErroneaConCifradoTradicionalNoEscribeNada) {
     const QString zip = base + "/pkware.zip";
     std::vector<std::pair<QByteArray, QByteArray>> lista;
     for (int i = 0; i < 40; ++i)

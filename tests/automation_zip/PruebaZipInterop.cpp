@@ -10,7 +10,7 @@
 #include <gtest/gtest.h>
 
 using namespace brivo;
-using namespace pruebazip;
+using namespace brivo::pruebas;
 
 namespace {
 
@@ -71,7 +71,7 @@ protected:
     }
 };
 
-TEST_F(ZipInterop, SevenZipOpensWhatWeWrite) {
+TEST_F(ZipInterop, LoQueEscribimosSeAbreCon7Zip) {
     ExigirHerramienta("7z");
     const QString llano = Escribir("llano");
     EXPECT_EQ(Ejecutar("7z", {"t", llano}), 0);
@@ -85,7 +85,7 @@ TEST_F(ZipInterop, SevenZipOpensWhatWeWrite) {
     MismoContenido(base + "/7z cifrado");
 }
 
-TEST_F(ZipInterop, InfoZipOpensWhatWeWriteUnencrypted) {
+TEST_F(ZipInterop, LoQueEscribimosSinCifrarSeAbreConInfoZip) {
     ExigirHerramienta("unzip");
     const QString llano = Escribir("llano");
     EXPECT_EQ(Ejecutar("unzip", {"-tq", llano}), 0);
@@ -93,7 +93,7 @@ TEST_F(ZipInterop, InfoZipOpensWhatWeWriteUnencrypted) {
     MismoContenido(base + "/unzip");
 }
 
-TEST_F(ZipInterop, WeReadInfoZipArchives) {
+TEST_F(ZipInterop, LeemosArchivosDeInfoZip) {
     ExigirHerramienta("zip");
     // zip runs inside the folder so entries carry bare names.
     QStringList args{"-q", base + "/infozip.zip"};
@@ -114,7 +114,7 @@ TEST_F(ZipInterop, WeReadInfoZipArchives) {
     MismoContenido(base + "/de infozip p");
 }
 
-TEST_F(ZipInterop, WeReadSevenZipArchivesWithEitherEncryption) {
+TEST_F(ZipInterop, LeemosArchivosDe7ZipConAmbosCifrados) {
     ExigirHerramienta("7z");
     for (const QString metodo : {"AES256", "ZipCrypto"}) {
         SCOPED_TRACE(metodo.toStdString());

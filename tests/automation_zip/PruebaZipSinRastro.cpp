@@ -17,7 +17,7 @@
 #include <functional>
 
 using namespace brivo;
-using namespace pruebazip;
+using namespace brivo::pruebas;
 
 namespace {
 
@@ -62,7 +62,7 @@ void PrintTo(const Caso& c, std::ostream* os) {
 
 class ZipSinRastro : public ::testing::TestWithParam<Caso> {};
 
-TEST_P(ZipSinRastro, FailureLeavesNothingWritten) {
+TEST_P(ZipSinRastro, UnFalloNoDejaNadaEscrito) {
     const Caso& c = GetParam();
     QTemporaryDir tmp;
     const QString zip = tmp.path() + "/archivo.zip";
@@ -156,7 +156,7 @@ INSTANTIATE_TEST_SUITE_P(
              }}),
     [](const ::testing::TestParamInfo<Caso>& i) { return "caso" + std::to_string(i.index); });
 
-TEST(ZipSinRastroExito, FoldersAndFilesOfOneExtractionAllArrive) {
+TEST(ZipSinRastroExito, LleganTodasLasCarpetasYArchivosDeUnaExtraccion) {
     // The checks do not refuse what is sound: nested folders, a folder entry,
     // files beside folders and the replacement of an existing file.
     QTemporaryDir tmp;
@@ -178,7 +178,7 @@ TEST(ZipSinRastroExito, FoldersAndFilesOfOneExtractionAllArrive) {
                                "vacia = <carpeta>");
 }
 
-TEST(ZipSinRastroExito, AFolderThatIsALinkIsNotFollowed) {
+TEST(ZipSinRastroExito, UnaCarpetaQueEsUnEnlaceNoSeSigue) {
     QTemporaryDir tmp;
     const QString zip = tmp.path() + "/enlace.zip";
     const QString destino = tmp.path() + "/dest";

@@ -121,15 +121,15 @@ TEST(Carpetas, UnaBibliotecaExistenteNoSeToca) {
     Escribir(b + "Arbol.tvw", "arbol propio");
     Escribir(b + "nuevodoc.doc", "modelo propio");
     Escribir(b + "Docs/fis/K000001.doc", "uno");
-    const apoyo::TFotoCarpeta antes = apoyo::Fotografiar(b);
+    const pruebas::TFotoCarpeta antes = pruebas::Fotografiar(b);
     carpetas::PrepararBiblioteca(b);
-    EXPECT_EQ(apoyo::Fotografiar(b), antes);
+    EXPECT_EQ(pruebas::Fotografiar(b), antes);
 
     // Only the missing Docs/ is added to a folder that lacks it.
     QDir(b + "Docs").removeRecursively();
     carpetas::PrepararBiblioteca(b);
     EXPECT_TRUE(QFileInfo(b + "Docs").isDir());
-    EXPECT_EQ(apoyo::Fotografiar(b).value("Libros.lst"), antes.value("Libros.lst"));
+    EXPECT_EQ(pruebas::Fotografiar(b).value("Libros.lst"), antes.value("Libros.lst"));
 }
 
 TEST(Carpetas, UnaCarpetaImposibleDeCrearSeDice) {

@@ -19,7 +19,7 @@ namespace {
 
 TEST(Cerrojo, OtroProgramaLoTieneYSeSabeQuien) {
     QTemporaryDir dir;
-    apoyo::TOtroPrograma otro;
+    pruebas::TOtroPrograma otro;
     ASSERT_TRUE(otro.Tomar(dir.path()));
 
     TCerrojoBiblioteca cerrojo(dir.path());
@@ -38,7 +38,7 @@ TEST(Cerrojo, OtroProgramaLoTieneYSeSabeQuien) {
 
 TEST(Cerrojo, UnProgramaMatadoDejaElCerrojoYSeRecupera) {
     QTemporaryDir dir;
-    apoyo::TOtroPrograma otro;
+    pruebas::TOtroPrograma otro;
     ASSERT_TRUE(otro.Tomar(dir.path()));
     otro.Matar();
     // The killed program could not remove its lock file.
@@ -52,7 +52,7 @@ TEST(Cerrojo, UnProgramaMatadoDejaElCerrojoYSeRecupera) {
     EXPECT_EQ(dueno.Proceso, QCoreApplication::applicationPid());
 
     // And a third program now finds it held by this one.
-    apoyo::TOtroPrograma tercero;
+    pruebas::TOtroPrograma tercero;
     EXPECT_FALSE(tercero.Tomar(dir.path()));
 }
 
@@ -66,7 +66,7 @@ TEST(Cerrojo, DosVentanasDelMismoProcesoNoEscribenALaVez) {
         TCerrojoBiblioteca segundo(dir.path());
         EXPECT_EQ(segundo.Tomar(), Resultado::EnUso);
     } // the second one's end does not release the first one's lock
-    apoyo::TOtroPrograma otro;
+    pruebas::TOtroPrograma otro;
     EXPECT_FALSE(otro.Tomar(dir.path()));
 
     primero.Soltar();

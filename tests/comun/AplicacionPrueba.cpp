@@ -5,7 +5,7 @@
 
 #include "Interaccion.h"
 
-namespace brivo::apoyo {
+namespace brivo::pruebas {
 
 namespace {
 
@@ -36,4 +36,4 @@ private:
     return ::testing::AddGlobalTestEnvironment(new TEntornoQt(nombre));
 }
 
-} // namespace brivo::apoyo
+} // namespace brivo::pruebas

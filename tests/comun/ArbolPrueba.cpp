@@ -1,6 +1,6 @@
 #include "ArbolPrueba.h"
 
-namespace brivo::apoyo {
+namespace brivo::pruebas {
 
 void EmpezarConUtiles(TArbol& arbol) {
     arbol.Vaciar();
@@ -11,4 +11,4 @@ void EmpezarConUtiles(TArbol& arbol) {
         arbol.Anadir(utiles, QString::fromUtf8(t), QString::number(id++));
 }
 
-} // namespace brivo::apoyo
+} // namespace brivo::pruebas

@@ -7,7 +7,7 @@
 
 #include <sys/stat.h>
 
-namespace brivo::apoyo {
+namespace brivo::pruebas {
 
 TOtroPrograma::~TOtroPrograma() {
     Matar();
@@ -49,4 +49,4 @@ TFotoCarpeta Fotografiar(const QString& carpeta) {
     return foto;
 }
 
-} // namespace brivo::apoyo
+} // namespace brivo::pruebas

@@ -7,7 +7,7 @@
 #include <QProcess>
 #include <QString>
 
-namespace brivo::apoyo {
+namespace brivo::pruebas {
 
 class TOtroPrograma {
 public:
@@ -36,4 +36,4 @@ struct TEstadoArchivo {
 using TFotoCarpeta = QMap<QString, TEstadoArchivo>;
 TFotoCarpeta Fotografiar(const QString& carpeta);
 
-} // namespace brivo::apoyo
+} // namespace brivo::pruebas

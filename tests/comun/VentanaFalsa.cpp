@@ -2,7 +2,7 @@
 
 #include <QDir>
 
-namespace brivo::apoyo {
+namespace brivo::pruebas {
 
 void TVentanaFalsa::PonerCarpeta(const QString& carpeta) {
     almacen.CarpetaPrograma = carpeta.endsWith(QLatin1Char('/')) ? carpeta : carpeta + "/";
@@ -20,4 +20,4 @@ TLibro& TVentanaFalsa::PonerLibro(int slot, std::int32_t id, const QString& titu
     return l;
 }
 
-} // namespace brivo::apoyo
+} // namespace brivo::pruebas

@@ -10,7 +10,7 @@
 #include "Almacen.h"
 #include "VentanaPrincipal.h"
 
-namespace brivo::apoyo {
+namespace brivo::pruebas {
 
 class TVentanaFalsa : public IVentanaPrincipal {
 public:
@@ -38,4 +38,4 @@ protected:
     void PonerCarpeta(const QString& carpeta);
 };
 
-} // namespace brivo::apoyo
+} // namespace brivo::pruebas

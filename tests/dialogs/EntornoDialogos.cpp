@@ -10,7 +10,7 @@ namespace brivo::pruebas {
 
 namespace {
 [[maybe_unused]] ::testing::Environment* const entorno =
-    apoyo::RegistrarAplicacion("prueba_dialogos");
+    pruebas::RegistrarAplicacion("prueba_dialogos");
 } // namespace
 
 TVentanaPrueba::TVentanaPrueba() {

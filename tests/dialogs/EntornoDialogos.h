@@ -9,7 +9,7 @@
 namespace brivo::pruebas {
 
 // Over a scratch program folder of its own.
-class TVentanaPrueba : public apoyo::TVentanaFalsa {
+class TVentanaPrueba : public pruebas::TVentanaFalsa {
 public:
     TVentanaPrueba();
 

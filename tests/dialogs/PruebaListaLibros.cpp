@@ -59,7 +59,7 @@ TEST(ListaLibros, ControlesYOrdenAlfabetico) {
     EXPECT_EQ(Lineas(f), (QStringList{"Álgebra", "Biología", "botánica", "Cálculo", "Zoología"}));
 }
 
-TEST(ListaLibros, MismoTituloEligeElSlotMasAlto) {
+TEST(ListaLibros, MismoTituloEligeLaPlazaMasAlta) {
     TVentanaPrueba v;
     v.PonerLibro(3, 333333, "Historia", "h1");
     v.PonerLibro(7, 777777, "Historia", "h2");
@@ -99,7 +99,7 @@ TEST(ListaLibros, OkSinSeleccionOCancelarConservanElLibroActivo) {
     EXPECT_EQ(v.titulosPuestos, 2);
 }
 
-TEST(ListaLibros, ElLibroDelUltimoSlotSeListaYSeElige) {
+TEST(ListaLibros, ElLibroDeLaUltimaPlazaSeListaYSeElige) {
     TVentanaPrueba v;
     v.PonerLibro(1, 111111, "Primero", "p");
     v.PonerLibro(MaxLibros, 100100, "Último", "u");

@@ -11,7 +11,7 @@
 
 using namespace brivo;
 
-namespace pruebas {
+namespace brivo::pruebas {
 
 namespace {
 
@@ -87,4 +87,4 @@ void TEntornoExamen::TodasLasSecciones(TFormPropExamen& f) {
         c->setChecked(true);
 }
 
-} // namespace pruebas
+} // namespace brivo::pruebas

@@ -12,14 +12,9 @@
 #include "EntornoApp.h"
 #include "PropExam.h"
 
-// Readable QStrings in failure messages.
-QT_BEGIN_NAMESPACE
-inline void PrintTo(const QString& texto, std::ostream* salida) {
-    *salida << '"' << texto.toStdString() << '"';
-}
-QT_END_NAMESPACE
+#include "TextosQt.h"
 
-namespace pruebas {
+namespace brivo::pruebas {
 
 constexpr int IdLibro = 123456;
 
@@ -57,4 +52,4 @@ protected:
     std::unique_ptr<brivo::TMainForm> form;
 };
 
-} // namespace pruebas
+} // namespace brivo::pruebas

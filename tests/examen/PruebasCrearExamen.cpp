@@ -21,7 +21,7 @@
 #include "VistaGridExamen.h"
 
 using namespace brivo;
-using namespace pruebas;
+using namespace brivo::pruebas;
 
 namespace {
 

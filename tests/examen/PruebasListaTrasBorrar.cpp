@@ -10,7 +10,7 @@
 #include "Texto.h"
 
 using namespace brivo;
-using namespace pruebas;
+using namespace brivo::pruebas;
 
 namespace {
 

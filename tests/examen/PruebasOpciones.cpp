@@ -14,7 +14,7 @@
 #include "Opciones.h"
 
 using namespace brivo;
-using namespace pruebas;
+using namespace brivo::pruebas;
 
 namespace {
 

@@ -5,7 +5,7 @@
 #include <QProcess>
 #include <QStandardPaths>
 
-namespace pruebas {
+namespace brivo::pruebas {
 
 QStringList ArchivosInstalados() {
     QStringList lista{
@@ -75,4 +75,4 @@ QString Herramienta(const QString& nombre) {
     return QStandardPaths::findExecutable(nombre);
 }
 
-} // namespace pruebas
+} // namespace brivo::pruebas

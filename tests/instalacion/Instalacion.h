@@ -6,7 +6,7 @@
 #include <QString>
 #include <QStringList>
 
-namespace pruebas {
+namespace brivo::pruebas {
 
 // Every file installed, relative to the prefix, sorted.
 QStringList ArchivosInstalados();
@@ -28,4 +28,4 @@ QStringList Carpetas(const QString& carpeta);
 // Full path of a tool, "" when it is not installed.
 QString Herramienta(const QString& nombre);
 
-} // namespace pruebas
+} // namespace brivo::pruebas

@@ -13,7 +13,7 @@
 
 #include "Instalacion.h"
 
-using namespace pruebas;
+using namespace brivo::pruebas;
 
 namespace {
 

@@ -9,7 +9,7 @@
 
 #include "Instalacion.h"
 
-using namespace pruebas;
+using namespace brivo::pruebas;
 
 namespace {
 

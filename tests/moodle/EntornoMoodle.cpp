@@ -17,7 +17,7 @@
 #include "HtmlMoodle.h"
 #include "Texto.h"
 
-namespace pruebas {
+namespace brivo::pruebas {
 
 namespace {
 
@@ -107,7 +107,7 @@ TDocumento& TBiblioteca::Documento(int numero, int idLibro, const TLugar& lugar,
 }
 
 QString CarpetaCasos() {
-    return QStringLiteral(BRIVO_FUENTES "tests/datos/moodle");
+    return QStringLiteral(BRIVO_DATOS_PRUEBA "moodle");
 }
 
 QStringList Casos() {
@@ -263,4 +263,4 @@ QByteArray Png(int ancho, int alto, Qt::GlobalColor color) {
     return png;
 }
 
-} // namespace pruebas
+} // namespace brivo::pruebas

@@ -27,13 +27,9 @@
 #include "Almacen.h"
 #include "ProcesadorTextos.h"
 
-QT_BEGIN_NAMESPACE
-inline void PrintTo(const QString& texto, std::ostream* salida) {
-    *salida << '"' << texto.toStdString() << '"';
-}
-QT_END_NAMESPACE
+#include "TextosQt.h"
 
-namespace pruebas {
+namespace brivo::pruebas {
 
 using namespace brivo;
 
@@ -95,4 +91,4 @@ TContenido ContenidoDe(const TAlmacen& almacen, int numero);
 // A small PNG of one colour.
 QByteArray Png(int ancho, int alto, Qt::GlobalColor color);
 
-} // namespace pruebas
+} // namespace brivo::pruebas

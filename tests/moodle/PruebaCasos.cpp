@@ -7,7 +7,7 @@
 #include "ExportacionMoodle.h"
 #include "ProcesadorTextos.h"
 
-using namespace pruebas;
+using namespace brivo::pruebas;
 
 namespace {
 

@@ -19,7 +19,7 @@
 #include "ExportacionMoodle.h"
 #include "ProcesadorTextos.h"
 
-using namespace pruebas;
+using namespace brivo::pruebas;
 
 namespace {
 
@@ -184,15 +184,15 @@ void ComprobarCaso(const QString& caso, int categoriasEsperadas) {
     EXPECT_EQ(preguntas, int(b.aExportar.size()));
 }
 
-TEST(FormatoMoodle, EveryTypeAndPlaceFollowsTheDocumentedFormat) {
+TEST(FormatoMoodle, CadaTipoYLugarSiguenElFormatoDocumentado) {
     ComprobarCaso(QStringLiteral("tipos"), 4);
 }
 
-TEST(FormatoMoodle, ImagesAreFilesOfTheTextThatShowsThem) {
+TEST(FormatoMoodle, LasImagenesSonArchivosDelTextoQueLasMuestra) {
     ComprobarCaso(QStringLiteral("imagenes"), 1);
 }
 
-TEST(FormatoMoodle, SpecialCharactersStayWellFormed) {
+TEST(FormatoMoodle, LosCaracteresEspecialesQuedanBienFormados) {
     ComprobarCaso(QStringLiteral("gift_especiales"), 4);
 }
 

@@ -10,7 +10,7 @@
 #include "LectorMoodle.h"
 #include "ProcesadorTextos.h"
 
-using namespace pruebas;
+using namespace brivo::pruebas;
 using namespace brivo::moodle;
 
 namespace {
@@ -51,7 +51,7 @@ struct CasoArchivo {
 
 class ArchivoRechazado : public ::testing::TestWithParam<CasoArchivo> {};
 
-TEST_P(ArchivoRechazado, WithAClearMessageAndNothingImported) {
+TEST_P(ArchivoRechazado, ConUnMensajeClaroYSinImportarNada) {
     TBiblioteca b;
     b.Libro(1, 121212, QStringLiteral("Libro"), QStringLiteral("libro"));
     const QString ruta = b.Ruta(QStringLiteral("hostil.xml"));
@@ -91,7 +91,7 @@ INSTANTIATE_TEST_SUITE_P(
         CasoArchivo{"Utf8Roto", Quiz(Ensayo("\xff\xfe", "x")), "no es un XML bien formado"}),
     [](const ::testing::TestParamInfo<CasoArchivo>& i) { return std::string(i.param.nombre); });
 
-TEST(Hostiles, AFileLargerThanTheBoundIsNotRead) {
+TEST(Hostiles, UnArchivoMayorQueElLimiteNoSeLee) {
     const QByteArray enorme(MaxBytesArchivoMoodle + 1, ' ');
     try {
         LeerXmlMoodle(enorme, QStringLiteral("grande.xml"));
@@ -113,7 +113,7 @@ struct CasoPregunta {
 
 class PreguntaHostil : public ::testing::TestWithParam<CasoPregunta> {};
 
-TEST_P(PreguntaHostil, IsLeftOutAndTheOthersComeIn) {
+TEST_P(PreguntaHostil, SeOmiteYLasDemasEntran) {
     TBiblioteca b;
     b.Libro(1, 121212, QStringLiteral("Libro"), QStringLiteral("libro"));
     // A picture beside the library that no question may take in.

@@ -11,7 +11,7 @@
 #include "MontajeExamen.h"
 #include "ProcesadorTextos.h"
 
-using namespace pruebas;
+using namespace brivo::pruebas;
 using namespace brivo::moodle;
 
 namespace {
@@ -47,7 +47,7 @@ protected:
     TInformeImportacion importados;
 };
 
-TEST_F(IdaVuelta, RecordsComeBackWithTheirFieldsAndPlaces) {
+TEST_F(IdaVuelta, LosRegistrosVuelvenConSusCamposYLugares) {
     for (int n : b.aExportar) {
         const TDocumento& a = b.almacen.Documentos[size_t(n)];
         SCOPED_TRACE(a.Descripcion.Texto().toStdString());
@@ -77,7 +77,7 @@ TEST_F(IdaVuelta, RecordsComeBackWithTheirFieldsAndPlaces) {
     EXPECT_EQ(importados.NodosAnadidos, 1);
 }
 
-TEST_F(IdaVuelta, TextsAndImagesComeBack) {
+TEST_F(IdaVuelta, TextosEImagenesVuelven) {
     for (int n : b.aExportar) {
         SCOPED_TRACE(b.almacen.Documentos[size_t(n)].Descripcion.Texto().toStdString());
         const TContenido a = ContenidoDe(b.almacen, n);
@@ -105,7 +105,7 @@ TEST_F(IdaVuelta, TextsAndImagesComeBack) {
     }
 }
 
-TEST_F(IdaVuelta, ExportingTheCopyGivesTheSameFiles) {
+TEST_F(IdaVuelta, ExportarLaCopiaDaLosMismosArchivos) {
     std::vector<int> copia = importados.Documentos;
     Exportar(b.almacen, *motor, copia, b.Ruta("b.xml"), TFormato::Xml);
     Exportar(b.almacen, *motor, copia, b.Ruta("b.gift"), TFormato::Gift);

@@ -10,7 +10,7 @@
 #include "MontajeExamen.h"
 #include "ProcesadorTextos.h"
 
-using namespace pruebas;
+using namespace brivo::pruebas;
 using namespace brivo::moodle;
 
 namespace {
@@ -49,7 +49,7 @@ protected:
     TBiblioteca b;
 };
 
-TEST_F(Importacion, EveryTypeBecomesADocument) {
+TEST_F(Importacion, CadaTipoSeHaceDocumento) {
     const QString xml = QStringLiteral(R"(
 <question type="category"><category><text>$course$/top/Ciencias/Física</text></category></question>
 <question type="multichoice"><name><text>Varias</text></name>
@@ -146,7 +146,7 @@ alrededor de la Tierra.</text></questiontext>
     EXPECT_EQ(r.NodosAnadidos, 2);
 }
 
-TEST_F(Importacion, CategoriesFindTheirNodesOrAddThem) {
+TEST_F(Importacion, LasCategoriasEncuentranSusNodosOLosAnaden) {
     b.Nodo({2}, QStringLiteral("Historia"));
     b.Nodo({2, 5}, QStringLiteral("Edad Media"));
     // A materia that shares its name with "Útiles" is a new one, never the special node.
@@ -179,7 +179,7 @@ TEST_F(Importacion, CategoriesFindTheirNodesOrAddThem) {
     EXPECT_EQ(r.NodosAnadidos, 4);
 }
 
-TEST_F(Importacion, NodesGoThroughTheCallbackAndAFailedOneLeavesTheQuestionOut) {
+TEST_F(Importacion, LosNodosPasanPorLaFuncionYUnoFallidoDejaFueraLaPregunta) {
     QStringList anadidos;
     TOpcionesImportacion o;
     o.AnadirNodo = [&](TNodo* padre, const QString& texto, const QString& id) -> TNodo* {
@@ -202,7 +202,7 @@ TEST_F(Importacion, NodesGoThroughTheCallbackAndAFailedOneLeavesTheQuestionOut) 
     EXPECT_EQ(r.Omitidas[0].Motivo, "no se ha podido añadir al árbol el nodo «Prohibido»");
 }
 
-TEST_F(Importacion, ImagesOfTheQuestionAreEmbedded) {
+TEST_F(Importacion, LasImagenesDeLaPreguntaVanIncrustadas) {
     const TInformeImportacion r =
         Importar(QStringLiteral(R"(
 <question type="multichoice"><name><text>Imágenes</text></name>
@@ -226,7 +226,7 @@ TEST_F(Importacion, ImagesOfTheQuestionAreEmbedded) {
     EXPECT_EQ(ContenidoDe(b.almacen, 2).Todas(), QStringList({"5x6"}));
 }
 
-TEST_F(Importacion, PermissionsOfNewDocuments) {
+TEST_F(Importacion, PermisosDeLosDocumentosNuevos) {
     const QString una = QStringLiteral(
         R"(<question type="essay"><name><text>x</text></name><questiontext><text>x</text></questiontext></question>)");
     b.almacen.Libros[1].PermitirMasDoc = false;
@@ -249,7 +249,7 @@ TEST_F(Importacion, PermissionsOfNewDocuments) {
         EXPECT_FALSE(Doc(k).Usado());
 }
 
-TEST_F(Importacion, OnlyFreeSlotsAreFilled) {
+TEST_F(Importacion, SoloSeOcupanHuecosLibres) {
     for (int k = 1; k <= MaxDocumentos; ++k)
         if (k != 250 && k != 499)
             b.Documento(k, Destino, {}, QString());
@@ -265,7 +265,7 @@ TEST_F(Importacion, OnlyFreeSlotsAreFilled) {
     EXPECT_TRUE(r.Lineas().join('\n').contains("la tabla de documentos está llena"));
 }
 
-TEST_F(Importacion, ALeftoverFileInTheNewPlaceIsMovedAside) {
+TEST_F(Importacion, UnArchivoSobranteEnElSitioNuevoSeAparta) {
     Escribir(b.Ruta("Docs/destino/K000001.doc"), "sobrante");
     QDir().mkpath(b.Ruta("BAK/destino"));
     Escribir(b.Ruta("BAK/destino/K000001.doc"), "anterior");
@@ -278,7 +278,26 @@ TEST_F(Importacion, ALeftoverFileInTheNewPlaceIsMovedAside) {
     EXPECT_EQ(ContenidoDe(b.almacen, 1).Secciones[SecPregunta], "Nuevo");
 }
 
-TEST_F(Importacion, TheChosenQuestionModelGivesTheFileAndThePasswordRuleIsKept) {
+TEST_F(Importacion, UnaImportacionInterrumpidaInformaDeLoQueHizo) {
+    // The second new document's place holds a file no record names, and BAK
+    // is a file, so it cannot be moved aside.
+    Escribir(b.Ruta("Docs/destino/K000002.doc"), "sobrante");
+    Escribir(b.Ruta("BAK"), "no es una carpeta");
+    const QString una = QStringLiteral(
+        R"(<question type="essay"><name><text>P%1</text></name><questiontext><text>x</text></questiontext></question>)");
+    const TInformeImportacion r = Importar(una.arg(1) + una.arg(2) + una.arg(3));
+    EXPECT_EQ(r.Fin, TFinImportacion::Interrumpida);
+    ASSERT_EQ(r.Documentos, std::vector<int>{1});
+    EXPECT_EQ(Leer(b.Ruta("Docs/destino/K000002.doc")), "sobrante");
+    const QStringList lineas = r.Lineas();
+    ASSERT_GE(lineas.size(), 3);
+    EXPECT_EQ(lineas[0], r.Mensaje);
+    EXPECT_TRUE(lineas[0].contains("K000002.doc")) << lineas[0].toStdString();
+    EXPECT_EQ(lineas[1], "Preguntas en el archivo: 3.");
+    EXPECT_EQ(lineas[2], "Preguntas importadas: 1 (ensayo: 1).");
+}
+
+TEST_F(Importacion, ElModeloElegidoDaElArchivoYSeRespetaLaReglaDeLaClave) {
     // A model of another book, encrypted with its identifier, with the four
     // markers and a heading of its own before them.
     b.Libro(2, 888888, QStringLiteral("Modelos"), QStringLiteral("modelos"), true);
@@ -315,7 +334,7 @@ TEST_F(Importacion, TheChosenQuestionModelGivesTheFileAndThePasswordRuleIsKept) 
     EXPECT_EQ(ContenidoDe(b.almacen, 2).Secciones, QStringList({"Otro", "", "", ""}));
 }
 
-TEST_F(Importacion, WithoutAnyModelNothingIsImported) {
+TEST_F(Importacion, SinNingunModeloNoSeImportaNada) {
     b.almacen.CarpetaInstalados = b.Ruta("vacia/");
     const TInformeImportacion r = Importar(QStringLiteral(
         R"(<question type="essay"><name><text>x</text></name><questiontext><text>x</text></questiontext></question>)"));

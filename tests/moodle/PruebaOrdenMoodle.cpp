@@ -8,7 +8,7 @@
 #include "Cerrojo.h"
 #include "EntornoMoodle.h"
 
-using namespace pruebas;
+using namespace brivo::pruebas;
 
 namespace {
 
@@ -62,7 +62,7 @@ protected:
     QStringList antes;
 };
 
-TEST_F(Orden, TheActiveBookByDefaultAndTheLibraryIsOnlyRead) {
+TEST_F(Orden, ElLibroActivoPorOmisionYLaBibliotecaSoloSeLee) {
     Preparar("tipos");
     // Another program has the library open: this command only reads.
     TCerrojoBiblioteca cerrojo(b.Ruta());
@@ -77,7 +77,7 @@ TEST_F(Orden, TheActiveBookByDefaultAndTheLibraryIsOnlyRead) {
     EXPECT_EQ(Instantanea(b.Ruta()), antes);
 }
 
-TEST_F(Orden, ABookANodeOrAListOfDocuments) {
+TEST_F(Orden, UnLibroUnNodoOUnaListaDeDocumentos) {
     Preparar("tipos");
     EXPECT_EQ(Moodle("libro.gift", {"--libro", "1"}).codigo, 0);
     EXPECT_TRUE(
@@ -95,7 +95,7 @@ TEST_F(Orden, ABookANodeOrAListOfDocuments) {
     EXPECT_EQ(Instantanea(b.Ruta()), antes);
 }
 
-TEST_F(Orden, SomeDocumentsFailedExitsOne) {
+TEST_F(Orden, AlgunDocumentoFallidoSaleConUno) {
     Preparar("fallos");
     const Salida s = Moodle("examen.xml", {"--examen", "--documentos", "2,7"});
     EXPECT_EQ(s.codigo, 1);
@@ -104,7 +104,7 @@ TEST_F(Orden, SomeDocumentsFailedExitsOne) {
     EXPECT_EQ(Nombres(Fuera("examen.xml")), QStringList({"Reyes Católicos"}));
 }
 
-TEST_F(Orden, ErrorsExitTwoAndWriteNothing) {
+TEST_F(Orden, LosErroresSalenConDosYNoEscribenNada) {
     Preparar("fallos");
     const struct {
         QStringList opciones;
@@ -134,7 +134,7 @@ TEST_F(Orden, ErrorsExitTwoAndWriteNothing) {
     EXPECT_EQ(Instantanea(b.Ruta()), antes);
 }
 
-TEST_F(Orden, TheHelpNamesTheCommand) {
+TEST_F(Orden, LaAyudaNombraLaOrden) {
     const Salida s = Ejecutar({"--help"});
     EXPECT_EQ(s.codigo, 0);
     EXPECT_TRUE(s.salida.contains("moodle SALIDA.xml|SALIDA.gift [--libro N] [--nodo "

@@ -6,7 +6,7 @@
 #include "EscritorMoodle.h"
 #include "ExportacionMoodle.h"
 
-using namespace pruebas;
+using namespace brivo::pruebas;
 using namespace brivo::moodle;
 
 namespace {
@@ -20,7 +20,7 @@ struct CasoRuta {
 
 class Ruta : public ::testing::TestWithParam<CasoRuta> {};
 
-TEST_P(Ruta, WrittenAndReadBack) {
+TEST_P(Ruta, EscritaYLeidaDeNuevo) {
     EXPECT_EQ(RutaCategoria(GetParam().nombres), GetParam().ruta);
     EXPECT_EQ(PartirRutaCategoria(GetParam().ruta), GetParam().nombres);
 }
@@ -42,7 +42,7 @@ struct CasoLectura {
 
 class LecturaRuta : public ::testing::TestWithParam<CasoLectura> {};
 
-TEST_P(LecturaRuta, ContextAndTopLeftOut) {
+TEST_P(LecturaRuta, ContextoYTopSeOmiten) {
     EXPECT_EQ(PartirRutaCategoria(QString::fromUtf8(GetParam().ruta)), GetParam().nombres);
 }
 
@@ -57,7 +57,7 @@ INSTANTIATE_TEST_SUITE_P(Categorias, LecturaRuta,
 
 // ------------------------------------------------------------------- GIFT
 
-TEST(Gift, EveryReservedCharacterIsEscaped) {
+TEST(Gift, CadaCaracterReservadoSeEscapa) {
     const struct {
         const char* texto;
         const char* escapado;
@@ -87,7 +87,7 @@ struct CasoTipo {
 
 class Tipo : public ::testing::TestWithParam<CasoTipo> {};
 
-TEST_P(Tipo, AsTheRulesSay) {
+TEST_P(Tipo, ComoDicenLasReglas) {
     const CasoTipo& c = GetParam();
     TDocumento d;
     d.Numero = 8;
@@ -133,7 +133,7 @@ INSTANTIATE_TEST_SUITE_P(
         CasoTipo{"SinTexto", 1, "a", "", "essay", 0, "la pregunta no termina"}),
     [](const ::testing::TestParamInfo<CasoTipo>& i) { return std::string(i.param.nombre); });
 
-TEST(Pregunta, NameGradeAndTagsFromTheRecord) {
+TEST(Pregunta, NombreNotaYEtiquetasDelRegistro) {
     TDocumento d;
     d.Numero = 12;
     d.Dificultad = 7;
@@ -153,7 +153,7 @@ TEST(Pregunta, NameGradeAndTagsFromTheRecord) {
     EXPECT_EQ(p.Etiquetas, QStringList({"dificultad-7"}));
 }
 
-TEST(Pregunta, EssayGraderInformationIsTheAnswerThenTheDevelopment) {
+TEST(Pregunta, LaInformacionDelCorrectorEsLaRespuestaYLuegoElDesarrollo) {
     TDocumento d;
     d.Numero = 1;
     d.Tipo = 2;
@@ -168,7 +168,7 @@ TEST(Pregunta, EssayGraderInformationIsTheAnswerThenTheDevelopment) {
     EXPECT_EQ(p.Comentario.Html, "<p>Fácil</p>");
 }
 
-TEST(Seleccion, TheExamListInItsOrder) {
+TEST(Seleccion, LaListaDeExamenEnSuOrden) {
     TAlmacen a;
     for (int i = 1; i <= MaxExamen; ++i)
         a.ListaExamen[size_t(i)] = -1;
@@ -179,7 +179,7 @@ TEST(Seleccion, TheExamListInItsOrder) {
     EXPECT_EQ(DocumentosDeListaExamen(a), (std::vector<int>{7, 3, 7}));
 }
 
-TEST(Seleccion, ExtensionsNameTheFormat) {
+TEST(Seleccion, LaExtensionNombraElFormato) {
     EXPECT_EQ(FormatoPorExtension("/a/b.XML"), TFormato::Xml);
     EXPECT_EQ(FormatoPorExtension("b.gift"), TFormato::Gift);
     EXPECT_EQ(FormatoPorExtension("b.Txt"), TFormato::Gift);
@@ -187,7 +187,41 @@ TEST(Seleccion, ExtensionsNameTheFormat) {
     EXPECT_EQ(FormatoPorExtension("xml"), std::nullopt);
 }
 
-TEST(Seleccion, ANodeListsWhatTheGridListsOfTheBookAndNoModels) {
+TEST(Seleccion, ElNombreYElFiltroDelDialogoDanArchivoYFormato) {
+    const QString xml = QStringLiteral("Moodle XML (*.xml)");
+    const QString gift = QStringLiteral("GIFT (*.gift *.txt)");
+    const struct {
+        QString elegido, filtro, ruta;
+        TFormato formato;
+    } casos[] = {
+        {"/bak/examen", xml, "/bak/examen.xml", TFormato::Xml},
+        {"/bak/examen", gift, "/bak/examen.gift", TFormato::Gift},
+        {"/bak/examen", "", "/bak/examen.xml", TFormato::Xml},       // no entry: the first
+        {"/bak/examen.TXT", xml, "/bak/examen.TXT", TFormato::Gift}, // the extension decides
+        {"/bak/examen.xml", gift, "/bak/examen.xml", TFormato::Xml},
+        {"/bak/tema 1.v2", gift, "/bak/tema 1.v2.gift", TFormato::Gift}, // not a format's
+    };
+    for (const auto& c : casos) {
+        const TDestinoExportacion d = DestinoExportacion(c.elegido, c.filtro);
+        EXPECT_EQ(d.Ruta, c.ruta) << c.elegido.toStdString();
+        EXPECT_EQ(d.Formato, c.formato) << c.elegido.toStdString();
+    }
+}
+
+TEST(Seleccion, ElNombrePropuestoEsUnArchivoSencilloEnBak) {
+    TAlmacen a;
+    a.CarpetaPrograma = QStringLiteral("/programa/");
+    EXPECT_EQ(ArchivoPropuesto(a, QStringLiteral(" Física general ")),
+              QStringLiteral("/programa/BAK/Física_general.xml"));
+    EXPECT_EQ(ArchivoPropuesto(a, QStringLiteral("a/b\\c:d*e?\"f<g>h|i")),
+              QStringLiteral("/programa/BAK/a_b_c_d_e__f_g_h_i.xml"));
+    for (const char* vacio : {"", "  ", "..", "."})
+        EXPECT_EQ(ArchivoPropuesto(a, QString::fromUtf8(vacio)),
+                  QStringLiteral("/programa/BAK/preguntas.xml"))
+            << vacio;
+}
+
+TEST(Seleccion, UnNodoDaLoQueListaLaRejillaDelLibroSinModelos) {
     TBiblioteca b;
     b.Libro(1, 11, QStringLiteral("Uno"), QStringLiteral("uno"));
     b.Libro(2, 22, QStringLiteral("Dos"), QStringLiteral("dos"));

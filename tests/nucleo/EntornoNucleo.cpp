@@ -38,7 +38,7 @@ void TVistaFalsa::ListarDocumentos(TNodo* nodo) {
 
 TBaseBanco::TBaseBanco() {
     almacen.CarpetaPrograma = carpeta.path() + QLatin1Char('/');
-    apoyo::EmpezarConUtiles(almacen.Arbol);
+    pruebas::EmpezarConUtiles(almacen.Arbol);
     TNodo* fisica = almacen.Arbol.Anadir(nullptr, QStringLiteral("Física"), "10");
     almacen.Arbol.Anadir(fisica, QStringLiteral("Mecánica"), "20");
     almacen.Arbol.Anadir(nullptr, QStringLiteral("Química"), "11");

@@ -25,12 +25,7 @@
 #include "MotorFalso.h"
 #include "VistaDocumentos.h"
 
-// Readable Qt texts in failure messages.
-QT_BEGIN_NAMESPACE
-inline void PrintTo(const QString& texto, std::ostream* salida) {
-    *salida << '"' << texto.toStdString() << '"';
-}
-QT_END_NAMESPACE
+#include "TextosQt.h"
 
 namespace brivo::pruebas {
 

@@ -35,12 +35,12 @@ TDocumento& TInstalacion::PonerDocumento(int numero, std::int32_t idLibro,
     d.Puntos = 1.5;
     d.Formato = QStringLiteral("DOC9");
     if (!contenido.isEmpty())
-        pruebazip::EscribirArchivo(RutaDocumento(numero), contenido);
+        pruebas::EscribirArchivo(RutaDocumento(numero), contenido);
     return d;
 }
 
 QByteArray TInstalacion::LeerDocumento(int numero) {
-    return pruebazip::LeerArchivo(RutaDocumento(numero));
+    return pruebas::LeerArchivo(RutaDocumento(numero));
 }
 
 int TInstalacion::LibrosUsados() const {

@@ -15,7 +15,7 @@
 
 namespace brivo::pruebas {
 
-class TInstalacion : public apoyo::TVentanaFalsa {
+class TInstalacion : public pruebas::TVentanaFalsa {
 public:
     // carpeta: the program folder (created, with Docs inside); the library
     // starts with the initial topic tree.

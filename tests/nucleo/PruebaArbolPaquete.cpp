@@ -137,7 +137,7 @@ protected:
         l.Identificador = id;
         l.Titulo = "A mano";
         l.Carpeta = "ignorada"; // the folder comes from the comment
-        pruebazip::EscribirArchivo(listas() + "/Libros.lst", ABytes(l));
+        pruebas::EscribirArchivo(listas() + "/Libros.lst", ABytes(l));
     }
     void Docs(const std::vector<std::pair<int, std::int32_t>>& numerosYLibros) {
         QByteArray datos;
@@ -148,7 +148,7 @@ protected:
             d.Descripcion = QString("Paquete %1").arg(n);
             datos += ABytes(d);
         }
-        pruebazip::EscribirArchivo(listas() + "/Docs.lst", datos);
+        pruebas::EscribirArchivo(listas() + "/Docs.lst", datos);
     }
 };
 
@@ -157,11 +157,11 @@ protected:
 TEST_F(PaqueteAMano, RegistrosAjenosArbolDanadoYArchivosSueltos) {
     Libro(333333);
     Docs({{1, 333333}, {2, 444444}, {0, 333333}, {501, 333333}, {1, 333333}, {4, 333333}});
-    pruebazip::EscribirArchivo(listas() + "/Arbol.tvw", QByteArray("\x02\x00\x00\x00\x50", 5));
+    pruebas::EscribirArchivo(listas() + "/Arbol.tvw", QByteArray("\x02\x00\x00\x00\x50", 5));
     for (int n : {1, 4, 7})
-        pruebazip::EscribirArchivo(archivos() + QString("/K%1.doc").arg(n, 6, 10, QChar('0')),
-                                   Contenido("paquete", n));
-    pruebazip::EscribirArchivo(archivos() + "/Kurzel.txt", "k");
+        pruebas::EscribirArchivo(archivos() + QString("/K%1.doc").arg(n, 6, 10, QChar('0')),
+                                 Contenido("paquete", n));
+    pruebas::EscribirArchivo(archivos() + "/Kurzel.txt", "k");
 
     TInstalacion d(tmp.path() + "/destino");
     d.PonerLibro(1, 111111, "Local", "local");

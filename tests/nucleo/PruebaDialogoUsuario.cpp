@@ -89,6 +89,28 @@ TEST_F(DialogoUsuario, UnGuionContestaAntesQueElPresentador) {
     EXPECT_EQ(guion.DialogosMostrados, QStringList{"TFormOpciones"});
 }
 
+TEST_F(DialogoUsuario, ElDialogoDeGuardarDiceQueEntradaDelFiltroSeEligio) {
+    const QString filtro = QStringLiteral("A (*.a);;B (*.b)");
+    // A presenter that knows no filter entries leaves the one given.
+    QString entrada = QStringLiteral("B (*.b)");
+    EXPECT_EQ(ui::ArchivoParaGuardar(nullptr, QStringLiteral("T"), {}, filtro, entrada),
+              QStringLiteral("elegido.zip"));
+    EXPECT_EQ(entrada, QStringLiteral("B (*.b)"));
+    EXPECT_EQ(presentador.Llamadas.value(0), QStringLiteral("guardar:T||") + filtro);
+    // A script answers with the entry it was given, or leaves it.
+    ui::TGuion guion;
+    guion.Archivo(QStringLiteral("uno"), QStringLiteral("A (*.a)"));
+    guion.Archivo(QStringLiteral("dos"));
+    EXPECT_EQ(ui::ArchivoParaGuardar(nullptr, QStringLiteral("T1"), {}, filtro, entrada),
+              QStringLiteral("uno"));
+    EXPECT_EQ(entrada, QStringLiteral("A (*.a)"));
+    entrada = QStringLiteral("B (*.b)");
+    EXPECT_EQ(ui::ArchivoParaGuardar(nullptr, QStringLiteral("T2"), {}, filtro, entrada),
+              QStringLiteral("dos"));
+    EXPECT_EQ(entrada, QStringLiteral("B (*.b)"));
+    EXPECT_EQ(guion.TitulosArchivo, QStringList({"T1", "T2"}));
+}
+
 TEST(DialogoUsuarioSinPresentador, SinGuionNiPresentadorFallaEnVezDeCallar) {
     ASSERT_EQ(ui::Presentador(), nullptr);
     EXPECT_THROW(ui::Informacion(nullptr, QStringLiteral("nadie lo vería")), std::logic_error);

@@ -18,7 +18,7 @@ namespace {
 class EdicionArbol : public ::testing::Test {
 protected:
     void SetUp() override {
-        apoyo::EmpezarConUtiles(a.Arbol);
+        pruebas::EmpezarConUtiles(a.Arbol);
         TNodo* m = a.Arbol.Anadir(nullptr, QStringLiteral("Materia A"), "10");
         TNodo* t = a.Arbol.Anadir(m, QStringLiteral("Tema"), "20");
         a.Arbol.Anadir(t, QStringLiteral("Contenido"), "30");

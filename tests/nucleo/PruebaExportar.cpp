@@ -66,7 +66,7 @@ TEST_F(Exportacion, PrepararPaqueteEscribeLasTresListas) {
     PrepararPaquete(ins.almacen, 654321, op);
 
     const QString temp = ins.almacen.CarpetaPrograma + "Temp/";
-    const QByteArray libros = pruebazip::LeerArchivo(temp + "Libros.lst");
+    const QByteArray libros = pruebas::LeerArchivo(temp + "Libros.lst");
     ASSERT_EQ(libros.size(), TamRegistroLibro);
     const TLibro r = LibroDeBytes(libros.constData());
     EXPECT_EQ(r.Identificador, 654321); // the identifier itself, not a decoy
@@ -79,11 +79,11 @@ TEST_F(Exportacion, PrepararPaqueteEscribeLasTresListas) {
     EXPECT_TRUE(l.ClaveEnDoc);
     EXPECT_FALSE(l.PermitirMasDoc);
 
-    const QByteArray docs = pruebazip::LeerArchivo(temp + "Docs.lst");
+    const QByteArray docs = pruebas::LeerArchivo(temp + "Docs.lst");
     ASSERT_EQ(docs.size(), 2 * TamRegistroDocumento);
     EXPECT_EQ(DocumentoDeBytes(docs.constData()).Numero, 4);
     EXPECT_EQ(DocumentoDeBytes(docs.constData() + TamRegistroDocumento).Numero, 7);
-    EXPECT_EQ(pruebazip::LeerArchivo(temp + "Arbol.tvw"), ins.almacen.Arbol.Serializar());
+    EXPECT_EQ(pruebas::LeerArchivo(temp + "Arbol.tvw"), ins.almacen.Arbol.Serializar());
 }
 
 TEST_F(Exportacion, PaqueteConNombresDesnudosComentarioYArchivosDeLaCarpeta) {
@@ -94,9 +94,9 @@ TEST_F(Exportacion, PaqueteConNombresDesnudosComentarioYArchivosDeLaCarpeta) {
     ins.PonerDocumento(5, 246810, Contenido("o", 5));
     // Other files of the folder travel too; sub-folders do not. A file named
     // like a package list never stands in for the real list.
-    pruebazip::EscribirArchivo(ins.Docs() + "Carpeta con blancos/notas.txt", "notas");
-    pruebazip::EscribirArchivo(ins.Docs() + "Carpeta con blancos/Docs.lst", "falso");
-    pruebazip::EscribirArchivo(ins.Docs() + "Carpeta con blancos/sub/K000009.doc", "no");
+    pruebas::EscribirArchivo(ins.Docs() + "Carpeta con blancos/notas.txt", "notas");
+    pruebas::EscribirArchivo(ins.Docs() + "Carpeta con blancos/Docs.lst", "falso");
+    pruebas::EscribirArchivo(ins.Docs() + "Carpeta con blancos/sub/K000009.doc", "no");
 
     const QString archivo = ins.almacen.CarpetaPrograma + "BAK/Libro_de_prueba";
     QDir().mkpath(ins.almacen.CarpetaPrograma + "BAK");
@@ -109,9 +109,9 @@ TEST_F(Exportacion, PaqueteConNombresDesnudosComentarioYArchivosDeLaCarpeta) {
                                                "K000005.doc", "Libros.lst", "notas.txt"}));
     // The Docs.lst inside is the package's list, not the folder's file.
     const QString fuera = Ruta("fuera");
-    ASSERT_EQ(pruebazip::Ejecutar("unzip", {"-q", r.Archivo, "-d", fuera}), 0);
+    ASSERT_EQ(pruebas::Ejecutar("unzip", {"-q", r.Archivo, "-d", fuera}), 0);
     EXPECT_EQ(QFileInfo(fuera + "/Docs.lst").size(), 2 * TamRegistroDocumento);
-    EXPECT_EQ(pruebazip::LeerArchivo(fuera + "/K000005.doc"), Contenido("o", 5));
+    EXPECT_EQ(pruebas::LeerArchivo(fuera + "/K000005.doc"), Contenido("o", 5));
 }
 
 // Files left by interrupted writes in Temp or in the book's folder never
@@ -126,12 +126,12 @@ TEST_F(Exportacion, LosRestosDeEscriturasInterrumpidasNoViajan) {
     for (const QString& n :
          {temp + "Docs.lst.tmp1a2b", temp + "Arbol.tvw.tmpf", carpeta + "K000001.doc.tmp3",
           carpeta + "K000002.doc.brivo-tmp", carpeta + ".brivo-zip-Ab12Cd", temp + "nota.txt"})
-        pruebazip::EscribirArchivo(n, "resto");
+        pruebas::EscribirArchivo(n, "resto");
     const TResultadoExportacion r = ExportarActivo(ins, Ruta("uno.zip"));
     ASSERT_TRUE(r.Correcto) << r.Mensaje;
     EXPECT_EQ(Nombres(r.Archivo),
               QStringList({"Arbol.tvw", "Docs.lst", "K000001.doc", "Libros.lst", "nota.txt"}));
-    EXPECT_EQ(pruebazip::ArchivosEn(carpeta), QStringList{"K000001.doc"});
+    EXPECT_EQ(pruebas::ArchivosEn(carpeta), QStringList{"K000001.doc"});
 }
 
 // The numbers of origin go with their own book only; a book without any
@@ -148,8 +148,8 @@ TEST_F(Exportacion, LaListaDeOrigenesViajaSoloConSuLibro) {
     ASSERT_TRUE(uno.Correcto) << uno.Mensaje;
     EXPECT_TRUE(Nombres(uno.Archivo).contains("Origenes.lst"));
     const QString fuera = Ruta("fuera");
-    ASSERT_EQ(pruebazip::Ejecutar("unzip", {"-q", uno.Archivo, "Origenes.lst", "-d", fuera}), 0);
-    EXPECT_EQ(pruebazip::LeerArchivo(fuera + "/Origenes.lst"), QByteArray("4 1\r\n"));
+    ASSERT_EQ(pruebas::Ejecutar("unzip", {"-q", uno.Archivo, "Origenes.lst", "-d", fuera}), 0);
+    EXPECT_EQ(pruebas::LeerArchivo(fuera + "/Origenes.lst"), QByteArray("4 1\r\n"));
 
     ins.almacen.Documentos[6].NumeroOrigen = 0;
     ins.almacen.LibroActivo = 2;
@@ -168,7 +168,7 @@ TEST_F(Exportacion, ConClaveLasEntradasVanCifradasConAes) {
     ASSERT_TRUE(r.Correcto) << r.Mensaje;
     for (const EntradaZip& e : ListarEntradasZip(r.Archivo))
         EXPECT_TRUE(e.Cifrada) << e.Nombre;
-    EXPECT_EQ(pruebazip::MetodoCifrado(r.Archivo, "K000003.doc"), 0x0103); // ZIP_EM_AES_256
+    EXPECT_EQ(pruebas::MetodoCifrado(r.Archivo, "K000003.doc"), 0x0103); // ZIP_EM_AES_256
 }
 
 TEST_F(Exportacion, ReexportarAlMismoNombreEmpiezaUnArchivoNuevo) {
@@ -224,13 +224,13 @@ TEST_F(Exportacion, EscrituraFallidaSeInformaYNoDejaArchivo) {
         << QDir(salida).entryList(QDir::AllEntries | QDir::NoDotAndDotDot | QDir::Hidden);
     // An older archive of the same name stays as it was.
     ASSERT_TRUE(ExportarActivo(ins, salida + "/uno").Correcto);
-    const QByteArray bueno = pruebazip::LeerArchivo(salida + "/uno.zip");
+    const QByteArray bueno = pruebas::LeerArchivo(salida + "/uno.zip");
     ins.PonerDocumento(3, 135791, ruido + "mas");
     ASSERT_EQ(setrlimit(RLIMIT_FSIZE, &limite), 0);
     const TResultadoExportacion r3 = ExportarActivo(ins, salida + "/uno");
     setrlimit(RLIMIT_FSIZE, &antes);
     EXPECT_FALSE(r3.Correcto);
-    EXPECT_EQ(pruebazip::LeerArchivo(salida + "/uno.zip"), bueno);
+    EXPECT_EQ(pruebas::LeerArchivo(salida + "/uno.zip"), bueno);
     EXPECT_EQ(QDir(salida).entryList(QDir::AllEntries | QDir::NoDotAndDotDot | QDir::Hidden),
               QStringList{"uno.zip"});
 }

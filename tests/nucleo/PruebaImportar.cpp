@@ -130,8 +130,8 @@ TEST_F(Importacion, ConClaveErroneaYCorrecta) {
 TEST_F(Importacion, BlancosEnTitulosYRutasYOtrosArchivosDeLaCarpeta) {
     TInstalacion o(Ruta("programa de origen"));
     LibroDeOrigen(o, "Mi libro con blancos", "Carpeta con blancos");
-    pruebazip::EscribirArchivo(o.Docs() + "Carpeta con blancos/Kapitel.txt", "kapitel");
-    pruebazip::EscribirArchivo(o.Docs() + "Carpeta con blancos/notas.txt", "notas");
+    pruebas::EscribirArchivo(o.Docs() + "Carpeta con blancos/Kapitel.txt", "kapitel");
+    pruebas::EscribirArchivo(o.Docs() + "Carpeta con blancos/notas.txt", "notas");
     TOpcionesPaquete op;
     const QString archivo = ArchivoExportacionPredeterminado(o.almacen, o.almacen.Libros[4]);
     EXPECT_TRUE(archivo.endsWith("BAK/Mi_libro_con_blancos"));
@@ -146,7 +146,7 @@ TEST_F(Importacion, BlancosEnTitulosYRutasYOtrosArchivosDeLaCarpeta) {
     // Only the files whose names begin with K come out, as the import asks.
     EXPECT_EQ(ArbolDeArchivos(d.Docs() + "Carpeta con blancos"),
               QStringList({"K000001.doc", "K000002.doc", "K000005.doc", "Kapitel.txt"}));
-    EXPECT_EQ(pruebazip::LeerArchivo(d.Docs() + "Carpeta con blancos/Kapitel.txt"), "kapitel");
+    EXPECT_EQ(pruebas::LeerArchivo(d.Docs() + "Carpeta con blancos/Kapitel.txt"), "kapitel");
 }
 
 TEST_F(Importacion, ReemplazaElLibroDelMismoIdentificadorYMueveSusArchivos) {
@@ -163,7 +163,7 @@ TEST_F(Importacion, ReemplazaElLibroDelMismoIdentificadorYMueveSusArchivos) {
     d.PonerDocumento(1, IdLibro, Contenido("destino", 1)); // same book and number: kept
     d.PonerDocumento(3, IdLibro, Contenido("destino", 3)); // only here
     d.almacen.Documentos[1].Descripcion = "Descripción local";
-    pruebazip::EscribirArchivo(d.Docs() + "Vieja/apuntes.txt", "apuntes");
+    pruebas::EscribirArchivo(d.Docs() + "Vieja/apuntes.txt", "apuntes");
 
     const TResultadoImportacion r = Importar(d, e.Archivo);
     ASSERT_EQ(r.Fin, TFinImportacion::Completa);
@@ -185,7 +185,7 @@ TEST_F(Importacion, ReemplazaElLibroDelMismoIdentificadorYMueveSusArchivos) {
     EXPECT_EQ(d.LeerDocumento(2), Contenido("origen", 2));
     EXPECT_EQ(d.LeerDocumento(5), Contenido("origen", 5));
     EXPECT_FALSE(QFileInfo::exists(d.Docs() + "Vieja"));
-    EXPECT_EQ(pruebazip::LeerArchivo(d.Docs() + "Nueva/apuntes.txt"), "apuntes");
+    EXPECT_EQ(pruebas::LeerArchivo(d.Docs() + "Nueva/apuntes.txt"), "apuntes");
 }
 
 TEST_F(Importacion, ReemplazoConCarpetaDeOtroLibroConservaLaPropia) {
@@ -379,7 +379,7 @@ TEST_F(Importacion, ReimportarUnPaqueteRenumeradoNoDuplicaDocumentos) {
 
     // The colleague adds document 3 and changes document 1.
     o.PonerDocumento(3, IdLibro, Contenido("origen", 3));
-    pruebazip::EscribirArchivo(o.RutaDocumento(1), Contenido("origen, revisado", 1));
+    pruebas::EscribirArchivo(o.RutaDocumento(1), Contenido("origen, revisado", 1));
     const TResultadoExportacion e2 = ExportarActivo(o, Ruta("p2.zip"));
     ASSERT_TRUE(e2.Correcto);
     QStringList mensajes;

@@ -38,7 +38,7 @@ protected:
         TLibro l;
         l.Identificador = id;
         l.Titulo = titulo;
-        pruebazip::EscribirArchivo(Listas() + "/Libros.lst", ABytes(l));
+        pruebas::EscribirArchivo(Listas() + "/Libros.lst", ABytes(l));
     }
     // Records of the package's book with these numbers (another book's when negative).
     void Docs(std::initializer_list<int> numeros) {
@@ -50,10 +50,10 @@ protected:
             doc.Marcado = true;
             doc.Descripcion = QString("Paquete %1").arg(std::abs(n));
             datos += ABytes(doc);
-            pruebazip::EscribirArchivo(Archivos() + "/" + NombreArchivoDocumento(std::abs(n)),
-                                       Contenido("paquete", std::abs(n)));
+            pruebas::EscribirArchivo(Archivos() + "/" + NombreArchivoDocumento(std::abs(n)),
+                                     Contenido("paquete", std::abs(n)));
         }
-        pruebazip::EscribirArchivo(Listas() + "/Docs.lst", datos);
+        pruebas::EscribirArchivo(Listas() + "/Docs.lst", datos);
     }
     TIncorporacionPaquete Nueva(const QString& carpeta = "paquete") {
         return TIncorporacionPaquete(d.almacen, {carpeta, Listas(), Archivos()});
@@ -106,8 +106,8 @@ INSTANTIATE_TEST_SUITE_P(
 
 TEST_F(Incorporacion, LeerTomaRegistrosOrigenesYArbol) {
     Docs({3, 6, -8});
-    pruebazip::EscribirArchivo(Listas() + "/Origenes.lst", "6 9\r\n");
-    pruebazip::EscribirArchivo(Listas() + "/Arbol.tvw", QByteArray("\x02\x00\x00\x00\x50", 5));
+    pruebas::EscribirArchivo(Listas() + "/Origenes.lst", "6 9\r\n");
+    pruebas::EscribirArchivo(Listas() + "/Arbol.tvw", QByteArray("\x02\x00\x00\x00\x50", 5));
     TIncorporacionPaquete inc = Nueva();
     ASSERT_TRUE(inc.LeerPaquete());
     EXPECT_EQ(inc.Libro().Identificador, IdPaquete);
@@ -121,7 +121,7 @@ TEST_F(Incorporacion, DecidirNoCambiaNadaTodavia) {
     // 3 is listed already; 5's slot is taken; 6 goes by 9, whose slot is free;
     // 7 goes by 501, beyond the slots; 8 belongs to another book; 10 repeats 9.
     Docs({3, 5, 6, 7, -8, 10});
-    pruebazip::EscribirArchivo(Listas() + "/Origenes.lst", "6 9\r\n7 501\r\n10 9\r\n");
+    pruebas::EscribirArchivo(Listas() + "/Origenes.lst", "6 9\r\n7 501\r\n10 9\r\n");
     TIncorporacionPaquete inc = Nueva();
     ASSERT_TRUE(inc.LeerPaquete());
     ASSERT_TRUE(inc.DecidirPlazas());
@@ -164,29 +164,29 @@ TEST_F(Incorporacion, DecidirLaCarpetaDeOtroLibro) {
 TEST_F(Incorporacion, MoverLosArchivosPorSuPlaza) {
     Docs({3, 5, 6});
     QFile::remove(Archivos() + "/K000006.doc"); // a record without its file
-    pruebazip::EscribirArchivo(Archivos() + "/K000006.doc.tmp1a2b3c", "restos"); // not ours
-    pruebazip::EscribirArchivo(Archivos() + "/K000002.doc", "suelto");           // free slot
-    pruebazip::EscribirArchivo(Archivos() + "/notas.txt", "notas");
+    pruebas::EscribirArchivo(Archivos() + "/K000006.doc.tmp1a2b3c", "restos"); // not ours
+    pruebas::EscribirArchivo(Archivos() + "/K000002.doc", "suelto");           // free slot
+    pruebas::EscribirArchivo(Archivos() + "/notas.txt", "notas");
     // A stray file named after the slot a record takes is not its file.
-    pruebazip::EscribirArchivo(Archivos() + "/K000001.doc", "ajeno");
+    pruebas::EscribirArchivo(Archivos() + "/K000001.doc", "ajeno");
     QFile::remove(Archivos() + "/K000005.doc");
     TIncorporacionPaquete inc = Nueva();
     ASSERT_TRUE(inc.LeerPaquete());
     ASSERT_TRUE(inc.DecidirPlazas());
     inc.MoverArchivos();
     const QString carpeta = d.Docs() + "paquete/";
-    EXPECT_EQ(pruebazip::LeerArchivo(carpeta + "K000003.doc"), Contenido("paquete", 3));
+    EXPECT_EQ(pruebas::LeerArchivo(carpeta + "K000003.doc"), Contenido("paquete", 3));
     EXPECT_FALSE(QFileInfo::exists(carpeta + "K000001.doc"));
     EXPECT_FALSE(QFileInfo::exists(carpeta + "K000006.doc"));
-    EXPECT_EQ(pruebazip::LeerArchivo(carpeta + "K000002.doc"), "suelto");
-    EXPECT_EQ(pruebazip::LeerArchivo(carpeta + "notas.txt"), "notas");
+    EXPECT_EQ(pruebas::LeerArchivo(carpeta + "K000002.doc"), "suelto");
+    EXPECT_EQ(pruebas::LeerArchivo(carpeta + "notas.txt"), "notas");
     EXPECT_FALSE(QFileInfo::exists(carpeta + "K000006.doc.tmp1a2b3c"));
     EXPECT_EQ(d.DocumentosUsados(), 2); // records come in the next step
 }
 
 TEST_F(Incorporacion, LosRegistrosEntranConSuNumeroYSuOrigen) {
     Docs({3, 5, 7});
-    pruebazip::EscribirArchivo(Listas() + "/Origenes.lst", "7 501\r\n");
+    pruebas::EscribirArchivo(Listas() + "/Origenes.lst", "7 501\r\n");
     TIncorporacionPaquete inc = Nueva();
     ASSERT_TRUE(inc.LeerPaquete());
     ASSERT_TRUE(inc.DecidirPlazas());

@@ -23,7 +23,7 @@ void EscribirArchivo(const QString& ruta) {
 
 // Over a scratch program folder of its own; counts the selections of the
 // first node that BorrarLibro asks for.
-class TVentanaLibros : public apoyo::TVentanaFalsa {
+class TVentanaLibros : public pruebas::TVentanaFalsa {
 public:
     TVentanaLibros() { PonerCarpeta(carpeta.path()); }
     void SeleccionarPrimerNodo() override { ++seleccionesPrimerNodo; }

@@ -18,7 +18,7 @@ namespace {
 // whose contenido is gone, 6 (1,1,0), 7 (11,0,0), 8 (1,5,0), 9 (1,0,0),
 // 10 (1,4,0); slot 11 is free but still names (10,20,30).
 void Preparar(TAlmacen& b) {
-    apoyo::EmpezarConUtiles(b.Arbol);
+    pruebas::EmpezarConUtiles(b.Arbol);
     TNodo* m = b.Arbol.Anadir(nullptr, QStringLiteral("Materia A"), "10");
     TNodo* t = b.Arbol.Anadir(m, QStringLiteral("Tema"), "20");
     TNodo* c = b.Arbol.Anadir(t, QStringLiteral("Contenido"), "30");

@@ -30,7 +30,7 @@ protected:
         ins.PonerLibro(2, 271828, QStringLiteral("Otro"), QStringLiteral("otro"));
         ins.PonerDocumento(3, 271828, "Del otro libro");
         // A file of the book's folder that is no document of it.
-        pruebazip::EscribirArchivo(ins.Docs() + QStringLiteral("fis/notas.txt"), "notas");
+        pruebas::EscribirArchivo(ins.Docs() + QStringLiteral("fis/notas.txt"), "notas");
     }
     TResultadoExportacion Exportar(const QString& nombre, word::IConversionDocumentos* word) {
         TOpcionesPaquete op;
@@ -39,8 +39,8 @@ protected:
     // The package's entries extracted into a folder of their own.
     QString Extraer(const QString& archivo) {
         const QString destino = tmp.filePath(QFileInfo(archivo).completeBaseName());
-        EXPECT_EQ(pruebazip::Ejecutar(QStringLiteral("unzip"), {QStringLiteral("-q"), archivo,
-                                                                QStringLiteral("-d"), destino}),
+        EXPECT_EQ(pruebas::Ejecutar(QStringLiteral("unzip"),
+                                    {QStringLiteral("-q"), archivo, QStringLiteral("-d"), destino}),
                   0);
         return destino + QLatin1Char('/');
     }
@@ -66,12 +66,12 @@ TEST_F(PaqueteWord, LosDocumentosVanConvertidosYLoDemasIgual) {
         const bool documento =
             nombre == QLatin1String("K000002.doc") || nombre == QLatin1String("K000005.doc");
         if (!documento) {
-            EXPECT_EQ(pruebazip::LeerArchivo(a + nombre), pruebazip::LeerArchivo(b + nombre))
+            EXPECT_EQ(pruebas::LeerArchivo(a + nombre), pruebas::LeerArchivo(b + nombre))
                 << nombre.toStdString();
         }
     }
     // Without the option the files travel as they are.
-    EXPECT_EQ(pruebazip::LeerArchivo(a + QStringLiteral("K000005.doc")), "Pregunta cinco");
+    EXPECT_EQ(pruebas::LeerArchivo(a + QStringLiteral("K000005.doc")), "Pregunta cinco");
     // With it each one is the Word copy, protected with the identifier (the
     // book keeps passwords in its documents), read with the identifier.
     ASSERT_EQ(conversion.Exportaciones.size(), 2u);
@@ -99,14 +99,14 @@ TEST_F(PaqueteWord, SinClaveEnDocLosWordVanSinContrasena) {
 
 TEST_F(PaqueteWord, UnDocumentoQueNoSeConvierteDetieneLaExportacion) {
     const QString archivo = tmp.filePath(QStringLiteral("p.zip"));
-    pruebazip::EscribirArchivo(archivo, "paquete anterior");
+    pruebas::EscribirArchivo(archivo, "paquete anterior");
     ins.PonerDocumento(5, IdLibro, "MAL:El archivo está dañado.");
     const TResultadoExportacion r = Exportar(QStringLiteral("p.zip"), &conversion);
     EXPECT_FALSE(r.Correcto);
     EXPECT_EQ(r.Mensaje, QStringLiteral("No se puede convertir a Word el documento 5 «Documento 5 "
                                         "del libro 314159» (K000005.doc): El archivo está "
                                         "dañado.\r\nNo se ha exportado el libro."));
-    EXPECT_EQ(pruebazip::LeerArchivo(archivo), "paquete anterior");
+    EXPECT_EQ(pruebas::LeerArchivo(archivo), "paquete anterior");
 
     ins.PonerDocumento(5, IdLibro, "SIN");
     QFile::remove(archivo);

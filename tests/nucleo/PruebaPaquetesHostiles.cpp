@@ -16,7 +16,7 @@
 
 using namespace brivo;
 using namespace brivo::pruebas;
-using pruebazip::CrearZipCrudo;
+using pruebas::CrearZipCrudo;
 
 namespace {
 
@@ -130,7 +130,7 @@ TEST_F(Hostil, BombaZipSeDetieneSinEscribirNada) {
 
     // The same with forged sizes: the data inflates far beyond what the
     // headers declare.
-    pruebazip::FalsearTamanos(zip, 100);
+    pruebas::FalsearTamanos(zip, 100);
     r = Importar(d, zip, mensajes);
     EXPECT_EQ(r.Fin, TFinImportacion::ErrorDescomprimir);
     EXPECT_EQ(mensajes, QStringList{"Error al descomprimir. Se interrumpe el proceso."});
@@ -163,9 +163,9 @@ TEST_F(Hostil, ArchivoTruncadoNoZipYSinComentario) {
     o.PonerDocumento(1, Id, Contenido("o", 1));
     const TResultadoExportacion e = ExportarActivo(o, Ruta("bueno.zip"));
     ASSERT_TRUE(e.Correcto);
-    QByteArray datos = pruebazip::LeerArchivo(e.Archivo);
-    pruebazip::EscribirArchivo(Ruta("truncado.zip"), datos.left(datos.size() / 2));
-    pruebazip::EscribirArchivo(Ruta("texto.zip"), "esto no es un zip\n");
+    QByteArray datos = pruebas::LeerArchivo(e.Archivo);
+    pruebas::EscribirArchivo(Ruta("truncado.zip"), datos.left(datos.size() / 2));
+    pruebas::EscribirArchivo(Ruta("texto.zip"), "esto no es un zip\n");
     CrearZipCrudo(Ruta("sincomentario.zip"), {{"Libros.lst", RegistroLibro()}});
     CrearZipCrudo(Ruta("sinlibro.zip"), {{"K000001.doc", "x"}}, "Carpeta");
     CrearZipCrudo(Ruta("librocero.zip"), {{"Libros.lst", RegistroLibro(0)}}, "Carpeta");
@@ -237,7 +237,7 @@ TEST_F(Hostil, LosRestosDeEscriturasDelPaqueteNoSeColocan) {
     TInstalacion d(Ruta("d"));
     QStringList mensajes;
     ASSERT_EQ(Importar(d, Ruta("restos.zip"), mensajes).Fin, TFinImportacion::Completa) << mensajes;
-    EXPECT_EQ(pruebazip::ArchivosEn(d.Docs() + "Hostil"),
+    EXPECT_EQ(pruebas::ArchivosEn(d.Docs() + "Hostil"),
               QStringList({"K000001.doc", "Kapitel.txt"}));
 }
 
@@ -279,22 +279,22 @@ class Interop : public Hostil {
 protected:
     // The files of a package written by hand into a folder.
     QStringList Archivos(const QString& carpeta) {
-        pruebazip::EscribirArchivo(carpeta + "/Libros.lst", RegistroLibro());
-        pruebazip::EscribirArchivo(carpeta + "/Docs.lst", RegistroDocs({1, 2}));
-        pruebazip::EscribirArchivo(carpeta + "/K000001.doc", pruebazip::TextoDocumento(1, 30000));
-        pruebazip::EscribirArchivo(carpeta + "/K000002.doc", pruebazip::TextoDocumento(2, 5000));
+        pruebas::EscribirArchivo(carpeta + "/Libros.lst", RegistroLibro());
+        pruebas::EscribirArchivo(carpeta + "/Docs.lst", RegistroDocs({1, 2}));
+        pruebas::EscribirArchivo(carpeta + "/K000001.doc", pruebas::TextoDocumento(1, 30000));
+        pruebas::EscribirArchivo(carpeta + "/K000002.doc", pruebas::TextoDocumento(2, 5000));
         return {"Libros.lst", "Docs.lst", "K000001.doc", "K000002.doc"};
     }
     void Comprobar(TInstalacion& d) {
         EXPECT_EQ(d.almacen.Libros[1].Identificador, Id);
         EXPECT_EQ(d.almacen.Libros[1].Carpeta.Texto(), "Hostil");
-        EXPECT_EQ(d.LeerDocumento(1), pruebazip::TextoDocumento(1, 30000));
-        EXPECT_EQ(d.LeerDocumento(2), pruebazip::TextoDocumento(2, 5000));
+        EXPECT_EQ(d.LeerDocumento(1), pruebas::TextoDocumento(1, 30000));
+        EXPECT_EQ(d.LeerDocumento(2), pruebas::TextoDocumento(2, 5000));
     }
 };
 
 void Requiere(const char* programa) {
-    if (!pruebazip::Herramienta(programa))
+    if (!pruebas::Herramienta(programa))
         GTEST_SKIP() << programa << " no está instalado";
 }
 
@@ -312,7 +312,7 @@ TEST_F(Interop, PaquetesDeInfoZipConYSinClave) {
                  << "clave vieja";
         args << zip;
         args += nombres;
-        ASSERT_EQ(pruebazip::Ejecutar("zip", args, origen, "Hostil\n.\n"), 0);
+        ASSERT_EQ(pruebas::Ejecutar("zip", args, origen, "Hostil\n.\n"), 0);
         TInstalacion d(Ruta(cifrar ? "d-cifrado" : "d-llano"));
         QStringList mensajes;
         const TResultadoImportacion r =
@@ -337,10 +337,10 @@ TEST_F(Interop, PaquetesDe7ZipConAesYZipCrypto) {
         const QString zip = Ruta("7z-" + metodo + ".zip");
         QStringList args{"a", "-tzip", "-bd", "-pclave 7z", "-mem=" + metodo, zip};
         args += nombres;
-        ASSERT_EQ(pruebazip::Ejecutar("7z", args, origen), 0);
+        ASSERT_EQ(pruebas::Ejecutar("7z", args, origen), 0);
         // 7-Zip writes no archive comment; Info-ZIP adds it without touching
         // the entries.
-        ASSERT_EQ(pruebazip::Ejecutar("zip", {"-q", "-z", zip}, origen, "Hostil\n.\n"), 0);
+        ASSERT_EQ(pruebas::Ejecutar("zip", {"-q", "-z", zip}, origen, "Hostil\n.\n"), 0);
         TInstalacion d(Ruta("d-" + metodo));
         QStringList mensajes;
         ASSERT_EQ(Importar(d, zip, mensajes, "clave 7z").Fin, TFinImportacion::Completa)
@@ -356,16 +356,15 @@ TEST_F(Interop, OtrosProgramasAbrenNuestrosPaquetes) {
     o.PonerLibro(1, Id, "Libro", "Carpeta del libro");
     o.almacen.LibroActivo = 1;
     for (int n = 1; n <= 3; ++n)
-        o.PonerDocumento(n, Id, pruebazip::TextoDocumento(n, 20000));
+        o.PonerDocumento(n, Id, pruebas::TextoDocumento(n, 20000));
     const TResultadoExportacion llano = ExportarActivo(o, Ruta("llano.zip"));
     const TResultadoExportacion cifrado = ExportarActivo(o, Ruta("cifrado.zip"), "Mi clave");
     ASSERT_TRUE(llano.Correcto && cifrado.Correcto);
-    EXPECT_EQ(pruebazip::Ejecutar("unzip", {"-tq", llano.Archivo}), 0);
-    EXPECT_EQ(pruebazip::Ejecutar("7z", {"t", llano.Archivo}), 0);
-    EXPECT_EQ(pruebazip::Ejecutar("7z", {"t", "-pMi clave", cifrado.Archivo}), 0);
-    EXPECT_NE(pruebazip::Ejecutar("7z", {"t", "-potra", cifrado.Archivo}), 0);
+    EXPECT_EQ(pruebas::Ejecutar("unzip", {"-tq", llano.Archivo}), 0);
+    EXPECT_EQ(pruebas::Ejecutar("7z", {"t", llano.Archivo}), 0);
+    EXPECT_EQ(pruebas::Ejecutar("7z", {"t", "-pMi clave", cifrado.Archivo}), 0);
+    EXPECT_NE(pruebas::Ejecutar("7z", {"t", "-potra", cifrado.Archivo}), 0);
     ASSERT_EQ(
-        pruebazip::Ejecutar("7z", {"x", "-y", "-pMi clave", "-o" + Ruta("7z"), cifrado.Archivo}),
-        0);
-    EXPECT_EQ(pruebazip::LeerArchivo(Ruta("7z/K000003.doc")), pruebazip::TextoDocumento(3, 20000));
+        pruebas::Ejecutar("7z", {"x", "-y", "-pMi clave", "-o" + Ruta("7z"), cifrado.Archivo}), 0);
+    EXPECT_EQ(pruebas::LeerArchivo(Ruta("7z/K000003.doc")), pruebas::TextoDocumento(3, 20000));
 }

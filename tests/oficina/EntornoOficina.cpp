@@ -11,7 +11,7 @@
 #include <QTextList>
 #include <QTextTable>
 
-namespace pruebas {
+namespace brivo::pruebas {
 
 namespace {
 
@@ -244,4 +244,4 @@ void ExportarPregunta(const QString& ruta, FormatoExportacion formato, const QSt
                       clave, ConversorSuite());
 }
 
-} // namespace pruebas
+} // namespace brivo::pruebas

@@ -17,13 +17,9 @@
 
 class QTextDocument;
 
-QT_BEGIN_NAMESPACE
-inline void PrintTo(const QString& texto, std::ostream* salida) {
-    *salida << '"' << texto.toStdString() << '"';
-}
-QT_END_NAMESPACE
+#include "TextosQt.h"
 
-namespace pruebas {
+namespace brivo::pruebas {
 
 using namespace brivo;
 using namespace brivo::word;
@@ -65,4 +61,4 @@ QString MensajeDe(const std::function<void()>& accion);
 // Exports a fresh question (LlenarPregunta, with properties) as ruta.
 void ExportarPregunta(const QString& ruta, FormatoExportacion formato, const QString& clave = {});
 
-} // namespace pruebas
+} // namespace brivo::pruebas

@@ -21,7 +21,7 @@
 
 using namespace brivo;
 
-namespace pruebas {
+namespace brivo::pruebas {
 
 namespace {
 
@@ -51,7 +51,7 @@ void Pregunta(QTextDocument& doc, int k) {
 void VentanaOficina::SetUp() {
     ASSERT_TRUE(fuera.isValid());
     TArbol arbol;
-    apoyo::EmpezarConUtiles(arbol);
+    pruebas::EmpezarConUtiles(arbol);
     TNodo* fisica = arbol.Anadir(nullptr, QStringLiteral("Física"), QStringLiteral("10"));
     arbol.Anadir(fisica, QStringLiteral("Mecánica"), QStringLiteral("20"));
     arbol.Guardar(carpeta.Archivo(QStringLiteral("Arbol0.tvw")));
@@ -135,4 +135,4 @@ ui::TGuion::AccionDialogo VentanaOficina::ClaveExportacion(const QString& clave)
     };
 }
 
-} // namespace pruebas
+} // namespace brivo::pruebas

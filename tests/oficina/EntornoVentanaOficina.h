@@ -18,7 +18,7 @@
 #include "EntornoOficina.h"
 #include "Main.h"
 
-namespace pruebas {
+namespace brivo::pruebas {
 
 constexpr int IdWord = 123456;
 
@@ -49,4 +49,4 @@ protected:
     QString resumen, detalle;
 };
 
-} // namespace pruebas
+} // namespace brivo::pruebas

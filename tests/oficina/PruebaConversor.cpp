@@ -8,7 +8,7 @@
 
 #include "EntornoOficina.h"
 
-using namespace pruebas;
+using namespace brivo::pruebas;
 
 namespace {
 

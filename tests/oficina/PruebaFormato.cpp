@@ -7,7 +7,7 @@
 #include "FormatoOficina.h"
 #include "ImportacionOficina.h"
 
-using namespace pruebas;
+using namespace brivo::pruebas;
 using oficina::FormatoOficina;
 
 namespace {

@@ -10,7 +10,7 @@
 #include "ImportacionOficina.h"
 #include "MotorTexto.h"
 
-using namespace pruebas;
+using namespace brivo::pruebas;
 
 namespace {
 

@@ -14,7 +14,7 @@
 #include "MontajeExamen.h"
 #include "MotorTexto.h"
 
-using namespace pruebas;
+using namespace brivo::pruebas;
 using oficina::FormatoOficina;
 
 namespace {

@@ -22,7 +22,7 @@
 #include "MotorTexto.h"
 
 using namespace brivo;
-using namespace pruebas;
+using namespace brivo::pruebas;
 using oficina::FormatoOficina;
 
 TEST_F(VentanaOficina, ImportarArchivosDeCadaClase) {

@@ -23,7 +23,7 @@
 #include "PropExam.h"
 
 using namespace brivo;
-using namespace pruebas;
+using namespace brivo::pruebas;
 using oficina::FormatoOficina;
 
 namespace {
@@ -253,14 +253,14 @@ TEST_F(VentanaOficina, SinLibreOfficeCadaOrdenLoDiceYNadaCambia) {
     // which the export dialog fills (package lists, default folder) before
     // any document is converted.
     const auto Biblioteca = [&] {
-        apoyo::TFotoCarpeta foto = apoyo::Fotografiar(carpeta.Ruta());
+        pruebas::TFotoCarpeta foto = pruebas::Fotografiar(carpeta.Ruta());
         foto.removeIf([](auto it) {
             return it.key().startsWith(QStringLiteral("Temp")) ||
                    it.key().startsWith(QStringLiteral("BAK"));
         });
         return foto;
     };
-    const apoyo::TFotoCarpeta antes = Biblioteca();
+    const pruebas::TFotoCarpeta antes = Biblioteca();
     const int listados = A().NumListados;
     for (const auto& o : ordenes) {
         guion.Mensajes.clear();

@@ -28,7 +28,7 @@ using namespace brivo::pruebas;
 namespace {
 
 [[maybe_unused]] ::testing::Environment* const entorno =
-    apoyo::RegistrarAplicacion("prueba_paquetes");
+    pruebas::RegistrarAplicacion("prueba_paquetes");
 
 constexpr std::int32_t Id = 424242;
 
@@ -143,7 +143,7 @@ TEST_F(Dialogos, ExportarConProgresoYCasillasDelDialogo) {
     EXPECT_EQ(f.MinorStat->value(), 100);
     EXPECT_FALSE(f.ProgressText->text().isEmpty());
     const TLibro r = LibroDeBytes(
-        pruebazip::LeerArchivo(ins.almacen.CarpetaPrograma + "Temp/Libros.lst").constData());
+        pruebas::LeerArchivo(ins.almacen.CarpetaPrograma + "Temp/Libros.lst").constData());
     EXPECT_FALSE(r.PermitirCambiosEnDoc);
     EXPECT_TRUE(r.PermitirMasDoc);
     EXPECT_FALSE(r.ClaveEnDoc);
@@ -155,8 +155,8 @@ TEST_F(Dialogos, ExportarConProgresoYCasillasDelDialogo) {
 // with "Explorar" was asked about by the save dialog itself.
 TEST_F(Dialogos, ExportarSobreUnArchivoExistentePregunta) {
     const QString temp = ins.almacen.CarpetaPrograma + "Temp/";
-    pruebazip::EscribirArchivo(Ruta("viejo.zip"), "archivo anterior");
-    pruebazip::EscribirArchivo(Ruta("sinzip"), "otro archivo");
+    pruebas::EscribirArchivo(Ruta("viejo.zip"), "archivo anterior");
+    pruebas::EscribirArchivo(Ruta("sinzip"), "otro archivo");
     const QString pregunta = "El archivo " + Ruta("viejo.zip") + " ya existe. ¿Desea reemplazarlo?";
     for (const QString& tecleado : {Ruta("viejo"), Ruta("viejo.zip")}) {
         TFormExportar f(ins);
@@ -168,7 +168,7 @@ TEST_F(Dialogos, ExportarSobreUnArchivoExistentePregunta) {
         EXPECT_EQ(guion.Mensajes[0].Tipo, ui::TipoMensaje::Pregunta);
         EXPECT_EQ(guion.Mensajes[0].Texto, pregunta);
         EXPECT_NE(f.result(), QDialog::Accepted);
-        EXPECT_EQ(pruebazip::LeerArchivo(Ruta("viejo.zip")), "archivo anterior");
+        EXPECT_EQ(pruebas::LeerArchivo(Ruta("viejo.zip")), "archivo anterior");
         EXPECT_FALSE(QFileInfo::exists(temp + "Libros.lst")); // nothing prepared either
     }
     {
@@ -188,7 +188,7 @@ TEST_F(Dialogos, ExportarSobreUnArchivoExistentePregunta) {
         f.EdArchivo->setText(Ruta("sinzip"));
         f.BCopiar->click();
         EXPECT_TRUE(guion.Mensajes.isEmpty()) << Textos(guion.Mensajes).join("|").toStdString();
-        EXPECT_EQ(pruebazip::LeerArchivo(Ruta("sinzip")), "otro archivo");
+        EXPECT_EQ(pruebas::LeerArchivo(Ruta("sinzip")), "otro archivo");
         EXPECT_TRUE(QFileInfo::exists(Ruta("sinzip.zip")));
     }
     {

@@ -13,7 +13,7 @@ using namespace brivo;
 
 namespace {
 
-const auto* const aplicacion = apoyo::RegistrarAplicacion("prueba_recursos");
+const auto* const aplicacion = pruebas::RegistrarAplicacion("prueba_recursos");
 
 const QString CarpetaIconos = QStringLiteral(BRIVO_FUENTES "recursos/iconos/");
 

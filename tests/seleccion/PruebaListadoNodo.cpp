@@ -1,10 +1,12 @@
 // The documents under a node that the choice takes from are those the
 // document grid lists for the node, on every node of a tree whose
 // identifiers repeat across levels, with documents at every kind of place.
+#include <algorithm>
+
 #include <gtest/gtest.h>
 
 #include "BibliotecaSeleccion.h"
-#include "ModeloGridPreg.h"
+#include "Listado.h"
 #include "Seleccion.h"
 
 using namespace brivo;
@@ -25,7 +27,13 @@ TEST(ListadoNodo, LoQueHayBajoUnNodoEsLoQueLaRejillaLista) {
         if (!NodoSeleccionable(n))
             return;
         int m = 0, t = 0;
-        EXPECT_EQ(DocumentosBajoNodo(a, n), ElegirDocumentos(a, n, m, t)) << n->Texto.toStdString();
+        const std::vector<int> bajo = DocumentosBajoNodo(a, n);
+        EXPECT_EQ(bajo, ElegirDocumentos(a, n, m, t)) << n->Texto.toStdString();
+        // The test of one document agrees with the listing.
+        for (int k = 1; k <= MaxDocumentos; ++k)
+            EXPECT_EQ(DocumentoBajoNodo(*n, a.Documentos[k]),
+                      std::find(bajo.begin(), bajo.end(), k) != bajo.end())
+                << n->Texto.toStdString() << " " << k;
         ++comparados;
     });
     EXPECT_EQ(comparados, 8);

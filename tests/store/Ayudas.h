@@ -10,7 +10,7 @@
 #include <QString>
 #include <QTemporaryDir>
 
-namespace prueba {
+namespace brivo::pruebas {
 
 inline void PonerEntero(QByteArray& b, int desplazamiento, std::int32_t v) {
     const auto u = static_cast<std::uint32_t>(v);
@@ -194,4 +194,4 @@ private:
     QTemporaryDir dir;
 };
 
-} // namespace prueba
+} // namespace brivo::pruebas

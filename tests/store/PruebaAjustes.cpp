@@ -6,9 +6,9 @@
 #include "Errores.h"
 
 using namespace brivo;
-using namespace prueba;
+using namespace brivo::pruebas;
 
-TEST(Ajustes, MissingFileGivesTheDefaults) {
+TEST(Ajustes, SinArchivoSeTomanLosValoresPorOmision) {
     CarpetaPrueba c;
     const TAjustes a = LeerAjustes(c.Ruta("BRIVO_II.INI"));
     EXPECT_EQ(a.LibroActivo, 0);
@@ -21,7 +21,7 @@ TEST(Ajustes, MissingFileGivesTheDefaults) {
     EXPECT_EQ(a.TextoComentario, QStringLiteral("Comentario"));
 }
 
-TEST(Ajustes, NewFileListsGeneralBeforeExamenWithCrLf) {
+TEST(Ajustes, ArchivoNuevoConGeneralAntesQueExamenYCrLf) {
     CarpetaPrueba c;
     TAjustes a;
     a.LibroActivo = 3;
@@ -37,7 +37,7 @@ TEST(Ajustes, NewFileListsGeneralBeforeExamenWithCrLf) {
     EXPECT_EQ(LeerAjustes(c.Ruta("BRIVO_II.INI")), a);
 }
 
-TEST(Ajustes, ValueEncodingOnReading) {
+TEST(Ajustes, CodificacionDeLosValoresAlLeer) {
     CarpetaPrueba c;
     Escribir(c.Ruta("BRIVO_II.INI"), "[General]\n"
                                      "NumModeloPreguntas=0x1F\n"
@@ -70,7 +70,7 @@ TEST(Ajustes, ValueEncodingOnReading) {
     EXPECT_EQ(b.LibroActivo, -1);
 }
 
-TEST(Ajustes, LongHeadingIsCutTo100AndWrittenBackThatWay) {
+TEST(Ajustes, EncabezadoLargoSeCortaA100YAsiSeEscribe) {
     CarpetaPrueba c;
     const QByteArray largo(150, 'h');
     Escribir(c.Ruta("BRIVO_II.INI"), "[Examen]\r\nTextoComentario=" + largo + "\r\n");
@@ -86,7 +86,7 @@ TEST(Ajustes, LongHeadingIsCutTo100AndWrittenBackThatWay) {
     EXPECT_EQ(TArchivoIni(c.Ruta("x.ini")).LeerCadena("S", "k", QString()).size(), 2047);
 }
 
-TEST(Ajustes, ForeignLinesStayAndNamesMatchWithoutCase) {
+TEST(Ajustes, LineasAjenasSeQuedanYLosNombresNoDistinguenMayusculas) {
     CarpetaPrueba c;
     Escribir(c.Ruta("BRIVO_II.INI"), "; ajustes de Brivo\n"
                                      "[Otra]\n"
@@ -129,7 +129,7 @@ TEST(Ajustes, ForeignLinesStayAndNamesMatchWithoutCase) {
     EXPECT_EQ(LeerAjustes(c.Ruta("BRIVO_II.INI")), a);
 }
 
-TEST(Ajustes, FirstSectionAndKeyOfANameCount) {
+TEST(Ajustes, CuentanLaPrimeraSeccionYClaveDeUnNombre) {
     CarpetaPrueba c;
     Escribir(c.Ruta("a.ini"), "k=fuera\n[S]\nk=primera\nK=segunda\n[s]\nk=otra\n");
     const TArchivoIni ini(c.Ruta("a.ini"));
@@ -138,7 +138,7 @@ TEST(Ajustes, FirstSectionAndKeyOfANameCount) {
     EXPECT_EQ(ini.LeerEntero("S", "nada", 42), 42);
 }
 
-TEST(Ajustes, TextsSurviveBlanksQuotesAndLineBreaks) {
+TEST(Ajustes, LosTextosSobrevivenBlancosComillasYSaltosDeLinea) {
     CarpetaPrueba c;
     TAjustes a;
     a.TextoPregunta = QStringLiteral("  Pregunta nº % ");
@@ -156,7 +156,7 @@ TEST(Ajustes, TextsSurviveBlanksQuotesAndLineBreaks) {
     EXPECT_EQ(LeerAjustes(c.Ruta("BRIVO_II.INI")).TextoRespuesta, QStringLiteral(" R "));
 }
 
-TEST(Ajustes, ValueThatCannotBeWritten) {
+TEST(Ajustes, ValorQueNoSePuedeEscribir) {
     CarpetaPrueba c;
     const QString ruta = c.Ruta("falta/BRIVO_II.INI");
     try {

@@ -9,7 +9,7 @@
 #include "Listas.h"
 
 using namespace brivo;
-using namespace prueba;
+using namespace brivo::pruebas;
 
 namespace {
 
@@ -63,7 +63,7 @@ void Poblar(TAlmacen& a) {
 
 } // namespace
 
-TEST(Almacen, BuscarLibroAndFreeSlots) {
+TEST(Almacen, BuscarLibroYHuecosLibres) {
     TAlmacen a;
     EXPECT_EQ(a.LibroLibre(), 1);
     EXPECT_EQ(a.DocumentoLibre(), 1);
@@ -84,7 +84,7 @@ TEST(Almacen, BuscarLibroAndFreeSlots) {
     EXPECT_EQ(a.DocumentoLibre(), 3);
 }
 
-TEST(Almacen, ActiveBookOnlyWhenItsSlotIsUsed) {
+TEST(Almacen, LibroActivoSoloSiSuPlazaEstaOcupada) {
     TAlmacen a;
     a.Libros[4].Identificador = 123;
     for (int activo : {0, -1, 3, 101, 5000}) {
@@ -98,7 +98,7 @@ TEST(Almacen, ActiveBookOnlyWhenItsSlotIsUsed) {
     EXPECT_TRUE(a.HayLibros());
 }
 
-TEST(Almacen, ModelsFoundByPositionInSlotOrder) {
+TEST(Almacen, ModelosEncontradosPorPosicionEnOrdenDePlaza) {
     TAlmacen a;
     for (int n : {4, 9, 12})
         a.Documentos[n] = Doc(n, 1, 1, 1);
@@ -117,7 +117,7 @@ TEST(Almacen, ModelsFoundByPositionInSlotOrder) {
     EXPECT_EQ(a.ModeloEnPosicion(1, -1), 0);
 }
 
-TEST(CargarLibreria, FirstRunWithOnlyArbol0) {
+TEST(CargarLibreria, PrimeraEjecucionSoloConArbol0) {
     Programa p;
     p.a.Documentos[3] = Doc(3, 1, 2, 0); // the document table is not cleared by a load
     p.a.Arbol.Vaciar();
@@ -133,7 +133,7 @@ TEST(CargarLibreria, FirstRunWithOnlyArbol0) {
     EXPECT_EQ(p.a.Documentos[3].Numero, 3);
 }
 
-TEST(CargarLibreria, MissingArbol0StopsBeforeTheSettings) {
+TEST(CargarLibreria, SinArbol0SeDetieneAntesDeLosAjustes) {
     Programa p;
     QFile::remove(p.R("Arbol0.tvw"));
     Escribir(p.R("Libros.lst"), RegistroLibro(123456, "Uno", "uno"));
@@ -148,7 +148,7 @@ TEST(CargarLibreria, MissingArbol0StopsBeforeTheSettings) {
     EXPECT_EQ(p.a.LibroActivo, 0);
 }
 
-TEST(CargarLibreria, FailureInTheBookListStopsTheLaterSteps) {
+TEST(CargarLibreria, UnFalloEnLaListaDeLibrosDetieneLosPasosSiguientes) {
     Programa p;
     QByteArray rota = RegistroLibro(222222, "Dos", "dos");
     rota[625] = 'z';
@@ -163,7 +163,7 @@ TEST(CargarLibreria, FailureInTheBookListStopsTheLaterSteps) {
     EXPECT_FALSE(p.a.Documentos[5].Usado()); // step 4 did not run
 }
 
-TEST(CargarLibreria, ReadsEveryFileAndTheActiveBook) {
+TEST(CargarLibreria, LeeCadaArchivoYElLibroActivo) {
     Programa p;
     Escribir(p.R("Libros.lst"),
              RegistroLibro(111111, "Uno", "uno") + RegistroLibro(222222, "Dos", "dos"));
@@ -190,7 +190,7 @@ TEST(CargarLibreria, ReadsEveryFileAndTheActiveBook) {
     EXPECT_EQ(p.a.Arbol.Raices()[0]->Texto, QStringLiteral("Propio"));
 }
 
-TEST(GuardarLibreria, FirstRunWritesEveryFileAndTheTreeCopy) {
+TEST(GuardarLibreria, LaPrimeraVezEscribeCadaArchivoYLaCopiaDelArbol) {
     Programa p;
     p.a.CargarLibreria();
     Poblar(p.a);
@@ -220,7 +220,7 @@ TEST(GuardarLibreria, FirstRunWritesEveryFileAndTheTreeCopy) {
     EXPECT_EQ(b.Ajustes.TextoPregunta, QStringLiteral("P. %"));
 }
 
-TEST(GuardarLibreria, SecondSaveCopiesThePreviousListsIntoDocs) {
+TEST(GuardarLibreria, ElSegundoGuardadoCopiaLasListasAnterioresEnDocs) {
     Programa p;
     p.a.CargarLibreria();
     Poblar(p.a);
@@ -247,7 +247,7 @@ TEST(GuardarLibreria, SecondSaveCopiesThePreviousListsIntoDocs) {
     }
 }
 
-TEST(GuardarLibreria, NeverChangesTheTablesInMemory) {
+TEST(GuardarLibreria, NuncaCambiaLasTablasEnMemoria) {
     Programa p;
     p.a.CargarLibreria();
     Poblar(p.a);
@@ -269,7 +269,7 @@ TEST(GuardarLibreria, NeverChangesTheTablesInMemory) {
     EXPECT_TRUE(p.a.Ajustes == ajustes);
 }
 
-TEST(GuardarLibreria, MissingDocsFolderStopsAtTheTreeCopy) {
+TEST(GuardarLibreria, SinCarpetaDocsSeDetieneEnLaCopiaDelArbol) {
     Programa p;
     p.a.CargarLibreria();
     Escribir(p.R("Arbol.tvw"), p.a.Arbol.Serializar());
@@ -290,7 +290,7 @@ TEST(GuardarLibreria, MissingDocsFolderStopsAtTheTreeCopy) {
     EXPECT_TRUE(QDir(p.c.Ruta()).entryList({"*.tmp*"}, QDir::Files).isEmpty());
 }
 
-TEST(GuardarLibreria, UnwritableBookListStopsEverything) {
+TEST(GuardarLibreria, UnaListaDeLibrosQueNoSePuedeEscribirLoDetieneTodo) {
     Programa p;
     p.a.CargarLibreria();
     Poblar(p.a);
@@ -312,7 +312,7 @@ TEST(GuardarLibreria, UnwritableBookListStopsEverything) {
 // The numbers of origin of renumbered documents are saved beside Docs.lst,
 // never inside its records, and come back at the next load; a deleted
 // document takes its line with it. An installation without any gets no file.
-TEST(GuardarLibreria, NumbersOfOriginLiveBesideTheDocumentList) {
+TEST(GuardarLibreria, LosNumerosDeOrigenVanJuntoALaListaDeDocumentos) {
     Programa p;
     p.a.CargarLibreria();
     Poblar(p.a);
@@ -345,7 +345,7 @@ TEST(GuardarLibreria, NumbersOfOriginLiveBesideTheDocumentList) {
     EXPECT_TRUE(Leer(p.R("Origenes.lst")).isEmpty());
 }
 
-TEST(CargarLibreria, DamagedLinesOfTheOriginsAreLeftOut) {
+TEST(CargarLibreria, LasLineasDanadasDeLosOrigenesSeOmiten) {
     Programa p;
     Escribir(p.R("Docs.lst"),
              RegistroDocumento(4, 111111, "cuatro") + RegistroDocumento(5, 111111, "cinco") +
@@ -388,7 +388,7 @@ TEST(GuardarLibreria, NumerosDeOrigenMayoresQueLasPlazasVanYVuelven) {
 
 // What interrupted writes leave behind goes at the start; names that only
 // look alike, and every other file, stay.
-TEST(CargarLibreria, RemovesTheLeftoversOfInterruptedWrites) {
+TEST(CargarLibreria, QuitaLosRestosDeEscriturasInterrumpidas) {
     Programa p;
     Escribir(p.R("Libros.lst"), RegistroLibro(111111, "Uno", "uno"));
     QDir(p.R("Docs")).mkpath(QStringLiteral("uno"));

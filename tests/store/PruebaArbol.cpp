@@ -8,7 +8,7 @@
 #include "Errores.h"
 
 using namespace brivo;
-using namespace prueba;
+using namespace brivo::pruebas;
 
 namespace {
 
@@ -50,7 +50,7 @@ const QString FormaInicial = QStringLiteral(
 
 } // namespace
 
-TEST(ArbolArchivo, InitialTreeIs505BytesBlockByBlock) {
+TEST(ArbolArchivo, ElArbolInicialSon505BytesBloqueABloque) {
     TArbol a;
     EXPECT_EQ(Forma(a), FormaInicial);
     const QByteArray b = a.Serializar();
@@ -58,7 +58,7 @@ TEST(ArbolArchivo, InitialTreeIs505BytesBlockByBlock) {
     EXPECT_EQ(b, ArbolInicialEnBytes());
 }
 
-TEST(ArbolArchivo, ShippedArbol0LoadsToTheInitialTree) {
+TEST(ArbolArchivo, ElArbol0InstaladoCargaElArbolInicial) {
     const QString ruta = QStringLiteral(BRIVO_CARPETA_PROGRAMA) + "Arbol0.tvw";
     ASSERT_TRUE(QFileInfo::exists(ruta)) << ruta.toStdString();
     EXPECT_EQ(QFileInfo(ruta).size(), 505);
@@ -69,7 +69,7 @@ TEST(ArbolArchivo, ShippedArbol0LoadsToTheInitialTree) {
     EXPECT_EQ(a.Serializar(), Leer(ruta));
 }
 
-TEST(ArbolArchivo, EveryItemRoundTrips) {
+TEST(ArbolArchivo, CadaElementoVaYVuelve) {
     CarpetaPrueba c;
     TArbol a;
     a.Vaciar();
@@ -118,7 +118,7 @@ TEST(ArbolArchivo, EveryItemRoundTrips) {
     EXPECT_EQ(b.Serializar(), bytes);
 }
 
-TEST(ArbolArchivo, EmptyTreeIsFourZeroBytes) {
+TEST(ArbolArchivo, ElArbolVacioSonCuatroBytesACero) {
     CarpetaPrueba c;
     TArbol a;
     a.Vaciar();
@@ -130,7 +130,7 @@ TEST(ArbolArchivo, EmptyTreeIsFourZeroBytes) {
     EXPECT_EQ(b.NumNodos(), 0);
 }
 
-TEST(ArbolArchivo, MissingFilesAndFolders) {
+TEST(ArbolArchivo, ArchivosYCarpetasQueFaltan) {
     CarpetaPrueba c;
     TArbol a;
     a.Raices()[0]->Texto = QStringLiteral("cambiado");
@@ -144,7 +144,7 @@ TEST(ArbolArchivo, MissingFilesAndFolders) {
               QStringLiteral("No se puede crear el archivo %1").arg(sinCarpeta));
 }
 
-TEST(ArbolArchivo, FileEndingInsideABlockKeepsTheNodesRead) {
+TEST(ArbolArchivo, UnArchivoQueAcabaDentroDeUnBloqueConservaLosNodosLeidos) {
     const QByteArray entero = ArbolInicialEnBytes();
     // Cut inside the sixth block ("Todos"): five complete nodes stay.
     const int corte =
@@ -165,7 +165,7 @@ TEST(ArbolArchivo, FileEndingInsideABlockKeepsTheNodesRead) {
     }
 }
 
-TEST(ArbolArchivo, DamagedBlocksAreReportedAndNeverReadPastTheData) {
+TEST(ArbolArchivo, LosBloquesDanadosSeInformanYNuncaSeLeeMasAllaDeLosDatos) {
     CarpetaPrueba c;
     const QString ruta = c.Ruta("Arbol.tvw");
     const QString danado = QStringLiteral("El archivo %1 está dañado").arg(ruta);
@@ -210,7 +210,7 @@ TEST(ArbolArchivo, DamagedBlocksAreReportedAndNeverReadPastTheData) {
     EXPECT_EQ(nodos, 1);
 }
 
-TEST(ArbolArchivo, AbsurdNestingStopsAtTheDeepestLevelAllowed) {
+TEST(ArbolArchivo, UnAnidamientoAbsurdoSeDetieneEnElNivelMasHondoPermitido) {
     QByteArray datos = Cuenta(1);
     for (int i = 0; i < 5000; ++i)
         datos += BloqueNodo("n", QByteArray::number(i + 1), 1);
@@ -228,7 +228,7 @@ TEST(ArbolArchivo, AbsurdNestingStopsAtTheDeepestLevelAllowed) {
     EXPECT_EQ(b.NumNodos(), TArbol::MaxNivelArchivo + 1);
 }
 
-TEST(ArbolArchivo, MoreNodesThanAnyTreeHasAreDamage) {
+TEST(ArbolArchivo, MasNodosDeLosQueTieneUnArbolSonDano) {
     const QByteArray nodo = BloqueNodo("n", "7", 0);
     for (const int n : {TArbol::MaxNodosArchivo, TArbol::MaxNodosArchivo + 1}) {
         TArbol a;
@@ -248,13 +248,13 @@ TEST(ArbolArchivo, MoreNodesThanAnyTreeHasAreDamage) {
               QStringLiteral("El archivo x.tvw está dañado"));
 }
 
-TEST(ArbolArchivo, BytesAfterTheLastBlockAreIgnored) {
+TEST(ArbolArchivo, LosBytesTrasElUltimoBloqueSeIgnoran) {
     TArbol a;
     a.Deserializar(ArbolInicialEnBytes() + QByteArray("basura"));
     EXPECT_EQ(Forma(a), FormaInicial);
 }
 
-TEST(ArbolModelo, LevelsSiblingsAndWalk) {
+TEST(ArbolModelo, NivelesHermanosYRecorrido) {
     TArbol a;
     const auto& r = a.Raices();
     const TNodo* utiles = r[0].get();
@@ -278,7 +278,7 @@ TEST(ArbolModelo, LevelsSiblingsAndWalk) {
     EXPECT_EQ(a.NumNodos(), 7);
 }
 
-TEST(ArbolModelo, SpecialNodes) {
+TEST(ArbolModelo, NodosEspeciales) {
     TArbol a;
     const TNodo* utiles = a.Raices()[0].get();
     EXPECT_TRUE(TArbol::EsUtiles(utiles));
@@ -290,7 +290,7 @@ TEST(ArbolModelo, SpecialNodes) {
     EXPECT_FALSE(TArbol::EsHijoDeUtiles(tema->PrimerHijo()));
 }
 
-TEST(ArbolModelo, PlacesOfNodesAndNamesOfPlaces) {
+TEST(ArbolModelo, LugaresDeNodosYNombresDeLugares) {
     TArbol a;
     TNodo* materia = a.Raices()[1].get();
     TNodo* tema = materia->PrimerHijo();
@@ -325,7 +325,7 @@ TEST(ArbolModelo, PlacesOfNodesAndNamesOfPlaces) {
     EXPECT_EQ(a.NodoDeLugar({0, 0, 0}), nullptr);
 }
 
-TEST(ArbolModelo, NewIdentifiersAreNineDigitsAndUnique) {
+TEST(ArbolModelo, LosIdentificadoresNuevosTienenNueveCifrasYSonUnicos) {
     TArbol a;
     std::set<QString> vistos;
     for (int i = 0; i < 2000; ++i) {

@@ -9,7 +9,7 @@
 
 #include "Ayudas.h"
 
-using namespace prueba;
+using namespace brivo::pruebas;
 
 namespace {
 
@@ -62,7 +62,7 @@ void Biblioteca(const CarpetaPrueba& c) {
 
 } // namespace
 
-TEST(Datos, BooksAndDocumentsAsJson) {
+TEST(Datos, LibrosYDocumentosEnJson) {
     CarpetaPrueba c;
     Biblioteca(c);
     const Salida l = Ejecutar({c.Ruta(), "libros"});
@@ -101,7 +101,7 @@ TEST(Datos, BooksAndDocumentsAsJson) {
     EXPECT_EQ(docs[2].toObject()["ranura"].toInt(), 11);
 }
 
-TEST(Datos, TreeAndSettingsAsJson) {
+TEST(Datos, ArbolYAjustesEnJson) {
     CarpetaPrueba c;
     Escribir(c.Ruta("Arbol0.tvw"), Cuenta(2) + BloqueNodo("\xDAtiles", "1", 1) +
                                        BloqueNodo("Todos", "5", 0) + BloqueNodo("Historia", "", 1) +
@@ -132,7 +132,7 @@ TEST(Datos, TreeAndSettingsAsJson) {
     EXPECT_EQ(aj["TextoComentario"].toString(), QStringLiteral("Comentario"));
 }
 
-TEST(Datos, CheckOfAConsistentLibrary) {
+TEST(Datos, ComprobarUnaBibliotecaCoherente) {
     CarpetaPrueba c;
     Biblioteca(c);
     const Salida s = Ejecutar({c.Ruta(), "comprobar"});
@@ -140,7 +140,7 @@ TEST(Datos, CheckOfAConsistentLibrary) {
     EXPECT_TRUE(s.Json().object()["inconsistencias"].toArray().isEmpty());
 }
 
-TEST(Datos, CheckFindsEveryKindOfInconsistency) {
+TEST(Datos, ComprobarEncuentraCadaTipoDeIncoherencia) {
     CarpetaPrueba c;
     Biblioteca(c);
     // A third book in the folder of the first, a document of a missing book,
@@ -168,7 +168,7 @@ TEST(Datos, CheckFindsEveryKindOfInconsistency) {
     EXPECT_TRUE(mensajes.contains("999999"));
 }
 
-TEST(Datos, ErrorsGoToStandardErrorWithCode2) {
+TEST(Datos, LosErroresVanALaSalidaDeErroresConCodigo2) {
     CarpetaPrueba c;
     const Salida sinCarpeta = Ejecutar({c.Ruta("no-existe"), "libros"});
     EXPECT_EQ(sinCarpeta.codigo, 2);
@@ -205,7 +205,7 @@ TEST(Datos, ErrorsGoToStandardErrorWithCode2) {
     EXPECT_EQ(Ejecutar({c.Ruta()}).codigo, 2);
 }
 
-TEST(Datos, SkippedRecordsAreWarnedAndReportedByTheCheck) {
+TEST(Datos, LosRegistrosOmitidosSeAvisanYLosInformaLaComprobacion) {
     CarpetaPrueba c;
     Biblioteca(c);
     Escribir(c.Ruta("Docs.lst"), Leer(c.Ruta("Docs.lst")) + RegistroDocumento(3, 123456, "Otra"));
@@ -219,7 +219,7 @@ TEST(Datos, SkippedRecordsAreWarnedAndReportedByTheCheck) {
               QStringLiteral("registro_ignorado"));
 }
 
-TEST(Datos, CheckReportsABookWhoseIdentifierDoesNotFitSixDigits) {
+TEST(Datos, ComprobarInformaDeUnLibroCuyoIdentificadorNoCabeEnSeisCifras) {
     CarpetaPrueba c;
     Biblioteca(c);
     LibroEnBytes danado;

@@ -12,7 +12,7 @@
 #include "Listas.h"
 
 using namespace brivo;
-using namespace prueba;
+using namespace brivo::pruebas;
 
 namespace {
 
@@ -63,7 +63,7 @@ bool MismoContenido(const TLibro& a, const TLibro& b) {
 
 } // namespace
 
-TEST(Identificador, StoredFormWorkedOutByHand) {
+TEST(Identificador, FormaGuardadaCalculadaAMano) {
     EXPECT_EQ(Codigos(CifrarIdentificador(123456)),
               (std::vector<int>{181, 184, 187, 184, 189, 191, 192, 199, 195, 200, 200, 201}));
     // A five-digit identifier has a leading 0 digit.
@@ -72,7 +72,7 @@ TEST(Identificador, StoredFormWorkedOutByHand) {
     EXPECT_EQ(DescifrarIdentificador(CifrarIdentificador(54321)), 54321);
 }
 
-TEST(Identificador, EveryIdentifierRoundTrips) {
+TEST(Identificador, CadaIdentificadorVaYVuelve) {
     for (int id = 0; id <= 999999; ++id) {
         const QByteArray clave = CifrarIdentificador(id);
         ASSERT_EQ(clave.size(), 12) << id;
@@ -87,7 +87,7 @@ TEST(Identificador, EveryIdentifierRoundTrips) {
     }
 }
 
-TEST(Identificador, StoredFormThatIsNoNumberIsAConversionError) {
+TEST(Identificador, UnaFormaGuardadaQueNoEsNumeroEsErrorDeConversion) {
     QByteArray clave = CifrarIdentificador(123456);
     clave[1] = static_cast<char>('x' + 127 + 4); // second character decodes to 'x'
     try {
@@ -105,7 +105,7 @@ TEST(Identificador, StoredFormThatIsNoNumberIsAConversionError) {
     }
 }
 
-TEST(Identificador, FillersAndDecoysStayInTheirRanges) {
+TEST(Identificador, RellenosYSenuelosQuedanEnSusIntervalos) {
     std::set<QByteArray> rellenos;
     for (int i = 0; i < 200; ++i) {
         const QByteArray r = GenerarRelleno();
@@ -129,7 +129,7 @@ TEST(Identificador, FillersAndDecoysStayInTheirRanges) {
     EXPECT_GT(maximo, 990000);
 }
 
-TEST(Libros, ReadsHandWrittenFileIntoSlotsInFileOrder) {
+TEST(Libros, LeeUnArchivoHechoAManoEnPlazasPorOrdenDelArchivo) {
     CarpetaPrueba c;
     LibroEnBytes e;
     e.senuelo = 777777;
@@ -152,7 +152,7 @@ TEST(Libros, ReadsHandWrittenFileIntoSlotsInFileOrder) {
     EXPECT_FALSE(a.Libros[4].Usado());
 }
 
-TEST(Libros, EmptyOrMissingFileLeavesEverySlotFree) {
+TEST(Libros, ArchivoVacioOAusenteDejaLibreCadaPlaza) {
     CarpetaPrueba c;
     TAlmacen a;
     LeerLibros(c.Ruta("Libros.lst"), a);
@@ -161,7 +161,7 @@ TEST(Libros, EmptyOrMissingFileLeavesEverySlotFree) {
     EXPECT_FALSE(a.HayLibros());
 }
 
-TEST(Libros, WrittenRecordsCarryDecoyStoredIdentifierAndFillers) {
+TEST(Libros, LosRegistrosEscritosLlevanSenueloIdentificadorGuardadoYRellenos) {
     CarpetaPrueba c;
     TAlmacen a;
     a.Libros[2] = Libro(123456, QStringLiteral("Física"), QStringLiteral("fis"));
@@ -195,7 +195,7 @@ TEST(Libros, WrittenRecordsCarryDecoyStoredIdentifierAndFillers) {
     EXPECT_TRUE(QDir(c.Ruta()).entryList({"*.tmp*"}, QDir::Files).isEmpty());
 }
 
-TEST(Libros, TwoSavesDifferInBytesButLoadTheSame) {
+TEST(Libros, DosGuardadosDifierenEnBytesPeroCarganLoMismo) {
     CarpetaPrueba c;
     TAlmacen a;
     for (int i = 1; i <= 100; i += 9)
@@ -222,7 +222,7 @@ TEST(Libros, TwoSavesDifferInBytesButLoadTheSame) {
     EXPECT_EQ(b1.Libros[2].Titulo.Texto(), QStringLiteral("Pequeño"));
 }
 
-TEST(Libros, DamagedFilesKeepWhatCanBeRead) {
+TEST(Libros, LosArchivosDanadosConservanLoQueSePuedeLeer) {
     CarpetaPrueba c;
     // An incomplete last record is left out.
     Escribir(c.Ruta("Libros.lst"),
@@ -272,7 +272,7 @@ TEST(Libros, DamagedFilesKeepWhatCanBeRead) {
 // Stored forms whose digits decode to more than six places (a1 = 12) or to
 // a negative number (a1 = -15): the next save would keep other digits and
 // the book would lose its documents, so such a book is not loaded.
-TEST(Libros, IdentifierOutsideSixDigitsLeavesItsSlotFree) {
+TEST(Libros, UnIdentificadorDeMasDeSeisCifrasDejaLibreSuPlaza) {
     CarpetaPrueba c;
     auto libro = [](const int(&b)[6], const QByteArray& titulo) {
         LibroEnBytes l;
@@ -300,7 +300,7 @@ TEST(Libros, IdentifierOutsideSixDigitsLeavesItsSlotFree) {
         << avisos[1].toStdString();
 }
 
-TEST(Libros, InputOutputFailuresCarryTheSystemMessage) {
+TEST(Libros, LosFallosDeEntradaSalidaLlevanElMensajeDelSistema) {
     CarpetaPrueba c;
     QDir(c.Ruta()).mkdir("Libros.lst"); // a folder where the file should be
     TAlmacen a;
@@ -319,7 +319,7 @@ TEST(Libros, InputOutputFailuresCarryTheSystemMessage) {
     }
 }
 
-TEST(Documentos, RecordsKeepTheirSlotsAndLoseTheirMarks) {
+TEST(Documentos, LosRegistrosConservanSuPlazaYPierdenSuMarca) {
     CarpetaPrueba c;
     TAlmacen a;
     for (int n : {1, 2, 4, 5})
@@ -346,7 +346,7 @@ TEST(Documentos, RecordsKeepTheirSlotsAndLoseTheirMarks) {
     EXPECT_FALSE(d.Documentos[6].Usado());
 }
 
-TEST(Documentos, HandWrittenRecordsGoToTheSlotTheirNumberNames) {
+TEST(Documentos, LosRegistrosHechosAManoVanALaPlazaQueNombraSuNumero) {
     CarpetaPrueba c;
     DocumentoEnBytes e;
     e.numero = 500;
@@ -361,7 +361,7 @@ TEST(Documentos, HandWrittenRecordsGoToTheSlotTheirNumberNames) {
     EXPECT_EQ(a.DocumentoLibre(), 1);
 }
 
-TEST(Documentos, NumbersOutsideTheTableOrRepeatedAreSkipped) {
+TEST(Documentos, NumerosFueraDeLaTablaORepetidosSeOmiten) {
     CarpetaPrueba c;
     Escribir(c.Ruta("Docs.lst"), RegistroDocumento(3, 1, "tres") + RegistroDocumento(0, 1, "cero") +
                                      RegistroDocumento(501, 1, "fuera") +
@@ -380,7 +380,7 @@ TEST(Documentos, NumbersOutsideTheTableOrRepeatedAreSkipped) {
     EXPECT_EQ(avisos.size(), 5); // 0, 501, -7, the repeated 3, the trailing bytes
 }
 
-TEST(Documentos, FullTableIsAFileOf500Records) {
+TEST(Documentos, LaTablaLlenaEsUnArchivoDe500Registros) {
     CarpetaPrueba c;
     TAlmacen a;
     for (int n = 1; n <= MaxDocumentos; ++n)

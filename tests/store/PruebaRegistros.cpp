@@ -9,16 +9,16 @@
 #include "Texto.h"
 
 using namespace brivo;
-using namespace prueba;
+using namespace brivo::pruebas;
 
-TEST(Cp1252, EveryByteDecodesAndEncodesBack) {
+TEST(Cp1252, CadaByteSeDescodificaYVuelveACodificar) {
     for (int b = 0; b < 256; ++b) {
         const QByteArray uno(1, static_cast<char>(b));
         EXPECT_EQ(ACp1252(DeCp1252(uno)), uno) << "byte " << b;
     }
 }
 
-TEST(Cp1252, CharactersOfTheUpperHalf) {
+TEST(Cp1252, CaracteresDeLaMitadSuperior) {
     EXPECT_EQ(ACp1252(QStringLiteral("€")), QByteArray("\x80"));
     EXPECT_EQ(ACp1252(QStringLiteral("Œœ‰™")), QByteArray("\x8C\x9C\x89\x99"));
     EXPECT_EQ(ACp1252(QStringLiteral("Útiles ñ")), QByteArray("\xDAtiles \xF1"));
@@ -26,7 +26,7 @@ TEST(Cp1252, CharactersOfTheUpperHalf) {
     EXPECT_EQ(DeCp1252(QByteArray("Ex\xE1menes")), QStringLiteral("Exámenes"));
 }
 
-TEST(Cp1252, UnmappableCharactersBecomeQuestionMarks) {
+TEST(Cp1252, CaracteresSinCorrespondenciaSeVuelvenInterrogaciones) {
     EXPECT_EQ(ACp1252(QStringLiteral("a\u0100b")), QByteArray("a?b"));
     EXPECT_EQ(ACp1252(QStringLiteral("日本")), QByteArray("??"));
     // A character outside the basic plane is one character, one '?'.
@@ -35,7 +35,7 @@ TEST(Cp1252, UnmappableCharactersBecomeQuestionMarks) {
     EXPECT_EQ(ACp1252(QString(QChar(0x80))), QByteArray("?"));
 }
 
-TEST(CadenaCorta, CutsSilentlyAfterConversion) {
+TEST(CadenaCorta, CortaSinAvisarTrasConvertir) {
     CadenaCorta<10> c;
     c = QStringLiteral("Desarrollo largo");
     EXPECT_EQ(c.Tamano(), 10);
@@ -47,7 +47,7 @@ TEST(CadenaCorta, CutsSilentlyAfterConversion) {
     EXPECT_TRUE(c.Vacia());
 }
 
-TEST(CadenaCorta, LengthByteAboveCapacityStaysInsideTheField) {
+TEST(CadenaCorta, ByteDeLongitudMayorQueLaCapacidadQuedaDentroDelCampo) {
     struct {
         CadenaCorta<4> c;
         char centinela[4] = {'X', 'X', 'X', 'X'};
@@ -58,7 +58,7 @@ TEST(CadenaCorta, LengthByteAboveCapacityStaysInsideTheField) {
     EXPECT_EQ(bloque.c.Bytes(), QByteArray("abcd"));
 }
 
-TEST(Registros, BookBytesMatchTheLayout) {
+TEST(Registros, LosBytesDelLibroSiguenLaDisposicion) {
     TLibro l;
     l.Identificador = 123456;
     l.Titulo = QStringLiteral("Álgebra");
@@ -90,7 +90,7 @@ TEST(Registros, BookBytesMatchTheLayout) {
     EXPECT_EQ(b[843], 0);
 }
 
-TEST(Registros, BookFromHandBuiltBytes) {
+TEST(Registros, LibroDesdeBytesHechosAMano) {
     LibroEnBytes e;
     e.senuelo = 654321;
     e.titulo = "T\xEDtulo";
@@ -121,7 +121,7 @@ TEST(Registros, BookFromHandBuiltBytes) {
     EXPECT_EQ(ABytes(l), b);
 }
 
-TEST(Registros, DocumentBytesMatchTheLayout) {
+TEST(Registros, LosBytesDelDocumentoSiguenLaDisposicion) {
     DocumentoEnBytes e;
     e.numero = 17;
     e.marcado = true;
@@ -159,7 +159,7 @@ TEST(Registros, DocumentBytesMatchTheLayout) {
     EXPECT_EQ(ABytes(d), b);
 }
 
-TEST(Registros, PaddingIsWrittenAsZeros) {
+TEST(Registros, ElRellenoSeEscribeConCeros) {
     TDocumento d;
     d.Numero = 1;
     d.Descripcion = QString(100, QLatin1Char('d'));
@@ -175,7 +175,7 @@ TEST(Registros, PaddingIsWrittenAsZeros) {
     EXPECT_EQ(b.mid(112, 8), QByteArray("\x00\x00\x00\x00\x00\x00\xF0\xBF", 8));
 }
 
-TEST(Registros, DamagedLengthBytesAreCutToTheField) {
+TEST(Registros, BytesDeLongitudDanadosSeCortanAlCampo) {
     DocumentoEnBytes e;
     e.respuesta = "abc";
     QByteArray b = RegistroDocumento(e);
@@ -192,7 +192,7 @@ TEST(Registros, DamagedLengthBytesAreCutToTheField) {
     EXPECT_EQ(static_cast<unsigned char>(otra[124]), 10);
 }
 
-TEST(Texto, SpanishNumbersAndDates) {
+TEST(Texto, NumerosYFechasEnCastellano) {
     EXPECT_EQ(NumeroCorto(8), QStringLiteral("8"));
     EXPECT_EQ(NumeroCorto(9.5), QStringLiteral("9,5"));
     EXPECT_EQ(NumeroCorto(-0.25), QStringLiteral("-0,25"));
