@@ -40,6 +40,9 @@ protected:
     // Dialog scripts: the closing report (its summary and detail are kept
     // in resumen and detalle), and the password of a Word export.
     brivo::ui::TGuion::AccionDialogo LeerInforme();
+    // The current document exported in every format from the main window
+    // (PruebaVentanaOficina.cpp).
+    void EntregarDocumentoActual(const QString& texto);
     static brivo::ui::TGuion::AccionDialogo ClaveExportacion(const QString& clave);
 
     TCarpeta carpeta{false};

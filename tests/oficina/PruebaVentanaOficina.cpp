@@ -68,6 +68,48 @@ public:
 
 } // namespace
 
+// The current document (the exam, open in the editor) handed out in every
+// format through "Exportar documento…": each file of its format, with its
+// password when it has one, holding texto; replacing a file is asked first.
+void VentanaOficina::EntregarDocumentoActual(const QString& texto) {
+    const int numero = A().DocActual;
+    const struct {
+        const char* nombre;
+        FormatoOficina formato; // as detected (a protected .docx is a compound file)
+        const char* clave;
+    } salidas[] = {{"examen.odt", FormatoOficina::Odt, nullptr},
+                   {"examen.docx", FormatoOficina::Word2007, ""},
+                   {"examen.doc", FormatoOficina::Word97, "s3creta"},
+                   {"examen protegido.docx", FormatoOficina::Word97, "otra"}};
+    for (const auto& s : salidas) {
+        const QString ruta = fuera.filePath(QString::fromUtf8(s.nombre));
+        guion.Archivo(ruta);
+        if (s.clave)
+            guion.Dialogo(ClaveExportacion(QString::fromUtf8(s.clave)));
+        form->Exportardocumento1->trigger();
+        EXPECT_EQ(oficina::FormatoDeArchivo(ruta), s.formato) << s.nombre;
+        const QString clave = s.clave ? QString::fromUtf8(s.clave) : QString();
+        EXPECT_TRUE(TextoCualquiera(ruta, clave).contains(texto)) << s.nombre;
+        if (!clave.isEmpty()) {
+            EXPECT_THROW(TextoCualquiera(ruta, QStringLiteral("mala")), ErrorBrivo) << s.nombre;
+        }
+    }
+    const QString pdf = fuera.filePath(QStringLiteral("examen.pdf"));
+    guion.Archivo(pdf);
+    form->Exportardocumento1->trigger();
+    EXPECT_TRUE(Leer(pdf).startsWith("%PDF-"));
+    EXPECT_EQ(guion.Mensajes.last().Texto,
+              QStringLiteral("El documento %1 se ha exportado a %2.").arg(numero).arg(pdf));
+    // Replacing an existing file is asked first; "No" leaves it alone.
+    guion.Archivo(pdf);
+    guion.Confirmaciones({false});
+    const QByteArray antes = Leer(pdf);
+    form->Exportardocumento1->trigger();
+    EXPECT_EQ(guion.Mensajes.last().Texto,
+              QStringLiteral("El archivo %1 ya existe. ¿Desea reemplazarlo?").arg(pdf));
+    EXPECT_EQ(Leer(pdf), antes);
+}
+
 TEST_F(VentanaOficina, BibliotecaDeWordConvertidaEditadaExamenYExportado) {
     for (int k = 1; k <= 3; ++k)
         ASSERT_EQ(oficina::FormatoDeArchivo(Ruta(k)), FormatoOficina::Word97) << k;
@@ -129,43 +171,7 @@ TEST_F(VentanaOficina, BibliotecaDeWordConvertidaEditadaExamenYExportado) {
                               "Respuesta 2", "Editado en Brivo"})
         EXPECT_TRUE(textoExamen.contains(QString::fromUtf8(parte))) << parte;
 
-    // The exam, open in the editor, handed out in the four formats.
-    const struct {
-        const char* nombre;
-        FormatoOficina formato; // as detected (a protected .docx is a compound file)
-        const char* clave;
-    } salidas[] = {{"examen.odt", FormatoOficina::Odt, nullptr},
-                   {"examen.docx", FormatoOficina::Word2007, ""},
-                   {"examen.doc", FormatoOficina::Word97, "s3creta"},
-                   {"examen protegido.docx", FormatoOficina::Word97, "otra"}};
-    for (const auto& s : salidas) {
-        const QString ruta = fuera.filePath(QString::fromUtf8(s.nombre));
-        guion.Archivo(ruta);
-        if (s.clave)
-            guion.Dialogo(ClaveExportacion(QString::fromUtf8(s.clave)));
-        form->Exportardocumento1->trigger();
-        EXPECT_EQ(oficina::FormatoDeArchivo(ruta), s.formato) << s.nombre;
-        const QString clave = s.clave ? QString::fromUtf8(s.clave) : QString();
-        EXPECT_TRUE(TextoCualquiera(ruta, clave).contains(QStringLiteral("Editado en Brivo")))
-            << s.nombre;
-        if (!clave.isEmpty()) {
-            EXPECT_THROW(TextoCualquiera(ruta, QStringLiteral("mala")), ErrorBrivo) << s.nombre;
-        }
-    }
-    const QString pdf = fuera.filePath(QStringLiteral("examen.pdf"));
-    guion.Archivo(pdf);
-    form->Exportardocumento1->trigger();
-    EXPECT_TRUE(Leer(pdf).startsWith("%PDF-"));
-    EXPECT_EQ(guion.Mensajes.last().Texto,
-              QStringLiteral("El documento 5 se ha exportado a %1.").arg(pdf));
-    // Replacing an existing file is asked first; "No" leaves it alone.
-    guion.Archivo(pdf);
-    guion.Confirmaciones({false});
-    const QByteArray antes = Leer(pdf);
-    form->Exportardocumento1->trigger();
-    EXPECT_EQ(guion.Mensajes.last().Texto,
-              QStringLiteral("El archivo %1 ya existe. ¿Desea reemplazarlo?").arg(pdf));
-    EXPECT_EQ(Leer(pdf), antes);
+    EntregarDocumentoActual(QStringLiteral("Editado en Brivo"));
 }
 
 TEST_F(VentanaOficina, LaMismaBibliotecaDesdeLaLineaDeOrdenes) {
