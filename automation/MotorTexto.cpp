@@ -234,7 +234,11 @@ void RangoMotor::Copy() {
 void RangoMotor::Paste() {
     QTextDocument& doc = Doc();
     Ajustar();
-    FragmentoWord fragmento = FragmentoDelPortapapeles(doc);
+    Reemplazar(FragmentoDelPortapapeles(doc), false);
+}
+
+void RangoMotor::Reemplazar(FragmentoWord fragmento, bool marcaSegunDestino) {
+    QTextDocument& doc = Doc();
     const int ultimo = doc.characterCount() - 1;
     const int desde = std::min(inicio, ultimo);
     const int hasta = std::min(fin, ultimo);
@@ -244,6 +248,11 @@ void RangoMotor::Paste() {
         cursor.setPosition(desde);
         cursor.setPosition(hasta, QTextCursor::KeepAnchor);
         cursor.removeSelectedText();
+    }
+    if (marcaSegunDestino) {
+        const QTextBlock destino = doc.findBlock(desde);
+        fragmento.marcaFinal =
+            !fragmento.fragmento.isEmpty() && destino.position() == desde && destino.length() > 1;
     }
     const int final = PegarFragmento(doc, desde, fragmento);
     cursor.endEditBlock();

@@ -52,6 +52,8 @@ private:
     bool visible = true;
 };
 
+struct FragmentoWord;
+
 class RangoMotor : public IRangoWord {
 public:
     RangoMotor(std::shared_ptr<DocumentoMotor> documento, int inicio, int fin);
@@ -70,6 +72,11 @@ public:
 private:
     QTextDocument& Doc() const;
     void Ajustar();
+    // Puts the fragment in place of the range, as one undo step, and makes
+    // the range cover what was put. With marcaSegunDestino, whole paragraphs
+    // put at the start of a paragraph that has text keep their last mark, so
+    // that text stays a paragraph of its own.
+    void Reemplazar(FragmentoWord fragmento, bool marcaSegunDestino);
     std::shared_ptr<DocumentoMotor> documento;
     int inicio = 0;
     int fin = 0;

@@ -74,7 +74,7 @@ QString RangoMotor::Html() {
 }
 
 void RangoMotor::InsertarHtml(const QString& html) {
-    QTextDocument& doc = Doc();
+    Doc();
     Ajustar();
     if (ComprobarHtml(html.toUtf8()) != ExcesoDocumento::Ninguno)
         throw ErrorBrivo(QStringLiteral("El texto HTML es demasiado grande o está dañado: no se "
@@ -87,25 +87,7 @@ void RangoMotor::InsertarHtml(const QString& html) {
     FragmentoWord fragmento;
     fragmento.fragmento = QTextDocumentFragment(&lectura);
     fragmento.largo = int(fragmento.fragmento.toRawText().size());
-    const int ultimo = doc.characterCount() - 1;
-    const int desde = std::min(inicio, ultimo);
-    const int hasta = std::min(fin, ultimo);
-    QTextCursor cursor(&doc);
-    cursor.beginEditBlock();
-    if (hasta > desde) {
-        cursor.setPosition(desde);
-        cursor.setPosition(hasta, QTextCursor::KeepAnchor);
-        cursor.removeSelectedText();
-    }
-    // Whole paragraphs pasted at the start of a paragraph that has text keep
-    // their last mark, so that text stays a paragraph of its own.
-    const QTextBlock destino = doc.findBlock(desde);
-    fragmento.marcaFinal =
-        !fragmento.fragmento.isEmpty() && destino.position() == desde && destino.length() > 1;
-    const int final = PegarFragmento(doc, desde, fragmento);
-    cursor.endEditBlock();
-    inicio = desde;
-    fin = final;
+    Reemplazar(std::move(fragmento), true);
 }
 
 } // namespace brivo::word

@@ -6,11 +6,13 @@
 #include <QGuiApplication>
 #include <QHBoxLayout>
 #include <QKeySequence>
+#include <QLineEdit>
 #include <QPushButton>
 #include <QScreen>
 #include <QShortcut>
 #include <QVBoxLayout>
 
+#include "Azar.h"
 #include "Interaccion.h"
 #include "TextosComunes.h"
 
@@ -88,6 +90,16 @@ TCasillasLibro CasillasLibro(QWidget* padre) {
     c.Caja->addWidget(c.PermitirCambiosEnDoc);
     c.Caja->addWidget(c.PermitirMasDoc);
     return c;
+}
+
+std::optional<std::uint64_t> SemillaEscrita(QWidget* dialogo, QLineEdit* edicion) {
+    std::uint64_t semilla = 0;
+    if (LeerSemilla(edicion->text(), semilla))
+        return semilla;
+    ui::Error(dialogo, MensajeSemillaNoValida());
+    edicion->setFocus();
+    edicion->selectAll();
+    return std::nullopt;
 }
 
 } // namespace brivo::dialogos

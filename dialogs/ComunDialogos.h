@@ -1,6 +1,7 @@
 #pragma once
 // Small pieces shared by the book dialogs: naming, the F1 key, centring and
 // the Spanish push buttons.
+#include <cstdint>
 #include <initializer_list>
 #include <optional>
 
@@ -12,6 +13,7 @@ class QCheckBox;
 class QDialog;
 class QFrame;
 class QHBoxLayout;
+class QLineEdit;
 class QPushButton;
 class QVBoxLayout;
 class QWidget;
@@ -50,5 +52,9 @@ struct TCasillasLibro {
     QVBoxLayout* Caja = nullptr;
 };
 TCasillasLibro CasillasLibro(QWidget* padre);
+
+// The seed typed in the edit box; when it is not one, says so over the
+// dialog, selects the text for a new one and gives nothing.
+std::optional<std::uint64_t> SemillaEscrita(QWidget* dialogo, QLineEdit* edicion);
 
 } // namespace brivo::dialogos

@@ -9,6 +9,7 @@
 #include <QStandardItemModel>
 
 #include "SeleccionAutomatica.h"
+#include "TextosComunes.h"
 
 namespace brivo {
 
@@ -45,16 +46,9 @@ int TModeloFilasSeleccion::columnCount(const QModelIndex& padre) const {
 }
 
 QString TModeloFilasSeleccion::TextoTipo(int tipo) {
-    switch (tipo) {
-    case 1:
-        return QStringLiteral("Test");
-    case 2:
-        return QStringLiteral("Prob");
-    case 3:
-        return QStringLiteral("Preg");
-    default:
-        return QStringLiteral("Cualquiera");
-    }
+    return tipo > 0 && tipo < textos::TiposDocumento
+               ? QString::fromLatin1(textos::NombresTipo[tipo])
+               : QStringLiteral("Cualquiera");
 }
 
 QString TModeloFilasSeleccion::Titulo(int columna) {

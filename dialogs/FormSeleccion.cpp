@@ -214,15 +214,11 @@ void TFormSeleccion::BOKClick() {
         GridFilas->setFocus();
         return;
     }
-    std::uint64_t semilla = 0;
-    if (!LeerSemilla(EdSemilla->text(), semilla)) {
-        ui::Error(this, MensajeSemillaNoValida());
-        EdSemilla->setFocus();
-        EdSemilla->selectAll();
+    const std::optional<std::uint64_t> semilla = dialogos::SemillaEscrita(this, EdSemilla);
+    if (!semilla)
         return;
-    }
     TOpcionesSeleccion opciones = Opciones();
-    opciones.Semilla = semilla;
+    opciones.Semilla = *semilla;
     TResultadoSeleccion eleccion = Seleccionar(almacen, Filas(), opciones);
     // Cancel in the report goes back to the rows.
     if (!ConfirmarSeleccion(this, Filas(), eleccion))

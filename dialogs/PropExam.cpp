@@ -177,17 +177,13 @@ void TFormPropExamen::PonerCreacion(const TOpcionesCreacion& c) {
 }
 
 void TFormPropExamen::BOKClick() {
-    std::uint64_t semilla = 0;
-    if (!LeerSemilla(EdSemilla->text(), semilla)) {
-        ui::Error(this, MensajeSemillaNoValida());
-        EdSemilla->setFocus();
-        EdSemilla->selectAll();
+    const std::optional<std::uint64_t> semilla = dialogos::SemillaEscrita(this, EdSemilla);
+    if (!semilla)
         return;
-    }
     GuardarOpciones(ajustes);
     creacion.Versiones = SpinEditVersiones->value();
     creacion.HojaRespuestas = CBHojaRespuestas->isChecked();
-    creacion.Semilla = semilla;
+    creacion.Semilla = *semilla;
     accept();
 }
 

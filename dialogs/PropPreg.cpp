@@ -15,6 +15,7 @@
 #include "Almacen.h"
 #include "ComunDialogos.h"
 #include "Interaccion.h"
+#include "TextosComunes.h"
 #include "VentanaPrincipal.h"
 
 namespace brivo {
@@ -91,8 +92,12 @@ int ValorDeGiro(const QSpinBox* giro) {
 } // namespace
 
 const QStringList& ItemsTipoDocumento() {
-    static const QStringList items = {QString(), QStringLiteral("Test"), QStringLiteral("Prob"),
-                                      QStringLiteral("Preg")};
+    static const QStringList items = [] {
+        QStringList r;
+        for (const char* nombre : textos::NombresTipo)
+            r << QString::fromLatin1(nombre);
+        return r;
+    }();
     return items;
 }
 

@@ -35,6 +35,11 @@ inline constexpr char Descripcion[] = "Descripción";
 // row, %2: the document's number).
 inline constexpr char FilaDocumento[] = "Fila %1, documento %2";
 
+// Names of the document types, by the record's Tipo (1 to 3); type 0 has
+// none.
+inline constexpr const char* NombresTipo[] = {"", "Test", "Prob", "Preg"};
+inline constexpr int TiposDocumento = 4;
+
 // Texts of the nodes the program makes: a new materia, tema or contenido.
 inline constexpr char NuevaMateria[] = "Nueva materia";
 inline constexpr char NuevoTema[] = "Nuevo tema";

@@ -18,6 +18,7 @@
 #include "Errores.h"
 #include "Listas.h"
 #include "Seleccion.h"
+#include "TextosComunes.h"
 
 using namespace brivo;
 
@@ -291,8 +292,9 @@ private:
 };
 
 QString NombreTipo(int tipo) {
-    static const char* const nombres[] = {"cualquiera", "Test", "Prob", "Preg"};
-    return QString::fromLatin1(nombres[tipo]);
+    return tipo > 0 && tipo < textos::TiposDocumento
+               ? QString::fromLatin1(textos::NombresTipo[tipo])
+               : QStringLiteral("cualquiera");
 }
 
 QString Json(const TPeticion& p, const TOpcionesSeleccion& o, const TResultadoSeleccion& r) {

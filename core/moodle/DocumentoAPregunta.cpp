@@ -10,6 +10,7 @@
 #include <QUrl>
 
 #include "HtmlMoodle.h"
+#include "TextosComunes.h"
 
 namespace brivo::moodle {
 
@@ -209,16 +210,9 @@ TSeccionesHtml LeerSecciones(word::IDocumentoWord& documento) {
 }
 
 QString NombreTipo(int tipo) {
-    switch (tipo) {
-    case 1:
-        return QStringLiteral("Test");
-    case 2:
-        return QStringLiteral("Prob");
-    case 3:
-        return QStringLiteral("Preg");
-    default:
-        return {};
-    }
+    return tipo > 0 && tipo < textos::TiposDocumento
+               ? QString::fromLatin1(textos::NombresTipo[tipo])
+               : QString();
 }
 
 TPreguntaMoodle PreguntaDe(const TDocumento& d, const TSeccionesHtml& secciones, QString& motivo) {

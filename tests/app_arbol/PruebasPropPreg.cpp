@@ -1,6 +1,7 @@
 // The document properties dialog opened by its command: activation,
 // writing back in order, the conversion errors and Cancel.
 #include <climits>
+#include <utility>
 
 #include <QAction>
 #include <QComboBox>
@@ -221,12 +222,16 @@ TEST_F(PropPreg, ElMenuLaAbreParaUnModeloAunqueElBotonEsteOculto) {
 
 TEST(LeerFecha, FormasAceptadasYRechazadas) {
     QDate f;
-    EXPECT_TRUE(LeerFecha("01/02/2024", f));
-    EXPECT_EQ(f, QDate(2024, 2, 1));
-    EXPECT_TRUE(LeerFecha("1/2/2024 13:05", f));
-    EXPECT_EQ(f, QDate(2024, 2, 1));
-    EXPECT_TRUE(LeerFecha("01/01/1900", f));
-    EXPECT_EQ(f, QDate(1900, 1, 1));
+    const std::pair<const char*, QDate> buenas[] = {
+        {"01/02/2024", QDate(2024, 2, 1)},
+        {"1/2/2024 13:05", QDate(2024, 2, 1)},
+        {"01/01/1900", QDate(1900, 1, 1)},
+    };
+    for (const auto& [texto, fecha] : buenas) {
+        f = QDate();
+        EXPECT_TRUE(LeerFecha(QString::fromLatin1(texto), f)) << texto;
+        EXPECT_EQ(f, fecha) << texto;
+    }
     for (const char* malo :
          {"", "31/02/2024", "2024-02-01", "01/13/2024", "1/2/2024 25:00", "hoy", "01/02/2024x"})
         EXPECT_FALSE(LeerFecha(QString::fromLatin1(malo), f)) << malo;

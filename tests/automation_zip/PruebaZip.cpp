@@ -90,39 +90,61 @@ TEST(ZipAyudas, LasListasConservanLosBlancosEntreComillas) {
 }
 
 TEST(ZipAyudas, LosComodinesSiguenLasReglasAntiguasDeNombres) {
-    EXPECT_TRUE(CoincideComodin("*.*", "K000001.doc"));
-    EXPECT_TRUE(CoincideComodin("*.*", "sinpunto"));
-    EXPECT_TRUE(CoincideComodin("*.*", ".oculto"));
-    EXPECT_TRUE(CoincideComodin("K*.*", "K000001.doc"));
-    EXPECT_TRUE(CoincideComodin("K*.*", "k000001.DOC"));
-    EXPECT_TRUE(CoincideComodin("K*.*", "K"));
-    EXPECT_FALSE(CoincideComodin("K*.*", "Docs.lst"));
-    EXPECT_TRUE(CoincideComodin("docs.LST", "Docs.lst"));
-    EXPECT_FALSE(CoincideComodin("Docs.lst", "Docs.lst2"));
-    EXPECT_TRUE(CoincideComodin("K??????.doc", "K123456.doc"));
-    EXPECT_FALSE(CoincideComodin("K??????.doc", "K12345.doc"));
-    EXPECT_TRUE(CoincideComodin("*a*b*c", "xxaxxbxxbxc"));
-    EXPECT_FALSE(CoincideComodin("*a*b*c", "xxaxxbxxbx"));
+    struct Caso {
+        const char *patron, *nombre;
+        bool coincide;
+    };
+    const Caso casos[] = {
+        {"*.*", "K000001.doc", true},
+        {"*.*", "sinpunto", true},
+        {"*.*", ".oculto", true},
+        {"K*.*", "K000001.doc", true},
+        {"K*.*", "k000001.DOC", true},
+        {"K*.*", "K", true},
+        {"K*.*", "Docs.lst", false},
+        {"docs.LST", "Docs.lst", true},
+        {"Docs.lst", "Docs.lst2", false},
+        {"K??????.doc", "K123456.doc", true},
+        {"K??????.doc", "K12345.doc", false},
+        {"*a*b*c", "xxaxxbxxbxc", true},
+        {"*a*b*c", "xxaxxbxxbx", false},
+    };
+    for (const Caso& c : casos)
+        EXPECT_EQ(CoincideComodin(c.patron, c.nombre), c.coincide) << c.patron << " " << c.nombre;
 }
 
 TEST(ZipAyudas, LosNombresDeEntradaNuncaSalenDelDestino) {
-    EXPECT_EQ(RutaSeguraDeEntrada("K000001.doc", true), QString("K000001.doc"));
-    EXPECT_EQ(RutaSeguraDeEntrada("../../etc/passwd", true), QString("passwd"));
-    EXPECT_EQ(RutaSeguraDeEntrada("/etc/passwd", true), QString("passwd"));
-    EXPECT_EQ(RutaSeguraDeEntrada("a\\b\\c.txt", true), QString("c.txt"));
-    EXPECT_EQ(RutaSeguraDeEntrada("sub/./c.txt", false), QString("sub/c.txt"));
-    EXPECT_EQ(RutaSeguraDeEntrada("sub\\c.txt", false), QString("sub/c.txt"));
-    EXPECT_FALSE(RutaSeguraDeEntrada("../x.txt", false));
-    EXPECT_FALSE(RutaSeguraDeEntrada("sub/../../x.txt", false));
-    EXPECT_FALSE(RutaSeguraDeEntrada("/etc/passwd", false));
-    EXPECT_FALSE(RutaSeguraDeEntrada("C:\\Windows\\x.txt", true));
-    EXPECT_FALSE(RutaSeguraDeEntrada("C:x.txt", false));
-    EXPECT_FALSE(RutaSeguraDeEntrada("..", true));
-    EXPECT_FALSE(RutaSeguraDeEntrada("a/..", true));
-    EXPECT_FALSE(RutaSeguraDeEntrada("", true));
-    EXPECT_FALSE(RutaSeguraDeEntrada("uno\ndos", true));
-    EXPECT_FALSE(RutaSeguraDeEntrada(QString(256, 'a'), true));
-    EXPECT_TRUE(RutaSeguraDeEntrada(QString(255, 'a'), true));
+    struct Caso {
+        QString entrada;
+        bool desnudo;   // NoDirectoryNamesFlag
+        QString salida; // empty: refused
+    };
+    const Caso casos[] = {
+        {"K000001.doc", true, "K000001.doc"},
+        {"../../etc/passwd", true, "passwd"},
+        {"/etc/passwd", true, "passwd"},
+        {"a\\b\\c.txt", true, "c.txt"},
+        {"sub/./c.txt", false, "sub/c.txt"},
+        {"sub\\c.txt", false, "sub/c.txt"},
+        {"../x.txt", false, ""},
+        {"sub/../../x.txt", false, ""},
+        {"/etc/passwd", false, ""},
+        {"C:\\Windows\\x.txt", true, ""},
+        {"C:x.txt", false, ""},
+        {"..", true, ""},
+        {"a/..", true, ""},
+        {"", true, ""},
+        {"uno\ndos", true, ""},
+        {QString(256, 'a'), true, ""},
+        {QString(255, 'a'), true, QString(255, 'a')},
+    };
+    for (const Caso& c : casos) {
+        const auto r = RutaSeguraDeEntrada(c.entrada, c.desnudo);
+        if (c.salida.isEmpty())
+            EXPECT_FALSE(r) << c.entrada.toStdString();
+        else
+            EXPECT_EQ(r, c.salida) << c.entrada.toStdString();
+    }
 }
 
 TEST(ZipAyudas, AccionesFueraDeRangoNoCambianNada) {

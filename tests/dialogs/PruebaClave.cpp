@@ -1,4 +1,7 @@
 // Identifier prompt: three tries, exact comparison, the close box counts.
+#include <ostream>
+#include <vector>
+
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
@@ -59,66 +62,67 @@ TEST(PedirIdentificador, DialogoComoLoMuestraElSistema) {
     EXPECT_EQ(d.minimumSize(), d.maximumSize());
 }
 
-TEST(PedirIdentificador, AciertoALaPrimera) {
-    TVentanaPrueba v;
-    v.PonerLibro(4, 345678, "Historia", "Historia");
-    v.almacen.LibroActivo = 4;
-    ui::TGuion g;
-    g.Dialogo(Teclear("345678"));
-    EXPECT_TRUE(PedirIdentificador(v));
-    EXPECT_EQ(g.DialogosMostrados, QStringList{"TClaveDialog"});
-    EXPECT_TRUE(g.Mensajes.isEmpty());
+namespace {
+
+// The tries of one prompt: each text typed, then OK or the close box.
+struct Intento {
+    const char* texto;
+    bool cerrar = false; // the close box instead of OK
+};
+
+struct CasoIntentos {
+    const char* nombre;
+    int slot; // of the active book 345678
+    std::vector<Intento> intentos;
+    bool aceptado;
+    int errores; // "Clave errónea." messages
+};
+
+void PrintTo(const CasoIntentos& c, std::ostream* os) {
+    *os << c.nombre;
 }
 
-TEST(PedirIdentificador, CeroOEspacioDelanteSonIntentosFallidos) {
+class IntentosDelIdentificador : public ::testing::TestWithParam<CasoIntentos> {};
+
+} // namespace
+
+TEST_P(IntentosDelIdentificador, TresIntentosYComparacionExacta) {
+    const CasoIntentos& c = GetParam();
     TVentanaPrueba v;
-    v.PonerLibro(1, 345678, "Historia", "Historia");
-    v.almacen.LibroActivo = 1;
+    v.PonerLibro(c.slot, 345678, "Historia", "Historia");
+    v.almacen.LibroActivo = c.slot;
     ui::TGuion g;
-    g.Dialogo(Teclear("0345678"));
-    g.Dialogo(Teclear(" 345678"));
-    g.Dialogo(Teclear("345678"));
-    EXPECT_TRUE(PedirIdentificador(v));
-    EXPECT_EQ(g.DialogosMostrados.size(), 3);
-    EXPECT_EQ(ErroresDeClave(g), 2);
+    for (const Intento& i : c.intentos)
+        g.Dialogo(i.cerrar ? Cerrar(QString::fromUtf8(i.texto))
+                           : Teclear(QString::fromUtf8(i.texto)));
+    EXPECT_EQ(PedirIdentificador(v), c.aceptado);
+    EXPECT_EQ(g.DialogosMostrados, QStringList(static_cast<qsizetype>(c.intentos.size()),
+                                               QStringLiteral("TClaveDialog")));
+    EXPECT_EQ(ErroresDeClave(g), c.errores);
+    EXPECT_EQ(g.Mensajes.size(), c.errores); // no other message
     for (const auto& m : g.Mensajes)
         EXPECT_EQ(m.Tipo, ui::TipoMensaje::Informacion);
 }
 
-TEST(PedirIdentificador, TresFallosRechazan) {
-    TVentanaPrueba v;
-    v.PonerLibro(1, 345678, "Historia", "Historia");
-    v.almacen.LibroActivo = 1;
-    ui::TGuion g;
-    g.Dialogo(Teclear("345678 "));
-    g.Dialogo(Teclear(""));
-    g.Dialogo(Teclear("345679"));
-    EXPECT_FALSE(PedirIdentificador(v));
-    EXPECT_EQ(g.DialogosMostrados.size(), 3);
-    EXPECT_EQ(ErroresDeClave(g), 3);
-}
-
-TEST(PedirIdentificador, CerrarConLaCajaDeCierreCuentaComoIntento) {
-    TVentanaPrueba v;
-    v.PonerLibro(1, 345678, "Historia", "Historia");
-    v.almacen.LibroActivo = 1;
-    {
-        ui::TGuion g;
-        g.Dialogo(Cerrar("12"));
-        g.Dialogo(Cerrar(""));
-        g.Dialogo(Cerrar("9"));
-        EXPECT_FALSE(PedirIdentificador(v));
-        EXPECT_EQ(g.DialogosMostrados.size(), 3);
-        EXPECT_EQ(ErroresDeClave(g), 3);
-    }
-    {
+INSTANTIATE_TEST_SUITE_P(
+    PedirIdentificador, IntentosDelIdentificador,
+    ::testing::Values(
+        CasoIntentos{"AciertoALaPrimera", 4, {{"345678"}}, true, 0},
+        // A leading zero or blank makes another text: failed tries.
+        CasoIntentos{"CeroOEspacioDelanteSonIntentosFallidos",
+                     1,
+                     {{"0345678"}, {" 345678"}, {"345678"}},
+                     true,
+                     2},
+        CasoIntentos{"TresFallosRechazan", 1, {{"345678 "}, {""}, {"345679"}}, false, 3},
+        CasoIntentos{"CerrarConLaCajaDeCierreCuentaComoIntento",
+                     1,
+                     {{"12", true}, {"", true}, {"9", true}},
+                     false,
+                     3},
         // Whatever was typed is the try, however the prompt was closed.
-        ui::TGuion g;
-        g.Dialogo(Cerrar("345678"));
-        EXPECT_TRUE(PedirIdentificador(v));
-        EXPECT_EQ(ErroresDeClave(g), 0);
-    }
-}
+        CasoIntentos{"CerrarTrasEscribirElIdentificadorLoAcepta", 1, {{"345678", true}}, true, 0}),
+    [](const auto& info) { return std::string(info.param.nombre); });
 
 TEST(PedirIdentificador, SinLibroActivoNoHayNadaQueComparar) {
     TVentanaPrueba v;

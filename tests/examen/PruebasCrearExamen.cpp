@@ -1,6 +1,10 @@
 // "Crear examen" end to end: the dialog, the exam record under "Exámenes",
 // the exam file from the model, the sections of each listed document with
 // their labels, usage counted and dated, and the final save.
+#include <functional>
+#include <ostream>
+#include <vector>
+
 #include <QCheckBox>
 #include <QFile>
 #include <QLineEdit>
@@ -87,42 +91,71 @@ TEST_F(CrearExamen, CuatroSeccionesConTodasLasOpciones) {
     EXPECT_EQ(guion.DialogosMostrados, QStringList{"TFormPropExamen"});
 }
 
-TEST_F(CrearExamen, SinMarcadoresYTextoPerdidoAlEmpezar) {
-    Arrancar([](TAlmacen& a) {
-        PonerDocumento(a, 3, IdLibro, 2, 0, 0);
-        PonerDocumento(a, 4, IdLibro, 2, 0, 0);
-    });
-    // Without markers the whole text from its first letter is the question.
-    EscribirTexto(3, "\n12. ¿Cuál es la capital?\nMadrid");
-    // "¿", digits and empty paragraphs before the first letter are lost.
-    EscribirTexto(4, "#PREG\n\n¿3) Qué pasa?\n#RESP\n1984");
-    ConLista({3, 4});
-    guion.Dialogo(Aceptar(TodasLasSecciones));
-    Crear();
-    // Labels of absent sections still appear; the answer "1984" has no
-    // letter, so its start stays on the marker paragraph's mark.
-    EXPECT_EQ(ParrafosExamen(),
-              QStringLiteral("EXAMEN|Pregunta 1 |Cuál es la capital?|Madrid|Desarrollo|Respuesta|"
-                             "Comentario||Pregunta 2 |Qué pasa?|Desarrollo|Respuesta||1984|"
-                             "Comentario|"));
+// Documents 3 and 4 with their texts, the exam list and the dialog's
+// options: the paragraphs of the exam.
+struct CasoTextos {
+    const char* nombre;
+    QString texto3, texto4;
+    std::vector<int> lista;
+    std::function<void(TFormPropExamen&)> opciones; // unset: every section
+    QString esperado;
+};
+
+void PrintTo(const CasoTextos& c, std::ostream* os) {
+    *os << c.nombre;
 }
 
-TEST_F(CrearExamen, MarcadoresEnMinusculasYDentroDePalabras) {
+class TextosDelExamen : public CrearExamen, public ::testing::WithParamInterface<CasoTextos> {};
+
+TEST_P(TextosDelExamen, SeccionesEtiquetasYNumeros) {
+    const CasoTextos& c = GetParam();
     Arrancar([](TAlmacen& a) {
         PonerDocumento(a, 3, IdLibro, 2, 0, 0);
         PonerDocumento(a, 4, IdLibro, 2, 0, 0);
     });
-    EscribirTexto(3, "Antes\n#preg\nPrimera\n#desa\nD1");
-    EscribirTexto(4, "#PREGUNTA\nSegunda\n#Respuestas\nR2");
-    ConLista({3, 4});
-    guion.Dialogo(Aceptar([](TFormPropExamen& f) {
-        f.CBDesarrollo->setChecked(true);
-        f.CBRespuesta->setChecked(true);
-    }));
+    EscribirTexto(3, c.texto3);
+    EscribirTexto(4, c.texto4);
+    int i = 1;
+    for (int k : c.lista)
+        A().ListaExamen[i++] = k;
+    guion.Dialogo(Aceptar(c.opciones ? c.opciones : TodasLasSecciones));
     Crear();
-    EXPECT_EQ(ParrafosExamen(), QStringLiteral("EXAMEN|Pregunta 1 |Primera|Desarrollo|D1|Respuesta|"
-                                               "|Pregunta 2 |Segunda|Desarrollo|Respuesta|R2|"));
+    EXPECT_EQ(ParrafosExamen(), c.esperado);
 }
+
+INSTANTIATE_TEST_SUITE_P(
+    CrearExamen, TextosDelExamen,
+    ::testing::Values(
+        // Without markers the whole text from its first letter is the
+        // question. "¿", digits and empty paragraphs before the first letter
+        // are lost. Labels of absent sections still appear; the answer "1984"
+        // has no letter, so its start stays on the marker paragraph's mark.
+        CasoTextos{"SinMarcadoresYTextoPerdidoAlEmpezar",
+                   QStringLiteral("\n12. ¿Cuál es la capital?\nMadrid"),
+                   QStringLiteral("#PREG\n\n¿3) Qué pasa?\n#RESP\n1984"),
+                   {3, 4},
+                   {},
+                   QStringLiteral("EXAMEN|Pregunta 1 |Cuál es la capital?|Madrid|Desarrollo|"
+                                  "Respuesta|Comentario||Pregunta 2 |Qué pasa?|Desarrollo|"
+                                  "Respuesta||1984|Comentario|")},
+        CasoTextos{"MarcadoresEnMinusculasYDentroDePalabras",
+                   QStringLiteral("Antes\n#preg\nPrimera\n#desa\nD1"),
+                   QStringLiteral("#PREGUNTA\nSegunda\n#Respuestas\nR2"),
+                   {3, 4},
+                   [](TFormPropExamen& f) {
+                       f.CBDesarrollo->setChecked(true);
+                       f.CBRespuesta->setChecked(true);
+                   },
+                   QStringLiteral("EXAMEN|Pregunta 1 |Primera|Desarrollo|D1|Respuesta|"
+                                  "|Pregunta 2 |Segunda|Desarrollo|Respuesta|R2|")},
+        // Entries of 0 or less are skipped and the walk goes on past them.
+        CasoTextos{"EntradasVaciasNoTomanNumero",
+                   QStringLiteral("#PREG\nTres"),
+                   QStringLiteral("#PREG\nCuatro"),
+                   {-1, 3, 0, -1, 4},
+                   [](TFormPropExamen&) {}, // the options as they are
+                   QStringLiteral("EXAMEN|Pregunta 1 |Tres||Pregunta 2 |Cuatro|")}),
+    [](const auto& info) { return std::string(info.param.nombre); });
 
 TEST_F(CrearExamen, EtiquetasConPorcentaje) {
     Arrancar([](TAlmacen& a) {
@@ -164,20 +197,6 @@ TEST_F(CrearExamen, SinPreguntaNiNumeroYDocumentoRepetido) {
     EXPECT_EQ(ParrafosExamen(), QStringLiteral("EXAMENRespuesta|R|Respuesta|R|"));
     EXPECT_EQ(A().Documentos[3].Usos, 2);
     EXPECT_FALSE(A().Ajustes.PonPregunta);
-}
-
-TEST_F(CrearExamen, EntradasVaciasNoTomanNumero) {
-    Arrancar([](TAlmacen& a) {
-        PonerDocumento(a, 3, IdLibro, 2, 0, 0);
-        PonerDocumento(a, 4, IdLibro, 2, 0, 0);
-    });
-    EscribirTexto(3, "#PREG\nTres");
-    EscribirTexto(4, "#PREG\nCuatro");
-    // Entries of 0 or less are skipped and the walk goes on past them.
-    ConLista({-1, 3, 0, -1, 4});
-    guion.Dialogo(Aceptar());
-    Crear();
-    EXPECT_EQ(ParrafosExamen(), QStringLiteral("EXAMEN|Pregunta 1 |Tres||Pregunta 2 |Cuatro|"));
 }
 
 TEST_F(CrearExamen, ListaVaciaDaElModeloSolo) {

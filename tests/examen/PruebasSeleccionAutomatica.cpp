@@ -17,19 +17,12 @@
 #include "FilasSeleccion.h"
 #include "FormSeleccion.h"
 #include "ModeloGridExamen.h"
+#include "TextosQt.h"
 
 using namespace brivo;
 using namespace pruebas;
 
 namespace {
-
-// Texts written as UTF-8 literals.
-QStringList Utf8(std::initializer_list<const char*> textos) {
-    QStringList r;
-    for (const char* t : textos)
-        r << QString::fromUtf8(t);
-    return r;
-}
 
 constexpr int OtroLibro = 999999;
 

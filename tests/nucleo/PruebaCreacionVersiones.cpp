@@ -12,18 +12,11 @@
 #include "EntornoNucleo.h"
 #include "Errores.h"
 #include "Texto.h"
+#include "TextosQt.h"
 
 namespace brivo::pruebas {
 
 namespace {
-
-// Texts written as UTF-8 literals.
-QStringList Utf8(std::initializer_list<const char*> textos) {
-    QStringList r;
-    for (const char* t : textos)
-        r << QString::fromUtf8(t);
-    return r;
-}
 
 // Each question's text in the exam, by document number.
 const std::map<int, QString> Enunciados = {{1, QStringLiteral("Uno")},

@@ -6,19 +6,12 @@
 #include "BibliotecaSeleccion.h"
 #include "DialogoUsuario.h"
 #include "SeleccionAutomatica.h"
+#include "TextosQt.h"
 
 using namespace brivo;
 using namespace brivo::pruebas;
 
 namespace {
-
-// Texts written as UTF-8 literals.
-QStringList Utf8(std::initializer_list<const char*> textos) {
-    QStringList r;
-    for (const char* t : textos)
-        r << QString::fromUtf8(t);
-    return r;
-}
 
 TEST(SeleccionAutomatica, NodosQueUnaFilaPuedeNombrar) {
     TAlmacen a;

@@ -2,6 +2,8 @@
 // fields, Spanish numbers and dates.
 #include <gtest/gtest.h>
 
+#include <utility>
+
 #include <QDate>
 
 #include "Ayudas.h"
@@ -18,21 +20,37 @@ TEST(Cp1252, CadaByteSeDescodificaYVuelveACodificar) {
     }
 }
 
+// Text <-> Windows-1252 bytes, both ways.
+struct CasoCp1252 {
+    QString texto;
+    QByteArray bytes;
+};
+
 TEST(Cp1252, CaracteresDeLaMitadSuperior) {
-    EXPECT_EQ(ACp1252(QStringLiteral("€")), QByteArray("\x80"));
-    EXPECT_EQ(ACp1252(QStringLiteral("Œœ‰™")), QByteArray("\x8C\x9C\x89\x99"));
-    EXPECT_EQ(ACp1252(QStringLiteral("Útiles ñ")), QByteArray("\xDAtiles \xF1"));
-    EXPECT_EQ(DeCp1252(QByteArray("\x93hola\x94")), QStringLiteral("“hola”"));
-    EXPECT_EQ(DeCp1252(QByteArray("Ex\xE1menes")), QStringLiteral("Exámenes"));
+    const CasoCp1252 casos[] = {
+        {QStringLiteral("€"), "\x80"},
+        {QStringLiteral("Œœ‰™"), "\x8C\x9C\x89\x99"},
+        {QStringLiteral("Útiles ñ"), "\xDAtiles \xF1"},
+        {QStringLiteral("“hola”"), "\x93hola\x94"},
+        {QStringLiteral("Exámenes"), "Ex\xE1menes"},
+    };
+    for (const CasoCp1252& c : casos) {
+        EXPECT_EQ(ACp1252(c.texto), c.bytes) << c.texto.toStdString();
+        EXPECT_EQ(DeCp1252(c.bytes), c.texto) << c.texto.toStdString();
+    }
 }
 
 TEST(Cp1252, CaracteresSinCorrespondenciaSeVuelvenInterrogaciones) {
-    EXPECT_EQ(ACp1252(QStringLiteral("a\u0100b")), QByteArray("a?b"));
-    EXPECT_EQ(ACp1252(QStringLiteral("日本")), QByteArray("??"));
-    // A character outside the basic plane is one character, one '?'.
-    EXPECT_EQ(ACp1252(QString::fromUtf8("x\xF0\x9F\x98\x80y")), QByteArray("x?y"));
-    // Control characters 0x80..0x9F that the code page defines elsewhere.
-    EXPECT_EQ(ACp1252(QString(QChar(0x80))), QByteArray("?"));
+    const CasoCp1252 casos[] = {
+        {QStringLiteral("a\u0100b"), "a?b"},
+        {QStringLiteral("日本"), "??"},
+        // A character outside the basic plane is one character, one '?'.
+        {QString::fromUtf8("x\xF0\x9F\x98\x80y"), "x?y"},
+        // Control characters 0x80..0x9F that the code page defines elsewhere.
+        {QString(QChar(0x80)), "?"},
+    };
+    for (const CasoCp1252& c : casos)
+        EXPECT_EQ(ACp1252(c.texto), c.bytes) << c.texto.toStdString();
 }
 
 TEST(CadenaCorta, CortaSinAvisarTrasConvertir) {
@@ -193,17 +211,26 @@ TEST(Registros, BytesDeLongitudDanadosSeCortanAlCampo) {
 }
 
 TEST(Texto, NumerosYFechasEnCastellano) {
-    EXPECT_EQ(NumeroCorto(8), QStringLiteral("8"));
-    EXPECT_EQ(NumeroCorto(9.5), QStringLiteral("9,5"));
-    EXPECT_EQ(NumeroCorto(-0.25), QStringLiteral("-0,25"));
-    double v = 0;
-    EXPECT_TRUE(LeerNumero(QStringLiteral("9,5"), v));
-    EXPECT_DOUBLE_EQ(v, 9.5);
-    EXPECT_TRUE(LeerNumero(QStringLiteral(" 3.25 "), v));
-    EXPECT_DOUBLE_EQ(v, 3.25);
-    EXPECT_FALSE(LeerNumero(QStringLiteral("1,2,3"), v));
-    EXPECT_FALSE(LeerNumero(QStringLiteral("abc"), v));
-    EXPECT_FALSE(LeerNumero(QString(), v));
+    const std::pair<double, const char*> cortos[] = {{8, "8"}, {9.5, "9,5"}, {-0.25, "-0,25"}};
+    for (const auto& [valor, texto] : cortos)
+        EXPECT_EQ(NumeroCorto(valor), QString::fromUtf8(texto)) << valor;
+    struct Lectura {
+        const char* texto;
+        bool valido;
+        double valor;
+    };
+    const Lectura lecturas[] = {
+        {"9,5", true, 9.5}, {" 3.25 ", true, 3.25}, {"1,2,3", false, 0},
+        {"abc", false, 0},  {"", false, 0},
+    };
+    for (const Lectura& l : lecturas) {
+        double v = 0;
+        EXPECT_EQ(LeerNumero(QString::fromUtf8(l.texto), v), l.valido) << l.texto;
+        if (l.valido)
+            EXPECT_DOUBLE_EQ(v, l.valor) << l.texto;
+    }
+    double nulo = 0;
+    EXPECT_FALSE(LeerNumero(QString(), nulo)); // a null text, not only an empty one
     EXPECT_EQ(FechaCorta(QDate(2026, 12, 8)), QStringLiteral("08/12/2026"));
     EXPECT_EQ(FechaCorta(QDate(1900, 1, 1)), QStringLiteral("01/01/1900"));
     EXPECT_EQ(Hoy(), QDate::currentDate().toString(QStringLiteral("dd/MM/yyyy")));
