@@ -17,6 +17,7 @@
 // handlers of the document bank, the tree editing and the exam list are
 // defined in their own files (MainArbol.cpp, MainDocumentos.cpp,
 // MainExamen.cpp, MainLibros.cpp).
+#include <functional>
 #include <memory>
 
 #include <QMainWindow>
@@ -167,6 +168,12 @@ public:
     // F1: opens the help at the context of the focused part.
     void AyudaContextual();
 
+    // Office documents (MainOficina.cpp): the conversions of document files
+    // that the office commands use, made afresh for each command (tests put
+    // a stand-in here).
+    std::function<std::unique_ptr<word::IConversionDocumentos>()> CrearConversion =
+        word::CrearConversionDocumentos;
+
     // Models behind the views.
     TModeloArbol* ModeloArbol = nullptr;
     TModeloGridPreg* ModeloGridPreg = nullptr;
@@ -228,6 +235,10 @@ public:
     QAction* Seleccionautomatica1 = nullptr;
     QAction* Contenido1 = nullptr;
     QAction* Acercade1 = nullptr;
+    // Office documents in and out.
+    QAction* Convertirdocumentos1 = nullptr;
+    QAction* Importardocumentos1 = nullptr;
+    QAction* Exportardocumento1 = nullptr;
     // Questions to and from Moodle: "&Libros" (1, and Importar) and "&Examen" (2).
     QAction* ExportaraMoodle1 = nullptr;
     QAction* ImportardeMoodle1 = nullptr;
@@ -263,6 +274,12 @@ public slots:
     // "&Ayuda"
     virtual void ContenidoClick();
     virtual void AcercadeClick();
+    // Office documents in and out (MainOficina.cpp): "Libros › Convertir
+    // documentos…", "Documentos › Importar documentos…" and "Documentos ›
+    // Exportar documento…".
+    virtual void Convertirdocumentos1Click();
+    virtual void Importardocumentos1Click();
+    virtual void Exportardocumento1Click();
     // Questions to and from Moodle (MainMoodle.cpp): "&Libros › Exportar a
     // Moodle…" (the active book or the selected node), "&Libros › Importar de
     // Moodle…" (into the active book) and "&Examen › Exportar a Moodle…" (the

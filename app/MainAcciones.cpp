@@ -56,6 +56,10 @@ constexpr TOrden CrearExamen{&TMainForm::BCrearExamenClick, true};
 constexpr TOrden SeleccionAutomatica{&TMainForm::Seleccionautomatica1Click, false};
 constexpr TOrden Contenido{&TMainForm::ContenidoClick, false};
 constexpr TOrden Acercade{&TMainForm::AcercadeClick, false};
+// Office documents in and out.
+constexpr TOrden ConvertirDocumentos{&TMainForm::Convertirdocumentos1Click, true};
+constexpr TOrden ImportarDocumentos{&TMainForm::Importardocumentos1Click, true};
+constexpr TOrden ExportarDocumento{&TMainForm::Exportardocumento1Click, false};
 // Questions to and from Moodle: an export only reads the library.
 constexpr TOrden ExportarMoodleLibro{&TMainForm::ExportaraMoodle1Click, false};
 constexpr TOrden ImportarMoodle{&TMainForm::ImportardeMoodle1Click, true};
@@ -105,6 +109,8 @@ constexpr TItem ItemsLibros[] = {
     {&M::Importarlibro1, "Importarlibro1", "&Importar libro", C::ImportarLibro, ImportarLibro},
     {&M::Exportarlibro1, "Exportarlibro1", textos::ExportarLibro, C::ExportarLibro, ExportarLibro},
     {&M::Eliminarlibro1, "Eliminarlibro1", textos::EliminarLibro, C::EliminarLibro, EliminarLibro},
+    {&M::Convertirdocumentos1, "Convertirdocumentos1", "Con&vertir documentos…",
+     C::ConvertirDocumentos, ConvertirDocumentos},
     Separador,
     {&M::ImportardeMoodle1, "ImportardeMoodle1", "Importar &de Moodle…", C::ImportarDeMoodle,
      ImportarMoodle},
@@ -129,6 +135,11 @@ constexpr TItem ItemsDocumentos[] = {
     {&M::Anadirdocumento1, "Anadirdocumento1", "&Añadir documento", C::AnadirDocumento, NuevoDoc},
     {&M::Borrardocumento1, "Borrardocumento1", "&Borrar documento", C::BorrarDocumento, BorraDoc},
     {&M::Propiedades1, "Propiedades1", "&Propiedades ..", C::PropiedadesDocumento, PropPreg},
+    Separador,
+    {&M::Importardocumentos1, "Importardocumentos1", "&Importar documentos…", C::ImportarDocumentos,
+     ImportarDocumentos},
+    {&M::Exportardocumento1, "Exportardocumento1", "E&xportar documento…", C::ExportarDocumento,
+     ExportarDocumento},
 };
 
 constexpr TItem ItemsExamen[] = {

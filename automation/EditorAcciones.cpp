@@ -28,6 +28,7 @@ struct EditorVentana::TAcciones {
     QAction* Contrasena = nullptr;
     QAction* Imprimir = nullptr;
     QAction* Pdf = nullptr;
+    QAction* Exportar = nullptr;
     QAction* Cerrar = nullptr;
     QAction* Deshacer = nullptr;
     QAction* Rehacer = nullptr;
@@ -109,6 +110,9 @@ void EditorVentana::CrearAccionesArchivo(TAcciones& a) {
                    QStringLiteral("Exportar el documento a un archivo PDF"));
     a.Pdf->setIcon(Icono("ExportarPdf"));
     connect(a.Pdf, &QAction::triggered, this, &EditorVentana::ExportarPdfPreguntando);
+    a.Exportar = Accion(QStringLiteral("accExportar"), QStringLiteral("Expor&tar…"),
+                        QStringLiteral("Exportar el documento a PDF, OpenDocument, Word o HTML"));
+    connect(a.Exportar, &QAction::triggered, this, &EditorVentana::ExportarPreguntando);
     a.Cerrar = Accion(QStringLiteral("accCerrar"), QStringLiteral("C&errar"),
                       QStringLiteral("Cerrar el documento"), QKeySequence::Close);
     connect(a.Cerrar, &QAction::triggered, this, &QWidget::close);
@@ -237,7 +241,7 @@ void EditorVentana::CrearMenus(const TAcciones& a) {
     menuArchivo->setObjectName(QStringLiteral("MenuArchivo"));
     menuArchivo->addActions({a.Guardar, a.GuardarComo, a.Contrasena});
     menuArchivo->addSeparator();
-    menuArchivo->addActions({a.Imprimir, a.Pdf});
+    menuArchivo->addActions({a.Imprimir, a.Pdf, a.Exportar});
     menuArchivo->addSeparator();
     menuArchivo->addAction(a.Cerrar);
     QMenu* menuEdicion = menuBar()->addMenu(QStringLiteral("&Edición"));

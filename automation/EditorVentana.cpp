@@ -231,6 +231,32 @@ void EditorVentana::ExportarPdfPreguntando() {
         ExportarPdf(ruta);
 }
 
+bool EditorVentana::Exportar(const DestinoExportacion& destino) {
+    if (soltado)
+        return false;
+    try {
+        documento->ExportAs(destino.Ruta, destino.Formato, destino.Clave);
+    } catch (const ErrorBrivo& error) {
+        MostrarError(error.Mensaje());
+        return false;
+    }
+    statusBar()->showMessage(QStringLiteral("Documento exportado a %1.").arg(destino.Ruta), 3000);
+    return true;
+}
+
+void EditorVentana::ExportarPreguntando() {
+    if (soltado)
+        return;
+    // The document's title names the file, else its own file's name.
+    QString nombre = documento->BuiltInDocumentProperty(PropTitulo).trimmed();
+    if (nombre.isEmpty())
+        nombre = QFileInfo(documento->FullName()).completeBaseName();
+    const auto destino =
+        Dialogo(&DialogosEditor::ElegirExportacion, "ElegirExportacion")(this, nombre);
+    if (destino)
+        Exportar(*destino);
+}
+
 bool EditorVentana::InsertarImagen(const QString& ruta) {
     QFile archivo(ruta);
     QByteArray bytes;

@@ -7,6 +7,8 @@
 #include <QMainWindow>
 #include <QString>
 
+#include "ProcesadorTextos.h"
+
 class QAction;
 class QActionGroup;
 class QComboBox;
@@ -38,6 +40,11 @@ struct DialogosEditor {
     // File of the PDF export and of "Guardar como" (empty: cancelled).
     std::function<QString(QWidget*, const QString& sugerido)> ElegirPdf;
     std::function<QString(QWidget*, const QString& sugerido)> ElegirGuardarComo;
+    // "Exportar…": the file, format and password of an export of the
+    // document called nombre, with the question before an existing file is
+    // replaced (nullopt: the user gave up).
+    std::function<std::optional<DestinoExportacion>(QWidget*, const QString& nombre)>
+        ElegirExportacion;
     // New password for the next saves (nullopt: cancelled; empty: none).
     std::function<std::optional<QString>(QWidget*)> PedirContrasena;
     // Printer setup before printing (false: cancelled).
@@ -69,6 +76,10 @@ public:
     void Imprimir();
     bool ExportarPdf(const QString& ruta);
     void ExportarPdfPreguntando();
+    // "Exportar…": the document as it is in the window, unsaved changes
+    // included, in the format chosen (PDF, OpenDocument, Word, HTML).
+    bool Exportar(const DestinoExportacion& destino);
+    void ExportarPreguntando();
     bool InsertarImagen(const QString& ruta);
     void InsertarImagenPreguntando();
     void InsertarTabla(int filas, int columnas);

@@ -53,6 +53,13 @@ enum class Direccion { Final = 0, Inicio = 1 };
 // Formats a document can be exported to.
 enum class FormatoExportacion { Pdf, Odt, Html, Docx, Doc };
 
+// Where and how a document is exported, as the user chose it.
+struct DestinoExportacion {
+    QString Ruta;
+    FormatoExportacion Formato = FormatoExportacion::Pdf;
+    QString Clave; // protects Word output (empty: none)
+};
+
 // The failure of every operation that needs LibreOffice where it is not
 // installed; nothing has been changed when it is thrown.
 inline QString MensajeSinConversor() {

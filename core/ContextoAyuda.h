@@ -22,8 +22,9 @@ enum class ContextoAyuda : int {
     OpcionesGenerales = 1107,  // and TFormOpciones
     Salir = 1108,
     // Questions to and from Moodle
-    ExportarAMoodle = 1109,  // "Libros › Exportar a Moodle…", its choice and report
-    ImportarDeMoodle = 1110, // "Libros › Importar de Moodle…" and its report
+    ExportarAMoodle = 1109,     // "Libros › Exportar a Moodle…", its choice and report
+    ImportarDeMoodle = 1110,    // "Libros › Importar de Moodle…" and its report
+    ConvertirDocumentos = 1120, // and its progress and report windows
 
     Arbol = 1200, // menu "Arbol" and the topic tree
     AnadirNodo = 1201,
@@ -35,6 +36,9 @@ enum class ContextoAyuda : int {
     BorrarDocumento = 1303,
     PropiedadesDocumento = 1305, // and TFormPropPreg
     AbrirEditor = 1310,
+    ImportarDocumentos = 1320,      // and its progress and report windows
+    ExportarDocumento = 1321,       // also "Archivo › Exportar…" of the editor window
+    ClaveDocumentoExportado = 1322, // the password of an exported Word document
 
     Examen = 1400, // menu "&Examen" and the exam list
     VerListaExamen = 1401,
@@ -66,6 +70,7 @@ inline constexpr std::array TodosLosContextos{
     ContextoAyuda::Salir,
     ContextoAyuda::ExportarAMoodle,
     ContextoAyuda::ImportarDeMoodle,
+    ContextoAyuda::ConvertirDocumentos,
     ContextoAyuda::Arbol,
     ContextoAyuda::AnadirNodo,
     ContextoAyuda::AnadirNodoHijo,
@@ -75,6 +80,9 @@ inline constexpr std::array TodosLosContextos{
     ContextoAyuda::BorrarDocumento,
     ContextoAyuda::PropiedadesDocumento,
     ContextoAyuda::AbrirEditor,
+    ContextoAyuda::ImportarDocumentos,
+    ContextoAyuda::ExportarDocumento,
+    ContextoAyuda::ClaveDocumentoExportado,
     ContextoAyuda::Examen,
     ContextoAyuda::VerListaExamen,
     ContextoAyuda::BorrarDocumentoExamen,

@@ -72,6 +72,20 @@ QString ArchivoParaAbrir(QWidget* padre, const QString& titulo, const QString& c
     return PresentadorObligado(titulo).ArchivoParaAbrir(padre, titulo, carpeta, filtro);
 }
 
+QStringList ArchivosParaAbrir(QWidget* padre, const QString& titulo, const QString& carpeta,
+                              const QString& filtro) {
+    if (guionActivo)
+        return guionActivo->SiguientesArchivos(titulo);
+    return PresentadorObligado(titulo).ArchivosParaAbrir(padre, titulo, carpeta, filtro);
+}
+
+QString ArchivoParaExportar(QWidget* padre, const QString& titulo, const QString& sugerido,
+                            const QString& filtro) {
+    if (guionActivo)
+        return guionActivo->SiguienteArchivo(titulo);
+    return PresentadorObligado(titulo).ArchivoParaExportar(padre, titulo, sugerido, filtro);
+}
+
 void MostrarAyuda(QWidget* padre, ContextoAyuda c) {
     const int contexto = Numero(c);
     if (guionActivo) {
@@ -107,6 +121,9 @@ void TGuion::Archivo(const QString& nombre) {
 void TGuion::Archivo(const QString& nombre, const QString& filtro) {
     archivos.push_back({nombre, filtro, true});
 }
+void TGuion::Archivos(const QStringList& nombres) {
+    listasArchivos.push_back(nombres);
+}
 
 bool TGuion::SiguienteConfirmacion(const QString& texto) {
     if (confirmaciones.empty()) {
@@ -137,6 +154,15 @@ QString TGuion::SiguienteArchivo(const QString& titulo, QString* filtroElegido) 
     if (filtroElegido && r.ConFiltro)
         *filtroElegido = r.Filtro;
     return r.Nombre;
+}
+
+QStringList TGuion::SiguientesArchivos(const QString& titulo) {
+    TitulosArchivo.append(titulo);
+    if (listasArchivos.empty())
+        throw std::logic_error("Diálogo de archivos no previsto: " + titulo.toStdString());
+    QStringList r = listasArchivos.front();
+    listasArchivos.pop_front();
+    return r;
 }
 
 } // namespace brivo::ui

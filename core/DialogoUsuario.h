@@ -37,6 +37,21 @@ public:
                                        const QString& carpeta, const QString& filtro) = 0;
     virtual QString ArchivoParaAbrir(QWidget* padre, const QString& titulo, const QString& carpeta,
                                      const QString& filtro) = 0;
+    // Several existing files at once (empty: cancelled). By default the
+    // single-file dialog.
+    virtual QStringList ArchivosParaAbrir(QWidget* padre, const QString& titulo,
+                                          const QString& carpeta, const QString& filtro) {
+        const QString uno = ArchivoParaAbrir(padre, titulo, carpeta, filtro);
+        return uno.isEmpty() ? QStringList() : QStringList{uno};
+    }
+    // A save dialog for an export: it does not ask about an existing file
+    // itself (the caller does, through Preguntar), and a name typed without
+    // an extension takes the chosen filter's first one. sugerido is a
+    // folder or a whole path. By default the plain save dialog.
+    virtual QString ArchivoParaExportar(QWidget* padre, const QString& titulo,
+                                        const QString& sugerido, const QString& filtro) {
+        return ArchivoParaGuardar(padre, titulo, sugerido, filtro);
+    }
     // The save dialog that also says which entry of the filter was chosen
     // (see ui::ArchivoParaGuardar below). By default the plain save dialog,
     // the entry left as it came.
@@ -69,6 +84,12 @@ QString ArchivoParaGuardar(QWidget* padre, const QString& titulo, const QString&
                            const QString& filtro);
 QString ArchivoParaAbrir(QWidget* padre, const QString& titulo, const QString& carpeta,
                          const QString& filtro);
+// Several files to open (empty list: cancelled), and the file of an export
+// (see IPresentador::ArchivoParaExportar).
+QStringList ArchivosParaAbrir(QWidget* padre, const QString& titulo, const QString& carpeta,
+                              const QString& filtro);
+QString ArchivoParaExportar(QWidget* padre, const QString& titulo, const QString& sugerido,
+                            const QString& filtro);
 // The save dialog, also telling which entry of the filter ("A (*.a);;B
 // (*.b)") the user chose: filtroElegido is the entry selected when the
 // dialog opens (empty: the first) and, after it, the entry chosen.
@@ -105,6 +126,9 @@ public:
     void Dialogo(AccionDialogo accion);
     // Names for the next file dialogs, in order ("" = cancelled).
     void Archivo(const QString& nombre);
+    // Files for the next dialogs that choose several, in order (an empty
+    // list = cancelled).
+    void Archivos(const QStringList& nombres);
     // A name for the next save dialog and the entry of its filter chosen.
     void Archivo(const QString& nombre, const QString& filtro);
 
@@ -129,6 +153,7 @@ public:
     // The next name; the filter entry scripted with it, if any, goes into
     // filtroElegido (when given).
     QString SiguienteArchivo(const QString& titulo, QString* filtroElegido = nullptr);
+    QStringList SiguientesArchivos(const QString& titulo);
 
     // With true, a message box not expected by the test is still answered
     // (information/error just recorded; confirmations answer OK). Default true
@@ -145,6 +170,7 @@ private:
         bool ConFiltro = false;
     };
     std::deque<TArchivo> archivos;
+    std::deque<QStringList> listasArchivos;
     TGuion* anterior = nullptr;
 };
 

@@ -96,15 +96,20 @@ std::optional<word::FormatoExportacion> FormatoPorExtension(const QString& ruta)
     return std::nullopt;
 }
 
+QString MensajeExtensionExportacion(const QString& salida) {
+    return QStringLiteral("No se puede exportar a \"%1\": la extensión debe ser "
+                          ".pdf, .odt, .docx, .doc o .html.")
+        .arg(salida);
+}
+
 void ExportarDocumentoNumero(const TAlmacen& almacen, int numero, const QString& salida,
-                             word::IConversionDocumentos& conversion) {
+                             word::IConversionDocumentos& conversion, const QString& claveSalida) {
     const TLibro libro = LibroDelDocumento(almacen, numero);
     const std::optional<word::FormatoExportacion> formato = FormatoPorExtension(salida);
     if (!formato)
-        throw ErrorBrivo(QStringLiteral("No se puede exportar a \"%1\": la extensión debe ser "
-                                        ".pdf, .odt, .docx, .doc o .html.")
-                             .arg(salida));
-    conversion.ExportarArchivo(RutaDocumento(almacen, numero), Clave(libro), salida, *formato);
+        throw ErrorBrivo(MensajeExtensionExportacion(salida));
+    conversion.ExportarArchivo(RutaDocumento(almacen, numero), Clave(libro), salida, *formato,
+                               claveSalida);
 }
 
 void ExportarDocumentoWord97(const TAlmacen& almacen, int numero, const QString& salida,

@@ -66,10 +66,15 @@ std::optional<word::FormatoExportacion> FormatoPorExtension(const QString& ruta)
 
 // Writes document numero as salida in the format of its extension, read with
 // its book's identifier as password; the document's own file is not changed.
-// Throws ErrorBrivo with the reason (unknown number, no book, unknown
-// extension, the reading or writing failures of the conversion).
+// claveSalida protects Word output (empty: none). Throws ErrorBrivo with the
+// reason (unknown number, no book, unknown extension, the reading or writing
+// failures of the conversion).
 void ExportarDocumentoNumero(const TAlmacen& almacen, int numero, const QString& salida,
-                             word::IConversionDocumentos& conversion);
+                             word::IConversionDocumentos& conversion,
+                             const QString& claveSalida = {});
+
+// The message for a file whose extension names no export format.
+QString MensajeExtensionExportacion(const QString& salida);
 
 // Document numero as a Word 97–2003 file for a book package: protected with
 // the book's identifier when the book keeps passwords in its documents.

@@ -19,6 +19,7 @@
 #include "IncorporacionPaquete.h"
 #include "Libros.h"
 #include "Listas.h"
+#include "PaqueteWord.h"
 #include "UnzipFile.h"
 #include "VentanaPrincipal.h"
 #include "ZipFile.h"
@@ -118,13 +119,15 @@ void PrepararPaquete(const TAlmacen& a, std::int32_t identificador,
     }
 }
 
-QString ListaDeElementos(const TAlmacen& a, const TLibro& libro) {
+QString ListaDeElementos(const TAlmacen& a, const TLibro& libro, const QString& carpetaWord) {
     auto entre = [](const QString& s) { return QLatin1Char('"') + s + QLatin1Char('"'); };
     const QString temp = CarpetaTemp(a);
     QStringList lista{entre(temp + QStringLiteral("*.*"))};
     const QString carpeta = libro.Carpeta.Texto();
     if (CarpetaDePaqueteValida(carpeta))
         lista << entre(RutaCarpetaLibro(a, carpeta) + QStringLiteral("/*.*"));
+    if (!carpetaWord.isEmpty())
+        lista << entre(carpetaWord + QStringLiteral("/*.*"));
     // Later patterns win over earlier ones of the same entry name.
     for (const QString& n : {paquete::Libros, paquete::Docs, paquete::Arbol})
         lista << entre(temp + n);
@@ -135,7 +138,8 @@ QString ListaDeElementos(const TAlmacen& a, const TLibro& libro) {
 
 TResultadoExportacion ExportarPaquete(const TAlmacen& a, std::int32_t identificador,
                                       const TOpcionesPaquete& opciones, const QString& archivo,
-                                      const QString& clave, const TProgreso& progreso) {
+                                      const QString& clave, const TProgreso& progreso,
+                                      word::IConversionDocumentos* documentosWord) {
     TResultadoExportacion r;
     const TLibro libro = a.BuscarLibro(identificador);
     r.Archivo = ArchivoDeExportacion(a, archivo);
@@ -157,9 +161,28 @@ TResultadoExportacion ExportarPaquete(const TAlmacen& a, std::int32_t identifica
     archivos::BorrarTemporalesPropios(CarpetaTemp(a));
     archivos::BorrarTemporalesPropios(RutaCarpetaLibro(a, carpeta));
 
+    // The Word copies are written into a folder inside Temp, which the
+    // package takes files from only at its top level.
+    std::optional<QTemporaryDir> copiasWord;
+    if (documentosWord) {
+        copiasWord.emplace(CarpetaTemp(a) + QStringLiteral(".word-XXXXXX"));
+        try {
+            if (!copiasWord->isValid())
+                throw ErrorBrivo(QStringLiteral("No se puede crear una carpeta de trabajo en %1.")
+                                     .arg(CarpetaTemp(a)));
+            EscribirDocumentosWord(a, libro, copiasWord->path(), *documentosWord, progreso);
+        } catch (const ErrorBrivo& e) {
+            r.Codigo = ZipErrorLectura;
+            r.Mensaje = e.Mensaje() + QStringLiteral("\r\nNo se ha exportado el libro.");
+            if (dynamic_cast<const word::ErrorSinConversor*>(&e))
+                r.Mensaje = e.Mensaje();
+            return r;
+        }
+    }
+
     TZipFile z;
     z.lpszZipFile = RutaAbsoluta(a, archivo);
-    z.lpszItemList = ListaDeElementos(a, libro);
+    z.lpszItemList = ListaDeElementos(a, libro, copiasWord ? copiasWord->path() : QString());
     z.lpszComment = carpeta;
     z.Options = TZipFile::NoDirectoryNamesFlag | TZipFile::AddCommentFlag |
                 TZipFile::NoDirectoryEntriesFlag | TZipFile::NuevoArchivoFlag;

@@ -10,6 +10,7 @@
 #include <QString>
 #include <QStringList>
 
+#include "ProcesadorTextos.h"
 #include "ZipComun.h"
 
 class QWidget;
@@ -92,9 +93,12 @@ void PrepararPaquete(const TAlmacen& almacen, std::int32_t identificador,
                      const TOpcionesPaquete& opciones);
 
 // The zip item list of a book's package: every file of Temp, every file of
-// the book's folder, and the three lists once more so that a file of the same
-// name in the book's folder can never stand in for them.
-QString ListaDeElementos(const TAlmacen& almacen, const TLibro& libro);
+// the book's folder, then every file of carpetaWord (when given: the Word
+// copies of the documents, which take the place of the files of the same
+// name), and the three lists once more so that a file of the same name in
+// the book's folder can never stand in for them.
+QString ListaDeElementos(const TAlmacen& almacen, const TLibro& libro,
+                         const QString& carpetaWord = {});
 
 struct TResultadoExportacion {
     bool Correcto = false;
@@ -108,9 +112,14 @@ struct TResultadoExportacion {
 // archive replaces an older one of the same name; a failed write leaves no
 // archive behind (an older one stays as it was). Throws ErrorBrivo when the
 // lists cannot be written.
+// With documentosWord, the book's documents go into the package as Word
+// 97–2003 files written by it (see PaqueteWord.h); a document that cannot be
+// converted stops the export before any archive is written (Mensaje names
+// it and the reason; without LibreOffice it is word::MensajeSinConversor).
 TResultadoExportacion ExportarPaquete(const TAlmacen& almacen, std::int32_t identificador,
                                       const TOpcionesPaquete& opciones, const QString& archivo,
-                                      const QString& clave, const TProgreso& progreso = {});
+                                      const QString& clave, const TProgreso& progreso = {},
+                                      word::IConversionDocumentos* documentosWord = nullptr);
 
 // ---------------------------------------------------------------------------
 // Import

@@ -12,6 +12,7 @@
 #include <QStyle>
 #include <QVBoxLayout>
 
+#include "ClaveExportacion.h"
 #include "EditorVentana.h"
 #include "Interaccion.h"
 #include "TextosComunes.h"
@@ -154,6 +155,7 @@ void InstalarDialogosEditor() {
         return ui::ArchivoParaGuardar(padre, QStringLiteral("Guardar como"), sugerido,
                                       QStringLiteral("Documentos (*.doc);;Todos (*)"));
     };
+    d.ElegirExportacion = ElegirExportacion;
     d.PedirContrasena = PedirContrasena;
     d.ConfigurarImpresora = ConfigurarImpresora;
     d.MostrarError = ui::Error;

@@ -34,7 +34,13 @@ TFormExportar::TFormExportar(IVentanaPrincipal& v, QWidget* padre)
     CBPermitirCambiosEnDoc = casillas.PermitirCambiosEnDoc;
     CBPrmitirMasDoc = casillas.PermitirMasDoc;
 
-    Completar({LabNota1, LabNota2, Panel1}, QStringLiteral("Exportar"),
+    CBDocumentosWord = dialogos::Casilla(this, "CBDocumentosWord",
+                                         QStringLiteral("Documentos en formato &Word (.doc)"));
+    CBDocumentosWord->setToolTip(
+        QStringLiteral("Cada documento va en el paquete convertido a Word 97–2003, para "
+                       "instalarlo donde Word es el procesador de textos."));
+
+    Completar({LabNota1, LabNota2, Panel1, CBDocumentosWord}, QStringLiteral("Exportar"),
               QString::fromUtf8(textos::Cancelar));
 
     FormCreate();
@@ -91,13 +97,16 @@ void TFormExportar::BCopiarClick() {
     TProgreso progreso;
     progreso.Mayor = [this](const QString& i, int p, bool& c) { ProgresoMayor(i, p, c); };
     progreso.Menor = [this](const QString& i, int p, bool& c) { ProgresoMenor(i, p, c); };
+    std::unique_ptr<word::IConversionDocumentos> conversionWord;
+    if (CBDocumentosWord->isChecked())
+        conversionWord = word::CrearConversionDocumentos();
     {
         // The buttons come back and the cursor is restored on every way
         // out, a thrown input/output error included.
         TTrabajando trabajando(*this);
         TCursorOcupado cursor;
         Resultado = ExportarPaquete(a, libro->Identificador, opciones, EdArchivo->text(),
-                                    EdClave->text(), progreso);
+                                    EdClave->text(), progreso, conversionWord.get());
     }
     if (!Resultado.Correcto) {
         ui::Error(this, Resultado.Mensaje);

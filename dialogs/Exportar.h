@@ -30,8 +30,9 @@ public:
     // "Exportar": checks the name, asks before an existing archive is
     // replaced (unless the save dialog of "Explorar" already asked for that
     // very file; "No" leaves the dialog open), writes the package with the
-    // busy cursor and closes the dialog; a failed write is reported and the
-    // dialog stays open so that another name can be tried.
+    // busy cursor and closes the dialog; a failed write (or a document that
+    // cannot be converted to Word) is reported and the dialog stays open so
+    // that another name can be tried.
     void BCopiarClick() override;
 
     QLabel* LabNota1 = nullptr; // "ATENCIÓN: la clave es opcional."
@@ -40,6 +41,9 @@ public:
     QCheckBox* CBClaveEnDoc = nullptr;
     QCheckBox* CBPermitirCambiosEnDoc = nullptr;
     QCheckBox* CBPrmitirMasDoc = nullptr;
+    // "Documentos en formato Word (.doc)": the documents go into the package
+    // as Word 97–2003 files, for an installation whose word processor is Word.
+    QCheckBox* CBDocumentosWord = nullptr;
 
     // Outcome of the last "Exportar".
     TResultadoExportacion Resultado;

@@ -2,6 +2,7 @@
 #include "TextosComunes.h"
 
 #include <QFileDialog>
+#include <QFileInfo>
 #include <QMessageBox>
 #include <QPushButton>
 
@@ -34,6 +35,43 @@ bool PreguntaSiNo(QWidget* padre, const QString& texto) {
     return caja.exec() == QMessageBox::Yes;
 }
 
+// The first extension of a filter such as "Word 2007+ (*.docx)": "docx"
+// ("" for "Todos (*)").
+QString PrimeraExtension(const QString& filtro) {
+    const qsizetype inicio = filtro.indexOf(QStringLiteral("(*."));
+    if (inicio < 0)
+        return {};
+    const qsizetype desde = inicio + 3;
+    qsizetype fin = desde;
+    while (fin < filtro.size() && filtro[fin].isLetterOrNumber())
+        ++fin;
+    return filtro.mid(desde, fin - desde);
+}
+
+QString GuardarParaExportar(QWidget* padre, const QString& titulo, const QString& sugerido,
+                            const QString& filtro) {
+    QFileDialog dialogo(padre, titulo, sugerido, filtro);
+    dialogo.setObjectName(QStringLiteral("DialogoExportar"));
+    dialogo.setAcceptMode(QFileDialog::AcceptSave);
+    dialogo.setFileMode(QFileDialog::AnyFile);
+    // The caller asks before an existing file is replaced.
+    dialogo.setOption(QFileDialog::DontConfirmOverwrite, true);
+    // The filter that matches the suggested name's extension is chosen, and
+    // a name typed without extension takes the chosen filter's.
+    const QString sufijo = QFileInfo(sugerido).suffix().toLower();
+    for (const QString& f : filtro.split(QStringLiteral(";;"))) {
+        if (!sufijo.isEmpty() && PrimeraExtension(f) == sufijo)
+            dialogo.selectNameFilter(f);
+    }
+    dialogo.setDefaultSuffix(PrimeraExtension(dialogo.selectedNameFilter()));
+    QObject::connect(
+        &dialogo, &QFileDialog::filterSelected, &dialogo,
+        [&dialogo](const QString& f) { dialogo.setDefaultSuffix(PrimeraExtension(f)); });
+    if (dialogo.exec() != QDialog::Accepted || dialogo.selectedFiles().isEmpty())
+        return {};
+    return dialogo.selectedFiles().constFirst();
+}
+
 class TPresentadorQt : public IPresentador {
 public:
     bool Mensaje(QWidget* padre, TipoMensaje tipo, const QString& texto) override {
@@ -63,6 +101,14 @@ public:
     QString ArchivoParaAbrir(QWidget* padre, const QString& titulo, const QString& carpeta,
                              const QString& filtro) override {
         return QFileDialog::getOpenFileName(padre, titulo, carpeta, filtro);
+    }
+    QStringList ArchivosParaAbrir(QWidget* padre, const QString& titulo, const QString& carpeta,
+                                  const QString& filtro) override {
+        return QFileDialog::getOpenFileNames(padre, titulo, carpeta, filtro);
+    }
+    QString ArchivoParaExportar(QWidget* padre, const QString& titulo, const QString& sugerido,
+                                const QString& filtro) override {
+        return GuardarParaExportar(padre, titulo, sugerido, filtro);
     }
     void MostrarAyuda(QWidget* padre, int contexto, bool mostrar) override {
         ayuda::Abrir(padre, contexto, mostrar);

@@ -28,17 +28,20 @@
 #include "Auditoria.h"
 #include "Ayuda.h"
 #include "Clave.h"
+#include "ClaveExportacion.h"
 #include "DialogosEditor.h"
 #include "EditorVentana.h"
 #include "EntornoApp.h"
 #include "Exportar.h"
 #include "FilasSeleccion.h"
 #include "FormSeleccion.h"
+#include "InformeDocumentos.h"
 #include "ListaLibros.h"
 #include "Moodle.h"
 #include "MotorTexto.h"
 #include "Opciones.h"
 #include "ProcesadorTextos.h"
+#include "ProgresoDocumentos.h"
 #include "PropExam.h"
 #include "PropLibro.h"
 #include "PropPreg.h"
@@ -94,7 +97,9 @@ const QStringList NombresMain = {
     "SBPregsAExamen", "SBBorraPregExam", "SBCrearExamen", "Nuevolibros1", "Cambiardelibroactual1",
     "Modificarlibro1", "Importarlibro1", "Exportarlibro1", "Eliminarlibro1", "Salir1",
     // Questions to and from Moodle
-    "ImportardeMoodle1", "ExportaraMoodle1", "ExportaraMoodle2"};
+    "ImportardeMoodle1", "ExportaraMoodle1", "ExportaraMoodle2",
+    // Office documents in and out
+    "Convertirdocumentos1", "Importardocumentos1", "Exportardocumento1"};
 
 // The faults one per line, empty when there are none.
 std::string Lista(const QStringList& fallos) {
@@ -345,14 +350,46 @@ TEST_F(Accesibilidad, DialogosDeExportarEImportar) {
         TFormExportar d(*form, form.get());
         TOpcionesAuditoria op;
         op.NombresEsperados =
-            NombresPaquete + QStringList{"BExplorar", "CBClaveEnDoc", "CBPermitirCambiosEnDoc",
-                                         "CBPrmitirMasDoc", "BAyuda"};
+            NombresPaquete +
+            QStringList{"BExplorar",       "CBClaveEnDoc",     "CBPermitirCambiosEnDoc",
+                        "CBPrmitirMasDoc", "CBDocumentosWord", "BAyuda"};
         EXPECT_EQ(Lista(Dialogo(d, op)), "");
     }
     {
         TFormImportar d(*form, form.get());
         TOpcionesAuditoria op;
         op.NombresEsperados = NombresPaquete + QStringList{"BExplorar", "BAyuda"};
+        EXPECT_EQ(Lista(Dialogo(d, op)), "");
+    }
+}
+
+TEST_F(Accesibilidad, DialogosDeDocumentosDeOficina) {
+    {
+        TFormProgreso d(form.get(), QStringLiteral("Convertir documentos"),
+                        ContextoAyuda::ConvertirDocumentos, QStringLiteral("Documento"));
+        ASSERT_TRUE(d.Avanzar(2, 7, QStringLiteral("Docs/historia/K000002.doc «Documento 2»")));
+        TOpcionesAuditoria op;
+        op.NombresEsperados = {"LabPosicion", "LabArchivo", "Progreso", "BCancelar", "BAyuda"};
+        EXPECT_EQ(Lista(Dialogo(d, op)), "");
+        // Escape (in Dialogo) cancelled the work: the next step says so.
+        EXPECT_FALSE(d.Avanzar(3, 7, QStringLiteral("K000003.doc")));
+    }
+    {
+        TInforme informe{QStringLiteral("Importar documentos"),
+                         QStringLiteral("Importados: 1. Con error: 1."),
+                         QStringLiteral("Importados (1):\n    a.doc: documento 7 «a»")};
+        TFormInforme d(form.get(), informe, ContextoAyuda::ImportarDocumentos);
+        TOpcionesAuditoria op;
+        op.NombresEsperados = {"LabResumen", "LabDetalle", "MemoDetalle", "BCerrar", "BAyuda"};
+        EXPECT_EQ(Lista(Dialogo(d, op)), "");
+    }
+    for (auto formato : {word::FormatoExportacion::Doc, word::FormatoExportacion::Docx}) {
+        TFormClaveExportacion d(form.get(), formato);
+        d.CBProteger->setChecked(true); // the fields are audited enabled
+        TOpcionesAuditoria op;
+        op.PalabrasPermitidas = {"OK", "Word"};
+        op.NombresEsperados = {"LabExplicacion", "CBProteger", "EdClave", "EdRepetir", "BOK",
+                               "BCancelar",      "BAyuda"};
         EXPECT_EQ(Lista(Dialogo(d, op)), "");
     }
 }

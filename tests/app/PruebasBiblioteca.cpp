@@ -93,6 +93,8 @@ TEST(Biblioteca, SegundoProgramaSoloConsultaYNoEscribeNada) {
         "Propiedades1",
         "Trasladardocumentosmarcadosaexamen1",
         "Crearexamen1",
+        "Convertirdocumentos1",
+        "Importardocumentos1",
         "SBOpciones",
         "SBNuevoNodo",
         "SBNuevoSubNodo",

@@ -52,6 +52,9 @@ public:
     void Seleccionautomatica1Click() override { Llamadas << "Seleccionautomatica1Click"; }
     void ContenidoClick() override { Llamadas << "ContenidoClick"; }
     void AcercadeClick() override { Llamadas << "AcercadeClick"; }
+    void Convertirdocumentos1Click() override { Llamadas << "Convertirdocumentos1Click"; }
+    void Importardocumentos1Click() override { Llamadas << "Importardocumentos1Click"; }
+    void Exportardocumento1Click() override { Llamadas << "Exportardocumento1Click"; }
     void ExportaraMoodle1Click() override { Llamadas << "ExportaraMoodle1Click"; }
     void ImportardeMoodle1Click() override { Llamadas << "ImportardeMoodle1Click"; }
     void ExportaraMoodle2Click() override { Llamadas << "ExportaraMoodle2Click"; }
@@ -82,6 +85,7 @@ const std::vector<TMenuEsperado>& MenuEsperado() {
           {"Importarlibro1", "&Importar libro", 1104, "Importarlibro1Click"},
           {"Exportarlibro1", "&Exportar libro", 1105, "Exportarlibro1Click"},
           {"Eliminarlibro1", "E&liminar libro", 1106, "Eliminarlibro1Click"},
+          {"Convertirdocumentos1", "Con&vertir documentos…", 1120, "Convertirdocumentos1Click"},
           {"-", "", 0, ""},
           {"ImportardeMoodle1", "Importar &de Moodle…", 1110, "ImportardeMoodle1Click"},
           {"ExportaraMoodle1", "Exportar a &Moodle…", 1109, "ExportaraMoodle1Click"},
@@ -102,7 +106,10 @@ const std::vector<TMenuEsperado>& MenuEsperado() {
           {"-", "", 0, ""},
           {"Anadirdocumento1", "&Añadir documento", 1302, "SBNuevoDocClick"},
           {"Borrardocumento1", "&Borrar documento", 1303, "SBBorraDocClick"},
-          {"Propiedades1", "&Propiedades ..", 1305, "BPropPregClick"}}},
+          {"Propiedades1", "&Propiedades ..", 1305, "BPropPregClick"},
+          {"-", "", 0, ""},
+          {"Importardocumentos1", "&Importar documentos…", 1320, "Importardocumentos1Click"},
+          {"Exportardocumento1", "E&xportar documento…", 1321, "Exportardocumento1Click"}}},
         {"Examen1",
          "&Examen",
          1400,
@@ -219,11 +226,13 @@ TEST(Menu, CadaItemYCadaBotonLlegaASuManejador) {
 TEST(Menu, EnSoloConsultaSeRechazanLasOrdenesQueCambianLaBiblioteca) {
     // The handlers of the commands that change the library.
     const QStringList cambian = {
-        "Nuevolibros1Click",   "Modificarlibro1Click", "Importarlibro1Click",
-        "Exportarlibro1Click", "Eliminarlibro1Click",  "BOpcionesClick",
-        "SBNuevoNodoClick",    "SBNuevoSubNodoClick",  "SBBorraNodoClick",
-        "SBNuevoDocClick",     "SBBorraDocClick",      "BPropPregClick",
-        "SBPregsAExamenClick", "BCrearExamenClick",    "ImportardeMoodle1Click"};
+        "Nuevolibros1Click", "Modificarlibro1Click", "Importarlibro1Click", "Exportarlibro1Click",
+        "Eliminarlibro1Click", "BOpcionesClick", "SBNuevoNodoClick", "SBNuevoSubNodoClick",
+        "SBBorraNodoClick", "SBNuevoDocClick", "SBBorraDocClick", "BPropPregClick",
+        "SBPregsAExamenClick", "BCrearExamenClick", "ImportardeMoodle1Click",
+        // Converting and importing documents change the library; exporting
+        // one reads it only.
+        "Convertirdocumentos1Click", "Importardocumentos1Click"};
     TCarpeta carpeta;
     TEspia form(carpeta.Ruta());
     form.Almacen().SoloConsulta = true;
@@ -263,7 +272,7 @@ TEST(Menu, EnSoloConsultaSeRechazanLasOrdenesQueCambianLaBiblioteca) {
         comprobar([boton] { boton->click(); }, b.Nombre, b.Manejador);
         rechazadas += cambian.contains(QLatin1String(b.Manejador));
     }
-    EXPECT_EQ(rechazadas, 15 + 9); // menu items and buttons
+    EXPECT_EQ(rechazadas, 17 + 9); // menu items and buttons
 }
 
 TEST(Barras, BotonesEnSuSitioConHintNombreAccesibleEImagen) {

@@ -197,8 +197,18 @@ std::unique_ptr<word::IRangoWord> TDocumentoFalso::Content() {
     return std::make_unique<TRangoFalso>(shared_from_this(), 0, static_cast<int>(Texto.size()));
 }
 
-void TDocumentoFalso::ExportAs(const QString&, word::FormatoExportacion, const QString&) {
-    throw ErrorBrivo(QStringLiteral("El procesador de pruebas no exporta."));
+void TDocumentoFalso::ExportAs(const QString& salida, word::FormatoExportacion formato,
+                               const QString& claveSalida) {
+    Comprobar();
+    if (salida == ruta)
+        throw ErrorBrivo(QStringLiteral("No se exporta sobre el propio archivo."));
+    // The text as it is now, with the output's password; the format goes
+    // into property 0.
+    TArchivoFalso a;
+    a.Texto = Texto.left(Texto.size() - 1).replace(QLatin1Char('\r'), QLatin1Char('\n'));
+    a.Clave = claveSalida;
+    a.Propiedades = {{0, QString::number(static_cast<int>(formato))}};
+    EscribirArchivoFalso(salida, a);
 }
 
 // ---------------------------------------------------------------------------

@@ -9,6 +9,9 @@
 //   (empty line)
 //   <paragraphs, one per line>
 //
+// ExportAs writes such a file with the document's present text, the output's
+// password and the format's number as property 0.
+//
 // Searching follows the automation interface ("^p" a paragraph mark, "^$"
 // any letter, any other text without regard to case), so the section
 // search of exam assembly runs on it as on the real engine.
