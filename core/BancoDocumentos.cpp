@@ -9,6 +9,7 @@
 #include "Almacen.h"
 #include "DialogoUsuario.h"
 #include "Texto.h"
+#include "TextosComunes.h"
 #include "VistaDocumentos.h"
 
 namespace brivo {
@@ -183,7 +184,7 @@ void TBancoDocumentos::CerrarEditorConDocumento() {
     almacen.DocActual = 0;
 }
 
-bool TBancoDocumentos::AnadirDocumento(TNodo* nodo) {
+bool TBancoDocumentos::PuedeAnadirDocumentos() {
     if (!PermitirCambio(almacen, vista.Ventana()))
         return false;
     const TLibro* activo = almacen.LibroActivoPtr();
@@ -191,13 +192,15 @@ bool TBancoDocumentos::AnadirDocumento(TNodo* nodo) {
     if (almacen.LibroConsultado.Identificador == 0)
         return false;
     if (!almacen.LibroConsultado.PermitirMasDoc) {
-        ui::Informacion(vista.Ventana(),
-                        QStringLiteral("No está permitido añadir documentos al libro activo. "
-                                       "\r\nPuede modificar este comportamiento en "
-                                       "Libro/Propiedades\r\nsi dispone del identificador "
-                                       "de este libro"));
+        ui::Informacion(vista.Ventana(), QString::fromUtf8(textos::SinPermisoAnadir));
         return false;
     }
+    return true;
+}
+
+bool TBancoDocumentos::AnadirDocumento(TNodo* nodo) {
+    if (!PuedeAnadirDocumentos())
+        return false;
     if (!nodo)
         return false;
     const TLugar lugar = almacen.Arbol.LugarDeNodo(nodo);

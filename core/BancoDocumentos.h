@@ -137,6 +137,10 @@ public:
     // aside; the record is created, the node listed again and the editor
     // follows. False when nothing was created.
     bool AnadirDocumento(TNodo* nodo);
+    // Whether documents can be added to the active book now: the library is
+    // not open for consultation only and the book allows more documents
+    // (else the three-line notice). Leaves the book in LibroConsultado.
+    bool PuedeAnadirDocumentos();
     // "Borrar documento": the current document is closed, its file deleted
     // and its record cleared; it leaves the exam list. False when there is
     // no current document.

@@ -122,22 +122,7 @@ QString FiltroImportacion() {
 }
 
 bool PuedeImportarDocumentos(TBancoDocumentos& banco, TNodo* nodo) {
-    TAlmacen& almacen = banco.Almacen();
-    if (!PermitirCambio(almacen, banco.Vista().Ventana()))
-        return false;
-    const TLibro* activo = almacen.LibroActivoPtr();
-    almacen.LibroConsultado = almacen.BuscarLibro(activo ? activo->Identificador : 0);
-    if (almacen.LibroConsultado.Identificador == 0)
-        return false;
-    if (!almacen.LibroConsultado.PermitirMasDoc) {
-        ui::Informacion(banco.Vista().Ventana(),
-                        QStringLiteral("No está permitido añadir documentos al libro activo. "
-                                       "\r\nPuede modificar este comportamiento en "
-                                       "Libro/Propiedades\r\nsi dispone del identificador "
-                                       "de este libro"));
-        return false;
-    }
-    return nodo != nullptr;
+    return banco.PuedeAnadirDocumentos() && nodo != nullptr;
 }
 
 TResultadoImportacionDocumentos ImportarDocumentos(TBancoDocumentos& banco, TNodo* nodo,

@@ -35,6 +35,12 @@ inline constexpr char Descripcion[] = "Descripción";
 // row, %2: the document's number).
 inline constexpr char FilaDocumento[] = "Fila %1, documento %2";
 
+// Adding documents to a book that does not allow more (a new document, an
+// import of files or of Moodle questions).
+inline constexpr char SinPermisoAnadir[] =
+    "No está permitido añadir documentos al libro activo. \r\nPuede modificar este "
+    "comportamiento en Libro/Propiedades\r\nsi dispone del identificador de este libro";
+
 // Names of the document types, by the record's Tipo (1 to 3); type 0 has
 // none.
 inline constexpr const char* NombresTipo[] = {"", "Test", "Prob", "Preg"};

@@ -7,6 +7,7 @@
 #include "Errores.h"
 #include "PreguntaADocumento.h"
 #include "Texto.h"
+#include "TextosComunes.h"
 
 namespace brivo::moodle {
 
@@ -282,9 +283,7 @@ QString Recuento(const std::map<QString, int>& porTipo) {
 } // namespace
 
 QString MensajeSinPermisoAnadir() {
-    return QStringLiteral("No está permitido añadir documentos al libro activo. \r\nPuede "
-                          "modificar este comportamiento en Libro/Propiedades\r\nsi dispone del "
-                          "identificador de este libro");
+    return QString::fromUtf8(textos::SinPermisoAnadir);
 }
 
 int TInformeImportacion::TotalImportadas() const {
