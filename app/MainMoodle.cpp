@@ -21,6 +21,7 @@
 #include "ModeloArbol.h"
 #include "Moodle.h"
 #include "Paquete.h"
+#include "ProgresoDocumentos.h"
 
 namespace brivo {
 
@@ -62,16 +63,14 @@ void ExportarDocumentos(TMainForm& ventana, const std::vector<int>& documentos,
 
     moodle::TInformeExportacion informe;
     {
-        TFormProgresoMoodle progreso(TituloExportar, contexto, &ventana);
+        TFormProgreso progreso(&ventana, TituloExportar, contexto, QStringLiteral("Pregunta"));
         TCursorOcupado cursor;
         const auto motor = word::CrearMotorIncrustado();
-        informe = moodle::Exportar(
-            almacen, *motor, documentos, destino.Ruta, destino.Formato,
-            [&](int n, int total, int numero) {
-                return progreso.Avanzar(
-                    n - 1, total,
-                    QStringLiteral("Documento %1 (%2 de %3)").arg(numero).arg(n).arg(total));
-            });
+        informe = moodle::Exportar(almacen, *motor, documentos, destino.Ruta, destino.Formato,
+                                   [&](int n, int total, int numero) {
+                                       return progreso.Avanzar(
+                                           n, total, QStringLiteral("Documento %1").arg(numero));
+                                   });
     }
     MostrarInformeMoodle(&ventana, TituloExportar, informe.Lineas(), contexto);
 }
@@ -198,10 +197,10 @@ void TMainForm::ImportardeMoodle1Click() {
             MostrarNodos(*this, nuevos);
             ListarDocumentos(seleccionado);
         });
-        TFormProgresoMoodle progreso(TituloImportar, ContextoAyuda::ImportarDeMoodle, this);
+        TFormProgreso progreso(this, TituloImportar, ContextoAyuda::ImportarDeMoodle,
+                               QStringLiteral("Pregunta"));
         opciones.Progreso = [&](int n, int total, int) {
-            return progreso.Avanzar(n - 1, total,
-                                    QStringLiteral("Pregunta %1 de %2").arg(n).arg(total));
+            return progreso.Avanzar(n, total, QFileInfo(archivo).fileName());
         };
         TCursorOcupado cursor;
         const auto motor = word::CrearMotorIncrustado();

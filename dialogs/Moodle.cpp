@@ -1,16 +1,15 @@
 #include "Moodle.h"
 
 #include <QButtonGroup>
-#include <QCoreApplication>
 #include <QGroupBox>
 #include <QLabel>
-#include <QPlainTextEdit>
-#include <QProgressBar>
 #include <QPushButton>
 #include <QRadioButton>
 #include <QVBoxLayout>
 
 #include "ComunDialogos.h"
+#include "InformeDocumentos.h"
+#include "InformesOficina.h"
 #include "Interaccion.h"
 #include "Texto.h"
 #include "TextosComunes.h"
@@ -71,96 +70,14 @@ bool TFormExportarMoodle::SoloNodo() const {
     return RBNodo->isChecked();
 }
 
-// ---------------------------------------------------------------------------
-// Progress
-
-TFormProgresoMoodle::TFormProgresoMoodle(const QString& titulo, ContextoAyuda contexto,
-                                         QWidget* padre)
-    : QProgressDialog(padre) {
-    dialogos::PrepararDialogo(*this, "TFormProgresoMoodle", titulo, contexto);
-    LabProgreso = new QLabel(this);
-    LabProgreso->setObjectName(QStringLiteral("LabProgreso"));
-    LabProgreso->setMinimumWidth(360);
-    setLabel(LabProgreso);
-    ProgressBar = new QProgressBar(this);
-    ProgressBar->setObjectName(QStringLiteral("ProgressBar"));
-    ProgressBar->setAccessibleName(QStringLiteral("Progreso"));
-    setBar(ProgressBar);
-    BCancelar = dialogos::Boton(this, "BCancelar", QString::fromUtf8(textos::BotonCancelar));
-    // Without a button first: the default button's Escape shortcut goes with
-    // it, so that Escape is not bound twice (and then ambiguous) once ours
-    // is set.
-    setCancelButton(nullptr);
-    setCancelButton(BCancelar);
-    // Modal to the main window: while the work lets events through, no
-    // other command can start.
-    setWindowModality(Qt::WindowModal);
-    setAutoClose(false);
-    setAutoReset(false);
-    setMinimumDuration(0);
-    setRange(0, 1);
-    setValue(0);
-}
-
-bool TFormProgresoMoodle::Avanzar(int hechos, int total, const QString& texto) {
-    if (maximum() != qMax(total, 1))
-        setMaximum(qMax(total, 1));
-    setLabelText(texto);
-    setValue(qBound(0, hechos, maximum()));
-    QCoreApplication::processEvents();
-    return !wasCanceled();
-}
-
-void TFormProgresoMoodle::reject() {
-    cancel();
-}
-
-// ---------------------------------------------------------------------------
-// The report
-
-TFormInformeMoodle::TFormInformeMoodle(const QString& titulo, const QStringList& lineas,
-                                       ContextoAyuda contexto, QWidget* padre)
-    : QDialog(padre) {
-    dialogos::PrepararDialogo(*this, "TFormInformeMoodle", titulo, contexto);
-    LabInforme = new QLabel(QStringLiteral("&Informe:"), this);
-    LabInforme->setObjectName(QStringLiteral("LabInforme"));
-    EdInforme = new QPlainTextEdit(this);
-    EdInforme->setObjectName(QStringLiteral("EdInforme"));
-    EdInforme->setAccessibleName(QStringLiteral("Informe"));
-    EdInforme->setReadOnly(true);
-    // Read and selected from the keyboard too; Tab goes on to the buttons.
-    EdInforme->setTextInteractionFlags(Qt::TextSelectableByMouse | Qt::TextSelectableByKeyboard);
-    EdInforme->setTabChangesFocus(true);
-    EdInforme->setLineWrapMode(QPlainTextEdit::WidgetWidth);
-    EdInforme->setPlainText(lineas.join(QLatin1Char('\n')));
-    LabInforme->setBuddy(EdInforme);
-
-    // The default button: Enter presses it ("&Ayuda" has the "A").
-    BOK = dialogos::Boton(this, "BOK", QString::fromUtf8(textos::Aceptar));
-    BOK->setDefault(true);
-    BAyuda = dialogos::Boton(this, "BAyuda", QString::fromUtf8(textos::BotonAyuda));
-    connect(BOK, &QPushButton::clicked, this, &QDialog::accept);
-    connect(BAyuda, &QPushButton::clicked, this,
-            [this, contexto] { ui::MostrarAyuda(this, contexto); });
-
-    auto* caja = new QVBoxLayout(this);
-    caja->addWidget(LabInforme);
-    caja->addWidget(EdInforme);
-    caja->addLayout(dialogos::FilaBotones({BOK, BAyuda}));
-
-    EdInforme->setFocus();
-    setMinimumSize(560, 340);
-    dialogos::CentrarEnPantalla(*this);
-}
-
 void MostrarInformeMoodle(QWidget* padre, const QString& titulo, const QStringList& lineas,
                           ContextoAyuda contexto) {
     if (lineas.size() <= LineasInformeBreve) {
         ui::Informacion(padre, lineas.join(QStringLiteral("\r\n")));
         return;
     }
-    TFormInformeMoodle informe(titulo, lineas, contexto, padre);
-    ui::Ejecutar(informe);
+    MostrarInforme(padre, TInforme{titulo, lineas.first(), lineas.mid(1).join(QLatin1Char('\n'))},
+                   contexto);
 }
 
 } // namespace brivo

@@ -5,15 +5,19 @@
 #include <QDir>
 #include <QDirIterator>
 #include <QFile>
+#include <QLabel>
 #include <QLineEdit>
 #include <QPlainTextEdit>
+#include <QProgressBar>
 #include <QPushButton>
 #include <QRegularExpression>
 #include <QTextDocument>
 #include <QTimer>
 
 #include "ArchivoDocumento.h"
+#include "InformeDocumentos.h"
 #include "Moodle.h"
+#include "ProgresoDocumentos.h"
 
 using namespace brivo;
 
@@ -68,12 +72,13 @@ void MoodleVentana::ResponderIdentificador() {
 
 void MoodleVentana::LeerInformeEnVentana() {
     guion.Dialogo([this](QDialog& d) {
-        auto* f = dynamic_cast<TFormInformeMoodle*>(&d);
+        auto* f = dynamic_cast<TFormInforme*>(&d);
         EXPECT_NE(f, nullptr) << "se esperaba la ventana del informe";
         if (!f)
             return int(QDialog::Rejected);
-        informe = f->EdInforme->toPlainText();
-        f->BOK->click();
+        // The summary is the report's first line, the detail the rest.
+        informe = f->LabResumen->text() + QLatin1Char('\n') + f->MemoDetalle->toPlainText();
+        f->BCerrar->click();
         return d.result();
     });
 }
@@ -91,8 +96,8 @@ void MoodleVentana::CancelarTras(int hechos) {
     auto* reloj = new QTimer(form.get());
     reloj->setInterval(0);
     QObject::connect(reloj, &QTimer::timeout, reloj, [this, reloj, hechos] {
-        auto* p = form->findChild<TFormProgresoMoodle*>();
-        if (p && p->isVisible() && p->value() >= hechos) {
+        auto* p = form->findChild<TFormProgreso*>();
+        if (p && p->isVisible() && p->Progreso->value() >= hechos) {
             p->BCancelar->click();
             reloj->deleteLater();
         }

@@ -36,7 +36,7 @@ TEST_F(MoodleVentana, LaListaDeExamenSaleEnSuOrdenConSuInformeYSinCambiarNada) {
     form->ExportaraMoodle2->trigger();
 
     EXPECT_EQ(guion.TitulosArchivo, QStringList{QStringLiteral("Exportar a Moodle")});
-    EXPECT_EQ(guion.DialogosMostrados, QStringList{QStringLiteral("TFormInformeMoodle")});
+    EXPECT_EQ(guion.DialogosMostrados, QStringList{QStringLiteral("TFormInforme")});
     const QString xml = Leer(salida + QStringLiteral(".xml"));
     EXPECT_EQ(Nombres(xml), QStringList({"Trayectoria", "Velocidad", "Fuerza"}));
     EXPECT_EQ(xml.count(QStringLiteral("<question type=\"multichoice\">")), 1);
