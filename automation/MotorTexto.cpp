@@ -237,29 +237,6 @@ void RangoMotor::Paste() {
     Reemplazar(FragmentoDelPortapapeles(doc), false);
 }
 
-void RangoMotor::Reemplazar(FragmentoWord fragmento, bool marcaSegunDestino) {
-    QTextDocument& doc = Doc();
-    const int ultimo = doc.characterCount() - 1;
-    const int desde = std::min(inicio, ultimo);
-    const int hasta = std::min(fin, ultimo);
-    QTextCursor cursor(&doc);
-    cursor.beginEditBlock();
-    if (hasta > desde) {
-        cursor.setPosition(desde);
-        cursor.setPosition(hasta, QTextCursor::KeepAnchor);
-        cursor.removeSelectedText();
-    }
-    if (marcaSegunDestino) {
-        const QTextBlock destino = doc.findBlock(desde);
-        fragmento.marcaFinal =
-            !fragmento.fragmento.isEmpty() && destino.position() == desde && destino.length() > 1;
-    }
-    const int final = PegarFragmento(doc, desde, fragmento);
-    cursor.endEditBlock();
-    inicio = desde;
-    fin = final;
-}
-
 bool RangoMotor::FindExecute(const QString& buscado, bool adelante) {
     Doc();
     Ajustar();

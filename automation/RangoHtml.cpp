@@ -1,5 +1,6 @@
 // HTML in and out of a range of the embedded engine: the formatted text of a
-// range as an HTML document of its own, and HTML pasted over a range.
+// range as an HTML document of its own, and HTML pasted over a range; and
+// the replacement of a range by a fragment that pasting shares.
 #include <algorithm>
 #include <utility>
 #include <vector>
@@ -71,6 +72,29 @@ QString RangoMotor::Html() {
     QTextDocument temporal;
     PegarFragmento(temporal, 0, CopiarRango(doc, inicio, fin));
     return QString::fromUtf8(HtmlDeDocumento(temporal, {}));
+}
+
+void RangoMotor::Reemplazar(FragmentoWord fragmento, bool marcaSegunDestino) {
+    QTextDocument& doc = Doc();
+    const int ultimo = doc.characterCount() - 1;
+    const int desde = std::min(inicio, ultimo);
+    const int hasta = std::min(fin, ultimo);
+    QTextCursor cursor(&doc);
+    cursor.beginEditBlock();
+    if (hasta > desde) {
+        cursor.setPosition(desde);
+        cursor.setPosition(hasta, QTextCursor::KeepAnchor);
+        cursor.removeSelectedText();
+    }
+    if (marcaSegunDestino) {
+        const QTextBlock destino = doc.findBlock(desde);
+        fragmento.marcaFinal =
+            !fragmento.fragmento.isEmpty() && destino.position() == desde && destino.length() > 1;
+    }
+    const int final = PegarFragmento(doc, desde, fragmento);
+    cursor.endEditBlock();
+    inicio = desde;
+    fin = final;
 }
 
 void RangoMotor::InsertarHtml(const QString& html) {
