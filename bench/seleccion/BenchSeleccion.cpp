@@ -46,24 +46,20 @@ const TNodo* Hijo(const TNodo* n, size_t i) {
     return n->Hijos[i].get();
 }
 
-} // namespace
-
-int main(int argc, char** argv) {
-    QCoreApplication aplicacion(argc, argv);
-    QTemporaryDir dir;
-    const QString carpeta = dir.path() + QLatin1Char('/');
-    banco::TTamano tamano;
-    tamano.Libros = 1; // every document in the book the choice is made from
-    const int nodos = banco::CrearBiblioteca(carpeta, tamano);
-
-    TAlmacen a;
+// Reads the library the bench made in carpeta, with similarities that leave
+// every third document apart.
+void LeerBiblioteca(TAlmacen& a, const QString& carpeta) {
     a.CarpetaPrograma = carpeta;
     LeerLibros(a.Ruta(QStringLiteral("Libros.lst")), a);
     LeerDocumentos(a.Ruta(QStringLiteral("Docs.lst")), a);
     a.Arbol.Cargar(a.Ruta(QStringLiteral("Arbol.tvw")));
     for (int k = 1; k <= MaxDocumentos; ++k)
         a.Documentos[k].Similitud = k % 3 ? k % 37 : 0;
+}
 
+// The automatic choice of five rows with every option on, 2,000 times with a
+// new seed each; prints wall and processor times and returns the former.
+TMedida MedirSeleccion(const TAlmacen& a, int nodos) {
     const auto& raices = a.Arbol.Raices();
     const TNodo* historia = raices[1].get();
     const TNodo* geografia = raices[2].get();
@@ -90,9 +86,12 @@ int main(int argc, char** argv) {
                 "máximo %.3f ms; procesador %.3f ms de media (objetivo < 5 ms)\n",
                 double(elegidos) / 2000, seleccion.mediana, seleccion.p99, seleccion.maximo,
                 cpuMedia);
+    return seleccion;
+}
 
-    // What the selection dialog lists for the node column: every node a row
-    // can name, by its path.
+// What the selection dialog lists for the node column: every node a row can
+// name, by its path.
+void MedirNodosDelDialogo(const TAlmacen& a) {
     std::size_t caracteres = 0;
     const TMedida nodosDialogo = Medir(200, [&](int) {
         for (const TNodo* n : NodosSeleccionables(a.Arbol))
@@ -101,21 +100,30 @@ int main(int argc, char** argv) {
     std::printf("Nodos que ofrece el diálogo de selección (%zu, con su ruta): mediana %.3f ms, "
                 "máximo %.3f ms\n",
                 NodosSeleccionables(a.Arbol).size(), nodosDialogo.mediana, nodosDialogo.maximo);
+}
 
+// The plan of 4 versions of a list of 25 questions.
+void MedirPlanDeVersiones() {
     std::vector<int> lista;
     for (int k = 1; k <= 25; ++k)
         lista.push_back(k * 7);
     const TMedida plan = Medir(2000, [&](int i) { PlanearVersiones(lista, 4, std::uint64_t(i)); });
     std::printf("Plan de 4 versiones de 25 preguntas: mediana %.3f ms, máximo %.3f ms\n",
                 plan.mediana, plan.maximo);
+}
 
+// "brivo2-datos seleccionar" on the library in carpeta, the program started
+// every time; a failed run ends the bench.
+void MedirOrdenSeleccionar(const QString& carpeta, const TAlmacen& a) {
+    const auto& raices = a.Arbol.Raices();
     const QString datos = QStringLiteral(BRIVO_CARPETA_PROGRAMA "/brivo2-datos");
-    const QStringList args{carpeta,      QStringLiteral("seleccionar"),
-                           "--libro",    "1",
-                           "--fila",     QStringLiteral("%1:0-9:cualquiera:10").arg(historia->Id()),
-                           "--fila",     QStringLiteral("%1:3-6:Test:20").arg(raices[3]->Id()),
-                           "--semilla",  "7",
-                           "--similitud"};
+    const QStringList args{
+        carpeta,      QStringLiteral("seleccionar"),
+        "--libro",    "1",
+        "--fila",     QStringLiteral("%1:0-9:cualquiera:10").arg(raices[1]->Id()),
+        "--fila",     QStringLiteral("%1:3-6:Test:20").arg(raices[3]->Id()),
+        "--semilla",  "7",
+        "--similitud"};
     const TMedida orden = Medir(20, [&](int) {
         QProcess p;
         p.start(datos, args);
@@ -128,5 +136,23 @@ int main(int argc, char** argv) {
     std::printf("brivo2-datos seleccionar (leer la biblioteca incluido): mediana %.1f ms, "
                 "máximo %.1f ms\n",
                 orden.mediana, orden.maximo);
+}
+
+} // namespace
+
+int main(int argc, char** argv) {
+    QCoreApplication aplicacion(argc, argv);
+    QTemporaryDir dir;
+    const QString carpeta = dir.path() + QLatin1Char('/');
+    banco::TTamano tamano;
+    tamano.Libros = 1; // every document in the book the choice is made from
+    const int nodos = banco::CrearBiblioteca(carpeta, tamano);
+
+    TAlmacen a;
+    LeerBiblioteca(a, carpeta);
+    const TMedida seleccion = MedirSeleccion(a, nodos);
+    MedirNodosDelDialogo(a);
+    MedirPlanDeVersiones();
+    MedirOrdenSeleccionar(carpeta, a);
     return seleccion.mediana < 5.0 ? 0 : 1;
 }

@@ -58,6 +58,105 @@ QString MensajeEnUso(const TCarpeta& carpeta, qint64 proceso) {
         .arg(proceso);
 }
 
+// The commands that change the library, by the name of their menu item or
+// toolbar button.
+const char* const OrdenesQueCambian[] = {
+    "Nuevolibros1",
+    "Modificarlibro1",
+    "Importarlibro1",
+    "Exportarlibro1",
+    "Eliminarlibro1",
+    "Opcionesgenerales1",
+    "Anadirnodo1",
+    "Anadirnodohijo1",
+    "Borrarnodo1",
+    "Anadirdocumento1",
+    "Borrardocumento1",
+    "Propiedades1",
+    "Trasladardocumentosmarcadosaexamen1",
+    "Crearexamen1",
+    "Convertirdocumentos1",
+    "Importardocumentos1",
+    "SBOpciones",
+    "SBNuevoNodo",
+    "SBNuevoSubNodo",
+    "SBBorraNodo",
+    "SBNuevoDoc",
+    "SBBorraDoc",
+    "SBPropDoc",
+    "SBPregsAExamen",
+    "SBCrearExamen",
+};
+
+// Every command that would change the library is refused with one message,
+// and changes nothing, from its menu item and from its button; so is a drop
+// of documents on a node.
+void ComprobarOrdenesRechazadas(TMainForm& form, ui::TGuion& guion) {
+    TAlmacen& a = form.Almacen();
+    const QByteArray arbolAntes = a.Arbol.Serializar();
+    for (const char* orden : OrdenesQueCambian) {
+        guion.Mensajes.clear();
+        if (auto* accion = form.findChild<QAction*>(QLatin1String(orden)))
+            accion->trigger();
+        else if (auto* boton = form.findChild<QToolButton*>(QLatin1String(orden)))
+            boton->click();
+        else
+            ADD_FAILURE() << "sin orden " << orden;
+        EXPECT_EQ(Textos(guion, TipoMensaje::Informacion), QStringList{Rechazo}) << orden;
+        EXPECT_EQ(guion.Mensajes.size(), 1) << orden;
+    }
+    guion.Mensajes.clear();
+    form.SoltarDocumentosEnNodo(a.Arbol.Raices().front().get());
+    EXPECT_EQ(Textos(guion, TipoMensaje::Informacion), QStringList{Rechazo});
+    EXPECT_TRUE(guion.DialogosMostrados.isEmpty());
+    EXPECT_EQ(a.Arbol.Serializar(), arbolAntes);
+    EXPECT_TRUE(a.Documentos[3].Usado());
+    EXPECT_EQ(a.LibroLibre(), 2);
+}
+
+// Nothing is edited in place: grid cells, marks, node texts, drops.
+void ComprobarNadaSeEditaEnSuSitio(TMainForm& form) {
+    TModeloGridPreg& grid = *form.ModeloGridPreg;
+    for (int c :
+         {TModeloGridPreg::ColDescripcion, TModeloGridPreg::ColMarca, TModeloGridPreg::ColPuntos}) {
+        const QModelIndex celda = grid.index(0, c);
+        EXPECT_FALSE(grid.flags(celda) & (Qt::ItemIsEditable | Qt::ItemIsUserCheckable)) << c;
+        EXPECT_FALSE(grid.setData(celda, QStringLiteral("1"))) << c;
+    }
+    EXPECT_EQ(form.Almacen().Documentos[3].Descripcion.Texto(), QStringLiteral("Átomo"));
+    const QModelIndex nodo = form.ModeloArbol->index(0, 0);
+    EXPECT_FALSE(form.ModeloArbol->flags(nodo) & Qt::ItemIsEditable);
+    EXPECT_FALSE(form.ModeloArbol->setData(nodo, QStringLiteral("Otro nombre")));
+    QMimeData arrastre;
+    arrastre.setData(QString::fromLatin1(TVistaGridPreg::FormatoArrastre), QByteArray());
+    EXPECT_FALSE(form.ArbolDragOver(&arrastre, form.Arbol->visualRect(nodo).center()));
+}
+
+// The documents can be read in the editor, not saved; moving to a document
+// without a file makes none.
+void ComprobarEditorSinGuardar(TMainForm& form, ui::TGuion& guion, const TCarpeta& carpeta) {
+    guion.Mensajes.clear();
+    form.BEditarClick();
+    ASSERT_TRUE(form.Banco().WordDocument);
+    EXPECT_EQ(form.Banco().WordDocument->FullName(), carpeta.Archivo("Docs/fis/K000003.doc"));
+    form.Banco().WordDocument->Content()->InsertAfter(QStringLiteral(" y sus partes"));
+    EXPECT_THROW(form.Banco().WordDocument->Close(word::GuardarCambios::Guardar), ErrorBrivo);
+    form.GridPregActiveCellChanged(2, TModeloGridPreg::ColDescripcion);
+    EXPECT_FALSE(carpeta.Existe("Docs/fis/K000004.doc"));
+}
+
+// The library line of the "Créditos" box.
+QString BibliotecaEnCreditos(TMainForm& form, ui::TGuion& guion) {
+    QString creditos;
+    guion.Dialogo([&](QDialog& d) {
+        if (auto* caja = dynamic_cast<TAcercaDeBox*>(&d))
+            creditos = caja->LabBiblioteca->text();
+        return int(QDialog::Accepted);
+    });
+    form.AcercadeClick();
+    return creditos;
+}
+
 TEST(Biblioteca, SegundoProgramaSoloConsultaYNoEscribeNada) {
     TCarpeta carpeta;
     PrepararBiblioteca(carpeta);
@@ -72,94 +171,14 @@ TEST(Biblioteca, SegundoProgramaSoloConsultaYNoEscribeNada) {
               QStringList{MensajeEnUso(carpeta, otro.Proceso())});
     EXPECT_EQ(form->windowTitle(),
               QStringLiteral("Brivo II  Libro activo: Física (sólo consulta)"));
-    TAlmacen& a = form->Almacen();
-    ASSERT_EQ(a.NumListados, 2); // the library was read
+    ASSERT_EQ(form->Almacen().NumListados, 2); // the library was read
 
-    // Every command that would change the library is refused with one
-    // message, and changes nothing, from its menu item and from its button.
-    const QByteArray arbolAntes = a.Arbol.Serializar();
-    const char* const ordenes[] = {
-        "Nuevolibros1",
-        "Modificarlibro1",
-        "Importarlibro1",
-        "Exportarlibro1",
-        "Eliminarlibro1",
-        "Opcionesgenerales1",
-        "Anadirnodo1",
-        "Anadirnodohijo1",
-        "Borrarnodo1",
-        "Anadirdocumento1",
-        "Borrardocumento1",
-        "Propiedades1",
-        "Trasladardocumentosmarcadosaexamen1",
-        "Crearexamen1",
-        "Convertirdocumentos1",
-        "Importardocumentos1",
-        "SBOpciones",
-        "SBNuevoNodo",
-        "SBNuevoSubNodo",
-        "SBBorraNodo",
-        "SBNuevoDoc",
-        "SBBorraDoc",
-        "SBPropDoc",
-        "SBPregsAExamen",
-        "SBCrearExamen",
-    };
-    for (const char* orden : ordenes) {
-        guion.Mensajes.clear();
-        if (auto* accion = form->findChild<QAction*>(QLatin1String(orden)))
-            accion->trigger();
-        else if (auto* boton = form->findChild<QToolButton*>(QLatin1String(orden)))
-            boton->click();
-        else
-            ADD_FAILURE() << "sin orden " << orden;
-        EXPECT_EQ(Textos(guion, TipoMensaje::Informacion), QStringList{Rechazo}) << orden;
-        EXPECT_EQ(guion.Mensajes.size(), 1) << orden;
-    }
-    guion.Mensajes.clear();
-    form->SoltarDocumentosEnNodo(a.Arbol.Raices().front().get());
-    EXPECT_EQ(Textos(guion, TipoMensaje::Informacion), QStringList{Rechazo});
-    EXPECT_TRUE(guion.DialogosMostrados.isEmpty());
-    EXPECT_EQ(a.Arbol.Serializar(), arbolAntes);
-    EXPECT_TRUE(a.Documentos[3].Usado());
-    EXPECT_EQ(a.LibroLibre(), 2);
-
-    // Nothing is edited in place: grid cells, marks, node texts, drops.
-    TModeloGridPreg& grid = *form->ModeloGridPreg;
-    for (int c :
-         {TModeloGridPreg::ColDescripcion, TModeloGridPreg::ColMarca, TModeloGridPreg::ColPuntos}) {
-        const QModelIndex celda = grid.index(0, c);
-        EXPECT_FALSE(grid.flags(celda) & (Qt::ItemIsEditable | Qt::ItemIsUserCheckable)) << c;
-        EXPECT_FALSE(grid.setData(celda, QStringLiteral("1"))) << c;
-    }
-    EXPECT_EQ(a.Documentos[3].Descripcion.Texto(), QStringLiteral("Átomo"));
-    const QModelIndex nodo = form->ModeloArbol->index(0, 0);
-    EXPECT_FALSE(form->ModeloArbol->flags(nodo) & Qt::ItemIsEditable);
-    EXPECT_FALSE(form->ModeloArbol->setData(nodo, QStringLiteral("Otro nombre")));
-    QMimeData arrastre;
-    arrastre.setData(QString::fromLatin1(TVistaGridPreg::FormatoArrastre), QByteArray());
-    EXPECT_FALSE(form->ArbolDragOver(&arrastre, form->Arbol->visualRect(nodo).center()));
-
-    // The documents can be read in the editor, not saved.
-    guion.Mensajes.clear();
-    form->BEditarClick();
-    ASSERT_TRUE(form->Banco().WordDocument);
-    EXPECT_EQ(form->Banco().WordDocument->FullName(), carpeta.Archivo("Docs/fis/K000003.doc"));
-    form->Banco().WordDocument->Content()->InsertAfter(QStringLiteral(" y sus partes"));
-    EXPECT_THROW(form->Banco().WordDocument->Close(word::GuardarCambios::Guardar), ErrorBrivo);
-    // Moving to a document without a file makes none.
-    form->GridPregActiveCellChanged(2, TModeloGridPreg::ColDescripcion);
-    EXPECT_FALSE(carpeta.Existe("Docs/fis/K000004.doc"));
-
+    ComprobarOrdenesRechazadas(*form, guion);
+    ComprobarNadaSeEditaEnSuSitio(*form);
+    ASSERT_NO_FATAL_FAILURE(ComprobarEditorSinGuardar(*form, guion, carpeta));
     // "Créditos" names the library and its mode.
-    QString creditos;
-    guion.Dialogo([&](QDialog& d) {
-        if (auto* caja = dynamic_cast<TAcercaDeBox*>(&d))
-            creditos = caja->LabBiblioteca->text();
-        return int(QDialog::Accepted);
-    });
-    form->AcercadeClick();
-    EXPECT_EQ(creditos, "Biblioteca: " + carpetas::Visible(carpeta.Ruta()) + " (sólo consulta)");
+    EXPECT_EQ(BibliotecaEnCreditos(*form, guion),
+              "Biblioteca: " + carpetas::Visible(carpeta.Ruta()) + " (sólo consulta)");
 
     EXPECT_TRUE(form->close());
     EXPECT_TRUE(guion.Mensajes.isEmpty());

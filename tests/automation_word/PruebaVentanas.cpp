@@ -66,6 +66,82 @@ protected:
         return r;
     }
 
+    // Every action has its Spanish hint; toolbar buttons have accessible
+    // names; every button of the file, edit and format toolbars shows a
+    // picture.
+    static void ComprobarPistasEImagenes(EditorVentana& editor) {
+        for (QAction* accion : editor.findChildren<QAction*>()) {
+            if (accion->objectName().startsWith("acc")) {
+                EXPECT_FALSE(accion->toolTip().isEmpty()) << accion->objectName().toStdString();
+            }
+        }
+        int botones = 0;
+        for (QToolBar* barra : editor.findChildren<QToolBar*>())
+            for (QAction* accion : barra->actions())
+                if (QWidget* w = barra->widgetForAction(accion);
+                    w && !accion->isSeparator() && accion->objectName().startsWith("acc")) {
+                    EXPECT_FALSE(w->accessibleName().isEmpty())
+                        << accion->objectName().toStdString();
+                    EXPECT_TRUE(w->objectName().startsWith("SB"));
+                    ++botones;
+                }
+        EXPECT_GE(botones, 18);
+        for (const char* nombre : {"BarraArchivo", "BarraEdicion", "BarraFormato"}) {
+            auto* barra = editor.findChild<QToolBar*>(QLatin1String(nombre));
+            ASSERT_NE(barra, nullptr) << nombre;
+            for (QAction* accion : barra->actions()) {
+                if (!accion->isSeparator() && accion->objectName().startsWith("acc")) {
+                    EXPECT_FALSE(accion->icon().pixmap(barra->iconSize()).isNull())
+                        << accion->objectName().toStdString();
+                }
+            }
+        }
+    }
+
+    // The editing commands on the text "Texto": bold, numbering on and off, a
+    // table and an image at the end (a missing image is an error), undo and
+    // redo, find.
+    void EditarConLasOrdenes(EditorVentana& editor) {
+        QTextEdit* texto = editor.Texto();
+        // Bold through its action on a selection.
+        QTextCursor c = texto->textCursor();
+        c.setPosition(0);
+        c.setPosition(5, QTextCursor::KeepAnchor);
+        texto->setTextCursor(c);
+        editor.findChild<QAction*>("accNegrita")->trigger();
+        QTextCursor comprobar(texto->document());
+        comprobar.setPosition(3);
+        EXPECT_EQ(comprobar.charFormat().fontWeight(), QFont::Bold);
+        // Numbering, then a table and an image at the end.
+        editor.findChild<QAction*>("accNumeracion")->trigger();
+        ASSERT_NE(texto->textCursor().currentList(), nullptr);
+        EXPECT_EQ(texto->textCursor().currentList()->format().style(),
+                  QTextListFormat::ListDecimal);
+        editor.findChild<QAction*>("accNumeracion")->trigger();
+        EXPECT_EQ(texto->textCursor().currentList(), nullptr);
+        texto->moveCursor(QTextCursor::End);
+        editor.InsertarTabla(2, 3);
+        EXPECT_NE(texto->textCursor().currentTable(), nullptr);
+        texto->moveCursor(QTextCursor::End);
+        QImage imagen(40, 20, QImage::Format_RGB32);
+        imagen.fill(Qt::yellow);
+        ASSERT_TRUE(imagen.save(Ruta("dibujo.png")));
+        EXPECT_TRUE(editor.InsertarImagen(Ruta("dibujo.png")));
+        EXPECT_FALSE(editor.InsertarImagen(Ruta("no-existe.png")));
+        EXPECT_EQ(Errores().size(), 1);
+        // Undo takes the image back, redo brings it again.
+        const int conImagen = texto->document()->characterCount();
+        texto->undo();
+        EXPECT_LT(texto->document()->characterCount(), conImagen);
+        texto->redo();
+        EXPECT_EQ(texto->document()->characterCount(), conImagen);
+        // Find in the window.
+        texto->moveCursor(QTextCursor::Start);
+        EXPECT_TRUE(editor.Buscar("xto", true));
+        EXPECT_EQ(texto->textCursor().selectedText(), QStringLiteral("xto"));
+        EXPECT_FALSE(editor.Buscar("inexistente", true));
+    }
+
     brivo::ui::TGuion guion;
     QStringList preguntas;
 };
@@ -190,72 +266,9 @@ TEST_F(Ventanas, OrdenesDelEditor) {
     aplicacion->Activate();
     EditorVentana* editor = EditorDe(*doc);
     ASSERT_NE(editor, nullptr);
-    QTextEdit* texto = editor->Texto();
 
-    // Every action has its Spanish hint; toolbar buttons have accessible names.
-    for (QAction* accion : editor->findChildren<QAction*>()) {
-        if (accion->objectName().startsWith("acc")) {
-            EXPECT_FALSE(accion->toolTip().isEmpty()) << accion->objectName().toStdString();
-        }
-    }
-    int botones = 0;
-    for (QToolBar* barra : editor->findChildren<QToolBar*>())
-        for (QAction* accion : barra->actions())
-            if (QWidget* w = barra->widgetForAction(accion);
-                w && !accion->isSeparator() && accion->objectName().startsWith("acc")) {
-                EXPECT_FALSE(w->accessibleName().isEmpty()) << accion->objectName().toStdString();
-                EXPECT_TRUE(w->objectName().startsWith("SB"));
-                ++botones;
-            }
-    EXPECT_GE(botones, 18);
-    // Every button of the file, edit and format toolbars shows a picture.
-    for (const char* nombre : {"BarraArchivo", "BarraEdicion", "BarraFormato"}) {
-        auto* barra = editor->findChild<QToolBar*>(QLatin1String(nombre));
-        ASSERT_NE(barra, nullptr) << nombre;
-        for (QAction* accion : barra->actions()) {
-            if (!accion->isSeparator() && accion->objectName().startsWith("acc")) {
-                EXPECT_FALSE(accion->icon().pixmap(barra->iconSize()).isNull())
-                    << accion->objectName().toStdString();
-            }
-        }
-    }
-
-    // Bold through its action on a selection.
-    QTextCursor c = texto->textCursor();
-    c.setPosition(0);
-    c.setPosition(5, QTextCursor::KeepAnchor);
-    texto->setTextCursor(c);
-    editor->findChild<QAction*>("accNegrita")->trigger();
-    QTextCursor comprobar(texto->document());
-    comprobar.setPosition(3);
-    EXPECT_EQ(comprobar.charFormat().fontWeight(), QFont::Bold);
-    // Numbering, then a table and an image at the end.
-    editor->findChild<QAction*>("accNumeracion")->trigger();
-    ASSERT_NE(texto->textCursor().currentList(), nullptr);
-    EXPECT_EQ(texto->textCursor().currentList()->format().style(), QTextListFormat::ListDecimal);
-    editor->findChild<QAction*>("accNumeracion")->trigger();
-    EXPECT_EQ(texto->textCursor().currentList(), nullptr);
-    texto->moveCursor(QTextCursor::End);
-    editor->InsertarTabla(2, 3);
-    EXPECT_NE(texto->textCursor().currentTable(), nullptr);
-    texto->moveCursor(QTextCursor::End);
-    QImage imagen(40, 20, QImage::Format_RGB32);
-    imagen.fill(Qt::yellow);
-    ASSERT_TRUE(imagen.save(Ruta("dibujo.png")));
-    EXPECT_TRUE(editor->InsertarImagen(Ruta("dibujo.png")));
-    EXPECT_FALSE(editor->InsertarImagen(Ruta("no-existe.png")));
-    EXPECT_EQ(Errores().size(), 1);
-    // Undo takes the image back, redo brings it again.
-    const int conImagen = texto->document()->characterCount();
-    texto->undo();
-    EXPECT_LT(texto->document()->characterCount(), conImagen);
-    texto->redo();
-    EXPECT_EQ(texto->document()->characterCount(), conImagen);
-    // Find in the window.
-    texto->moveCursor(QTextCursor::Start);
-    EXPECT_TRUE(editor->Buscar("xto", true));
-    EXPECT_EQ(texto->textCursor().selectedText(), QStringLiteral("xto"));
-    EXPECT_FALSE(editor->Buscar("inexistente", true));
+    ASSERT_NO_FATAL_FAILURE(ComprobarPistasEImagenes(*editor));
+    ASSERT_NO_FATAL_FAILURE(EditarConLasOrdenes(*editor));
 
     // Ctrl+S saves to FullName with the document's password.
     ASSERT_TRUE(editor->Guardar());

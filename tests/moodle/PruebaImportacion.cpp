@@ -25,32 +25,9 @@ QString PngBase64(int ancho, int alto, Qt::GlobalColor color) {
     return QString::fromLatin1(Png(ancho, alto, color).toBase64());
 }
 
-class Importacion : public ::testing::Test {
-protected:
-    void SetUp() override {
-        b.Libro(1, Destino, QStringLiteral("Destino"), QStringLiteral("destino"));
-    }
-
-    TInformeImportacion Importar(const QString& cuerpo, TOpcionesImportacion opciones = {}) {
-        const QString ruta = b.Ruta(QStringLiteral("entrada.xml"));
-        Escribir(ruta,
-                 (QString::fromUtf8(Cabecera) + cuerpo + QStringLiteral("</quiz>\n")).toUtf8());
-        auto motor = word::CrearMotorIncrustado();
-        return moodle::Importar(b.almacen, *motor, ruta, opciones);
-    }
-    const TDocumento& Doc(int k) const { return b.almacen.Documentos[size_t(k)]; }
-    QStringList Textos(const TNodo* padre) const {
-        QStringList t;
-        for (const auto& h : padre ? padre->Hijos : b.almacen.Arbol.Raices())
-            t << h->Texto;
-        return t;
-    }
-
-    TBiblioteca b;
-};
-
-TEST_F(Importacion, CadaTipoSeHaceDocumento) {
-    const QString xml = QStringLiteral(R"(
+// A question of each type the import takes and three of types it leaves
+// out, all under a category of two levels below "top".
+const QString CadaTipo = QStringLiteral(R"(
 <question type="category"><category><text>$course$/top/Ciencias/Física</text></category></question>
 <question type="multichoice"><name><text>Varias</text></name>
   <questiontext format="html"><text><![CDATA[<p>¿Cuáles son <b>primos</b>?</p>]]></text></questiontext>
@@ -88,43 +65,61 @@ alrededor de la Tierra.</text></questiontext>
 <question type="cloze"><name><text>Huecos</text></name><questiontext><text>x</text></questiontext></question>
 <question type="matching"><name><text>Otra</text></name><questiontext><text>x</text></questiontext></question>
 )");
-    const TInformeImportacion r = Importar(xml);
-    ASSERT_EQ(r.Fin, TFinImportacion::Completa) << r.Mensaje.toStdString();
-    EXPECT_EQ(r.PreguntasEnArchivo, 9);
-    EXPECT_EQ(r.TotalImportadas(), 6);
-    EXPECT_EQ(r.TiposOmitidos, (std::map<QString, int>{{"cloze", 1}, {"matching", 2}}));
-    ASSERT_EQ(r.Documentos, (std::vector<int>{1, 2, 3, 4, 5, 6}));
 
-    struct Esperado {
-        const char* descripcion;
-        int tipo;
-        const char* respuesta;
-        double puntos;
-        int dificultad;
-        QStringList secciones; // #PREG, #DESA, #RESP, #COMENT
-    } esperados[] = {
-        {"Varias",
-         1,
-         "a,c",
-         2.5,
-         6,
-         {"¿Cuáles son primos?|a) 2|b) 4|c) 7", "", "a) 2 (50 %)|c) 7 (50 %)",
-          "Los que sólo se dividen por 1 y por sí mismos."}},
-        {"Sol",
-         1,
-         "b",
-         1,
-         0,
-         {QStringLiteral("El Sol gira\u2028alrededor de la Tierra.|a) Verdadero|b) Falso"), "",
-          "b) Falso", ""}},
-        {"Río", 0, "", 1, 0, {"Río de <Sevilla>", "", "Guadalquivir|Betis (50 %)", ""}},
-        {"Pi", 0, "", 1, 0, {"Valor de pi", "", "3.14 ± 0.01", ""}},
-        {"Ensayo", 3, "", 1, 0, {"Explica la gravedad.", "", "Debe citar a Newton.", ""}},
-        {"Lee", 0, "", 1, 0, {"Lee el texto siguiente.", "", "", ""}},
-    };
-    const TLugar lugar = Doc(1).IdMateria ? TLugar{Doc(1).IdMateria, Doc(1).IdTema, 0} : TLugar{};
-    for (int k = 1; k <= 6; ++k) {
-        const Esperado& e = esperados[k - 1];
+// What each imported question of CadaTipo becomes.
+struct Esperado {
+    const char* descripcion;
+    int tipo;
+    const char* respuesta;
+    double puntos;
+    int dificultad;
+    QStringList secciones; // #PREG, #DESA, #RESP, #COMENT
+};
+
+const Esperado EsperadosDeCadaTipo[] = {
+    {"Varias",
+     1,
+     "a,c",
+     2.5,
+     6,
+     {"¿Cuáles son primos?|a) 2|b) 4|c) 7", "", "a) 2 (50 %)|c) 7 (50 %)",
+      "Los que sólo se dividen por 1 y por sí mismos."}},
+    {"Sol",
+     1,
+     "b",
+     1,
+     0,
+     {QStringLiteral("El Sol gira\u2028alrededor de la Tierra.|a) Verdadero|b) Falso"), "",
+      "b) Falso", ""}},
+    {"Río", 0, "", 1, 0, {"Río de <Sevilla>", "", "Guadalquivir|Betis (50 %)", ""}},
+    {"Pi", 0, "", 1, 0, {"Valor de pi", "", "3.14 ± 0.01", ""}},
+    {"Ensayo", 3, "", 1, 0, {"Explica la gravedad.", "", "Debe citar a Newton.", ""}},
+    {"Lee", 0, "", 1, 0, {"Lee el texto siguiente.", "", "", ""}},
+};
+
+class Importacion : public ::testing::Test {
+protected:
+    void SetUp() override {
+        b.Libro(1, Destino, QStringLiteral("Destino"), QStringLiteral("destino"));
+    }
+
+    TInformeImportacion Importar(const QString& cuerpo, TOpcionesImportacion opciones = {}) {
+        const QString ruta = b.Ruta(QStringLiteral("entrada.xml"));
+        Escribir(ruta,
+                 (QString::fromUtf8(Cabecera) + cuerpo + QStringLiteral("</quiz>\n")).toUtf8());
+        auto motor = word::CrearMotorIncrustado();
+        return moodle::Importar(b.almacen, *motor, ruta, opciones);
+    }
+    const TDocumento& Doc(int k) const { return b.almacen.Documentos[size_t(k)]; }
+    QStringList Textos(const TNodo* padre) const {
+        QStringList t;
+        for (const auto& h : padre ? padre->Hijos : b.almacen.Arbol.Raices())
+            t << h->Texto;
+        return t;
+    }
+
+    // Document k as e describes it, from the target book, placed at lugar.
+    void ComprobarDocumento(int k, const Esperado& e, const TLugar& lugar) const {
         SCOPED_TRACE(e.descripcion);
         const TDocumento& d = Doc(k);
         EXPECT_EQ(d.Descripcion.Texto(), QString::fromUtf8(e.descripcion));
@@ -139,6 +134,21 @@ alrededor de la Tierra.</text></questiontext>
         EXPECT_EQ((TLugar{d.IdMateria, d.IdTema, d.IdContenido}), lugar);
         EXPECT_EQ(ContenidoDe(b.almacen, k).Secciones, e.secciones);
     }
+
+    TBiblioteca b;
+};
+
+TEST_F(Importacion, CadaTipoSeHaceDocumento) {
+    const TInformeImportacion r = Importar(CadaTipo);
+    ASSERT_EQ(r.Fin, TFinImportacion::Completa) << r.Mensaje.toStdString();
+    EXPECT_EQ(r.PreguntasEnArchivo, 9);
+    EXPECT_EQ(r.TotalImportadas(), 6);
+    EXPECT_EQ(r.TiposOmitidos, (std::map<QString, int>{{"cloze", 1}, {"matching", 2}}));
+    ASSERT_EQ(r.Documentos, (std::vector<int>{1, 2, 3, 4, 5, 6}));
+
+    const TLugar lugar = Doc(1).IdMateria ? TLugar{Doc(1).IdMateria, Doc(1).IdTema, 0} : TLugar{};
+    for (int k = 1; k <= 6; ++k)
+        ComprobarDocumento(k, EsperadosDeCadaTipo[k - 1], lugar);
     QString materia, tema, contenido;
     b.almacen.Arbol.NombresDeLugar(lugar, materia, tema, contenido);
     EXPECT_EQ(materia, "Ciencias");
