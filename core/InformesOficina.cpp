@@ -90,9 +90,12 @@ TInforme InformeConversion(const TAlmacen& almacen, const TResultadoConversion& 
                           .arg(fallidos.size());
     if (r.Cancelado) {
         const int quedan = DocumentosConArchivo(almacen) - int(r.Documentos.size());
-        informe.Resumen += QStringLiteral("\nConversión cancelada: %1 documentos quedan sin "
-                                          "revisar.")
-                               .arg(quedan);
+        informe.Resumen +=
+            SegunCantidad(quedan,
+                          QStringLiteral("\nConversión cancelada: %1 documento queda sin revisar."),
+                          QStringLiteral("\nConversión cancelada: %1 documentos quedan sin "
+                                         "revisar."))
+                .arg(quedan);
     } else if (r.Documentos.empty()) {
         informe.Resumen = QStringLiteral("No hay documentos que convertir.");
     }
@@ -139,7 +142,10 @@ TInforme InformeImportacion(const TAlmacen& almacen, const TResultadoImportacion
                                .arg(MaxDocumentos);
     if (r.Cancelado)
         informe.Resumen +=
-            QStringLiteral("\nImportación cancelada: %1 archivos quedan sin importar.")
+            SegunCantidad(
+                pendientes.size(),
+                QStringLiteral("\nImportación cancelada: %1 archivo queda sin importar."),
+                QStringLiteral("\nImportación cancelada: %1 archivos quedan sin importar."))
                 .arg(pendientes.size());
     QStringList lineas;
     Grupo(lineas, QStringLiteral("Importados"), importados);

@@ -163,6 +163,24 @@ TEST_F(ImportacionDocumentos, CancelarDejaLosYaLeidosYNadaMas) {
     EXPECT_FALSE(almacen.Documentos[2].Usado());
 }
 
+TEST_F(ImportacionDocumentos, ElInformeDeUnaCancelacionCuentaLosQueQuedan) {
+    const struct {
+        int leidos;
+        const char* final;
+    } casos[] = {
+        {1, "Importación cancelada: 2 archivos quedan sin importar."},
+        {2, "Importación cancelada: 1 archivo queda sin importar."},
+    };
+    for (const auto& c : casos) {
+        const TResultadoImportacionDocumentos r =
+            Importar({Archivo(QStringLiteral("a.txt"), "a"), Archivo(QStringLiteral("b.txt"), "b"),
+                      Archivo(QStringLiteral("c.txt"), "c")},
+                     [&](int n, int, const QString&) { return n <= c.leidos; });
+        const TInforme i = InformeImportacion(almacen, r);
+        EXPECT_TRUE(i.Resumen.endsWith(QString::fromUtf8(c.final))) << i.Resumen;
+    }
+}
+
 TEST_F(ImportacionDocumentos, UnArchivoSueltoEnElSitioSeAparta) {
     // No record names slot 1, but its file is there.
     const QString suelto = almacen.CarpetaPrograma + QStringLiteral("Docs/Fisica/K000001.doc");
