@@ -83,17 +83,25 @@ ElegirDestinoExportacion(QWidget* padre, const QString& nombre,
     return destino;
 }
 
+namespace {
+
+// Whether the editor shows document numero's own file.
+bool EnElEditor(TBancoDocumentos& banco, int numero) {
+    const auto& enEditor = banco.WordDocument;
+    return banco.EditorAbierto() && enEditor && enEditor->Abierto() &&
+           MismaRuta(RutaDocumento(banco.Almacen(), numero), enEditor->FullName());
+}
+
+} // namespace
+
 void ExportarDocumentoDelBanco(TBancoDocumentos& banco, int numero,
                                const word::DestinoExportacion& destino,
                                word::IConversionDocumentos& conversion) {
-    TAlmacen& almacen = banco.Almacen();
-    const auto& enEditor = banco.WordDocument;
-    if (banco.EditorAbierto() && enEditor && enEditor->Abierto() &&
-        MismaRuta(RutaDocumento(almacen, numero), enEditor->FullName())) {
-        enEditor->ExportAs(destino.Ruta, destino.Formato, destino.Clave);
+    if (EnElEditor(banco, numero)) {
+        banco.WordDocument->ExportAs(destino.Ruta, destino.Formato, destino.Clave);
         return;
     }
-    ExportarDocumentoNumero(almacen, numero, destino.Ruta, conversion, destino.Clave);
+    ExportarDocumentoNumero(banco.Almacen(), numero, destino.Ruta, conversion, destino.Clave);
 }
 
 bool OrdenExportarDocumento(TBancoDocumentos& banco, const TPedirClaveExportacion& pedirClave,
@@ -104,6 +112,14 @@ bool OrdenExportarDocumento(TBancoDocumentos& banco, const TPedirClaveExportacio
     if (numero < 1 || numero > MaxDocumentos || !almacen.Documentos[size_t(numero)].Usado()) {
         ui::Informacion(padre, QStringLiteral("No hay ningún documento elegido. Elija en la lista "
                                               "el documento que quiere exportar."));
+        return false;
+    }
+    // A record whose document was never written has nothing to hand out
+    // yet; said before any file is asked for.
+    if (!EnElEditor(banco, numero) && !QFileInfo(RutaDocumento(almacen, numero)).isFile()) {
+        ui::Informacion(padre, QStringLiteral("El documento %1 todavía no tiene archivo: ábralo "
+                                              "en el editor y guárdelo antes de exportarlo.")
+                                   .arg(numero));
         return false;
     }
     const auto destino = ElegirDestinoExportacion(

@@ -156,6 +156,18 @@ TEST_F(ExportarDocumento, SinDocumentoActualSoloAvisa) {
     EXPECT_TRUE(guion.TitulosArchivo.isEmpty());
 }
 
+TEST_F(ExportarDocumento, SinArchivoTodaviaSoloAvisa) {
+    // A record whose document was never written, and no editor showing it.
+    PonerDocumento(6, IdFisica, 10, 20);
+    almacen.DocActual = 6;
+    EXPECT_FALSE(OrdenExportarDocumento(*banco, PedirClave(QString()), conversion));
+    EXPECT_EQ(TextosDe(guion),
+              QStringList{QString::fromUtf8("El documento 6 todavía no tiene archivo: ábralo en el "
+                                            "editor y guárdelo antes de exportarlo.")});
+    EXPECT_TRUE(guion.TitulosArchivo.isEmpty());
+    EXPECT_TRUE(pedidas.empty());
+}
+
 TEST_F(ExportarDocumento, NombreSugeridoSinCaracteresDeRuta) {
     const struct {
         const char* nombre;
