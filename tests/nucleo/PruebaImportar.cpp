@@ -37,6 +37,17 @@ protected:
         o.almacen.Arbol.Anadir(m, "Cinemática", "500000002");
     }
 
+    // The package of LibroDeOrigen's book ("p.zip"), exported from an
+    // installation of its own; empty when the export failed.
+    QString PaqueteDeOrigen(const QString& titulo = "Libro de Física",
+                            const QString& carpeta = "Física general") {
+        TInstalacion o(Ruta("origen"));
+        LibroDeOrigen(o, titulo, carpeta);
+        const TResultadoExportacion e = ExportarActivo(o, Ruta("p.zip"));
+        EXPECT_TRUE(e.Correcto) << e.Mensaje.toStdString();
+        return e.Correcto ? e.Archivo : QString();
+    }
+
     TResultadoImportacion Importar(TInstalacion& d, const QString& archivo,
                                    const QString& clave = QString(),
                                    QStringList* mensajes = nullptr) {
@@ -150,10 +161,8 @@ TEST_F(Importacion, BlancosEnTitulosYRutasYOtrosArchivosDeLaCarpeta) {
 }
 
 TEST_F(Importacion, ReemplazaElLibroDelMismoIdentificadorYMueveSusArchivos) {
-    TInstalacion o(Ruta("origen"));
-    LibroDeOrigen(o, "Título nuevo", "Nueva");
-    const TResultadoExportacion e = ExportarActivo(o, Ruta("p.zip"));
-    ASSERT_TRUE(e.Correcto);
+    const QString paquete = PaqueteDeOrigen("Título nuevo", "Nueva");
+    ASSERT_FALSE(paquete.isEmpty());
 
     TInstalacion d(Ruta("destino"));
     d.PonerLibro(1, 111111, "Otro", "otro");
@@ -165,7 +174,7 @@ TEST_F(Importacion, ReemplazaElLibroDelMismoIdentificadorYMueveSusArchivos) {
     d.almacen.Documentos[1].Descripcion = "Descripción local";
     pruebas::EscribirArchivo(d.Docs() + "Vieja/apuntes.txt", "apuntes");
 
-    const TResultadoImportacion r = Importar(d, e.Archivo);
+    const TResultadoImportacion r = Importar(d, paquete);
     ASSERT_EQ(r.Fin, TFinImportacion::Completa);
     EXPECT_TRUE(r.LibroReemplazado);
     EXPECT_EQ(r.SlotLibro, 3);
@@ -189,10 +198,8 @@ TEST_F(Importacion, ReemplazaElLibroDelMismoIdentificadorYMueveSusArchivos) {
 }
 
 TEST_F(Importacion, ReemplazoConCarpetaDeOtroLibroConservaLaPropia) {
-    TInstalacion o(Ruta("origen"));
-    LibroDeOrigen(o, "Libro", "Compartida");
-    const TResultadoExportacion e = ExportarActivo(o, Ruta("p.zip"));
-    ASSERT_TRUE(e.Correcto);
+    const QString paquete = PaqueteDeOrigen("Libro", "Compartida");
+    ASSERT_FALSE(paquete.isEmpty());
 
     TInstalacion d(Ruta("destino"));
     d.PonerLibro(1, 111111, "Dueño", "Compartida");
@@ -200,7 +207,7 @@ TEST_F(Importacion, ReemplazoConCarpetaDeOtroLibroConservaLaPropia) {
     d.PonerLibro(2, IdLibro, "Libro", "Propia");
     d.PonerDocumento(2, IdLibro, Contenido("destino", 2));
     QStringList mensajes;
-    const TResultadoImportacion r = Importar(d, e.Archivo, QString(), &mensajes);
+    const TResultadoImportacion r = Importar(d, paquete, QString(), &mensajes);
     ASSERT_EQ(r.Fin, TFinImportacion::Completa);
     EXPECT_EQ(d.almacen.Libros[2].Carpeta.Texto(), "Propia");
     EXPECT_EQ(d.LeerDocumento(2), Contenido("origen", 2));
@@ -213,17 +220,15 @@ TEST_F(Importacion, ReemplazoConCarpetaDeOtroLibroConservaLaPropia) {
 }
 
 TEST_F(Importacion, CarpetaDeOtroLibroLlevaAUnaCarpetaDerivada) {
-    TInstalacion o(Ruta("origen"));
-    LibroDeOrigen(o, "Libro", "Comun");
-    const TResultadoExportacion e = ExportarActivo(o, Ruta("p.zip"));
-    ASSERT_TRUE(e.Correcto);
+    const QString paquete = PaqueteDeOrigen("Libro", "Comun");
+    ASSERT_FALSE(paquete.isEmpty());
 
     TInstalacion d(Ruta("destino"));
     d.PonerLibro(1, 111111, "Dueño", "Comun");
     d.PonerDocumento(7, 111111, Contenido("dueño", 7));
     QDir().mkpath(d.Docs() + "Comun_2"); // a leftover folder is not taken either
     QStringList mensajes;
-    const TResultadoImportacion r = Importar(d, e.Archivo, QString(), &mensajes);
+    const TResultadoImportacion r = Importar(d, paquete, QString(), &mensajes);
     ASSERT_EQ(r.Fin, TFinImportacion::Completa);
     EXPECT_EQ(r.CarpetaPaquete, "Comun");
     EXPECT_EQ(r.CarpetaUsada, "Comun_3");
@@ -236,10 +241,8 @@ TEST_F(Importacion, CarpetaDeOtroLibroLlevaAUnaCarpetaDerivada) {
 }
 
 TEST_F(Importacion, RenumeraLosDocumentosCuyoNumeroEstaOcupado) {
-    TInstalacion o(Ruta("origen"));
-    LibroDeOrigen(o);
-    const TResultadoExportacion e = ExportarActivo(o, Ruta("p.zip"));
-    ASSERT_TRUE(e.Correcto);
+    const QString paquete = PaqueteDeOrigen();
+    ASSERT_FALSE(paquete.isEmpty());
 
     // Slots 1 to 3 hold another book's documents.
     TInstalacion d(Ruta("destino"));
@@ -247,7 +250,7 @@ TEST_F(Importacion, RenumeraLosDocumentosCuyoNumeroEstaOcupado) {
     for (int n = 1; n <= 3; ++n)
         d.PonerDocumento(n, 111111, Contenido("otro", n));
     QStringList mensajes;
-    const TResultadoImportacion r = Importar(d, e.Archivo, QString(), &mensajes);
+    const TResultadoImportacion r = Importar(d, paquete, QString(), &mensajes);
     ASSERT_EQ(r.Fin, TFinImportacion::Completa);
     EXPECT_EQ(r.DocumentosAnadidos, 3);
     EXPECT_EQ(r.DocumentosRenumerados, 2);
@@ -273,13 +276,11 @@ TEST_F(Importacion, RenumeraLosDocumentosCuyoNumeroEstaOcupado) {
 }
 
 TEST_F(Importacion, SegundaImportacionNoDuplicaDocumentos) {
-    TInstalacion o(Ruta("origen"));
-    LibroDeOrigen(o);
-    const TResultadoExportacion e = ExportarActivo(o, Ruta("p.zip"));
-    ASSERT_TRUE(e.Correcto);
+    const QString paquete = PaqueteDeOrigen();
+    ASSERT_FALSE(paquete.isEmpty());
     TInstalacion d(Ruta("destino"));
-    ASSERT_EQ(Importar(d, e.Archivo).Fin, TFinImportacion::Completa);
-    const TResultadoImportacion r = Importar(d, e.Archivo);
+    ASSERT_EQ(Importar(d, paquete).Fin, TFinImportacion::Completa);
+    const TResultadoImportacion r = Importar(d, paquete);
     ASSERT_EQ(r.Fin, TFinImportacion::Completa);
     EXPECT_TRUE(r.LibroReemplazado);
     EXPECT_EQ(r.DocumentosOmitidos, 3);
@@ -290,10 +291,8 @@ TEST_F(Importacion, SegundaImportacionNoDuplicaDocumentos) {
 }
 
 TEST_F(Importacion, TablaDeDocumentosLlenaCuentaLosQueNoCaben) {
-    TInstalacion o(Ruta("origen"));
-    LibroDeOrigen(o);
-    const TResultadoExportacion e = ExportarActivo(o, Ruta("p.zip"));
-    ASSERT_TRUE(e.Correcto);
+    const QString paquete = PaqueteDeOrigen();
+    ASSERT_FALSE(paquete.isEmpty());
     TInstalacion d(Ruta("destino"));
     d.PonerLibro(1, 111111, "Otro", "otro");
     for (int n = 1; n <= MaxDocumentos; ++n) {
@@ -301,7 +300,7 @@ TEST_F(Importacion, TablaDeDocumentosLlenaCuentaLosQueNoCaben) {
             d.PonerDocumento(n, 111111, "");
     }
     QStringList mensajes;
-    const TResultadoImportacion r = Importar(d, e.Archivo, QString(), &mensajes);
+    const TResultadoImportacion r = Importar(d, paquete, QString(), &mensajes);
     ASSERT_EQ(r.Fin, TFinImportacion::Completa);
     EXPECT_EQ(r.DocumentosAnadidos, 1);
     EXPECT_EQ(r.DocumentosSinSitio, 2);
@@ -315,16 +314,14 @@ TEST_F(Importacion, TablaDeDocumentosLlenaCuentaLosQueNoCaben) {
 }
 
 TEST_F(Importacion, TablaDeLibrosLlenaTerminaAntesDeExtraer) {
-    TInstalacion o(Ruta("origen"));
-    LibroDeOrigen(o);
-    const TResultadoExportacion e = ExportarActivo(o, Ruta("p.zip"));
-    ASSERT_TRUE(e.Correcto);
+    const QString paquete = PaqueteDeOrigen();
+    ASSERT_FALSE(paquete.isEmpty());
     TInstalacion d(Ruta("destino"));
     for (int i = 1; i <= MaxLibros; ++i)
         d.PonerLibro(i, 200000 + i, QString("Libro %1").arg(i), QString("c%1").arg(i));
     const QStringList antes = ArbolDeArchivos(d.almacen.CarpetaPrograma);
     QStringList mensajes;
-    const TResultadoImportacion r = Importar(d, e.Archivo, QString(), &mensajes);
+    const TResultadoImportacion r = Importar(d, paquete, QString(), &mensajes);
     EXPECT_EQ(r.Fin, TFinImportacion::TablaLibrosLlena);
     ASSERT_EQ(mensajes.size(), 1);
     EXPECT_TRUE(mensajes[0].contains("la lista de libros está llena (100 libros)"));
