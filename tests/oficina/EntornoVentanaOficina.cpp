@@ -13,8 +13,10 @@
 
 #include "ArbolPrueba.h"
 #include "ArchivoDocumento.h"
+#include "Clave.h"
 #include "ClaveExportacion.h"
 #include "DocumentosOficina.h"
+#include "Exportar.h"
 #include "ImportacionOficina.h"
 #include "InformeDocumentos.h"
 #include "ModeloGridPreg.h"
@@ -133,6 +135,22 @@ ui::TGuion::AccionDialogo VentanaOficina::ClaveExportacion(const QString& clave)
         f.BOK->click();
         return d.result();
     };
+}
+
+void VentanaOficina::GuionExportarLibroEnWord(const QString& archivo) {
+    guion.Dialogo([this](QDialog& d) {
+        auto& c = dynamic_cast<TClaveDialog&>(d);
+        c.ClaveEdit->setText(Identificador());
+        c.BOK->click();
+        return d.result();
+    });
+    guion.Dialogo([archivo](QDialog& d) {
+        auto& f = dynamic_cast<TFormExportar&>(d);
+        f.EdArchivo->setText(archivo);
+        f.CBDocumentosWord->setChecked(true);
+        f.BCopiar->click();
+        return d.result();
+    });
 }
 
 } // namespace brivo::pruebas

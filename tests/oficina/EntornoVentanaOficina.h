@@ -44,6 +44,9 @@ protected:
     // (PruebaVentanaOficina.cpp).
     void EntregarDocumentoActual(const QString& texto);
     static brivo::ui::TGuion::AccionDialogo ClaveExportacion(const QString& clave);
+    // "Exportar libro" scripted: the book's identifier typed, then the
+    // package written to archivo with "Documentos en formato Word (.doc)".
+    void GuionExportarLibroEnWord(const QString& archivo);
 
     TCarpeta carpeta{false};
     brivo::ui::TGuion guion;

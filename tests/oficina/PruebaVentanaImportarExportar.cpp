@@ -110,19 +110,7 @@ TEST_F(VentanaOficina, PaqueteConLosDocumentosEnFormatoWord) {
     form->Convertirdocumentos1->trigger();
     const QByteArray uno = Leer(Ruta(1));
     const QString archivo = fuera.filePath(QStringLiteral("fisica.zip"));
-    guion.Dialogo([&](QDialog& d) {
-        auto& c = dynamic_cast<TClaveDialog&>(d);
-        c.ClaveEdit->setText(Identificador());
-        c.BOK->click();
-        return d.result();
-    });
-    guion.Dialogo([&](QDialog& d) {
-        auto& f = dynamic_cast<TFormExportar&>(d);
-        f.EdArchivo->setText(archivo);
-        f.CBDocumentosWord->setChecked(true);
-        f.BCopiar->click();
-        return d.result();
-    });
+    GuionExportarLibroEnWord(archivo);
     form->Exportarlibro1->trigger();
     // Document 4 cannot be read: nothing is written and the message says why.
     ASSERT_EQ(guion.Mensajes.size(), 1);
@@ -138,18 +126,7 @@ TEST_F(VentanaOficina, PaqueteConLosDocumentosEnFormatoWord) {
     QFile::remove(Ruta(4));
     A().Documentos[4].Vaciar();
     guion.Mensajes.clear();
-    guion.Dialogo([&](QDialog& d) {
-        dynamic_cast<TClaveDialog&>(d).ClaveEdit->setText(Identificador());
-        dynamic_cast<TClaveDialog&>(d).BOK->click();
-        return d.result();
-    });
-    guion.Dialogo([&](QDialog& d) {
-        auto& f = dynamic_cast<TFormExportar&>(d);
-        f.EdArchivo->setText(archivo);
-        f.CBDocumentosWord->setChecked(true);
-        f.BCopiar->click();
-        return d.result();
-    });
+    GuionExportarLibroEnWord(archivo);
     form->Exportarlibro1->trigger();
     EXPECT_TRUE(guion.Mensajes.isEmpty());
     const QString extraidos = fuera.filePath(QStringLiteral("extraidos"));

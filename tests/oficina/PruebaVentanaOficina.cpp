@@ -237,23 +237,7 @@ TEST_F(VentanaOficina, SinLibreOfficeCadaOrdenLoDiceYNadaCambia) {
              guion.Dialogo(ClaveExportacion(QStringLiteral("abc")));
          },
          form->Exportardocumento1},
-        {"Exportar libro en Word",
-         [&] {
-             guion.Dialogo([&](QDialog& d) {
-                 auto& c = dynamic_cast<TClaveDialog&>(d);
-                 c.ClaveEdit->setText(Identificador());
-                 c.BOK->click();
-                 return d.result();
-             });
-             guion.Dialogo([&](QDialog& d) {
-                 auto& f = dynamic_cast<TFormExportar&>(d);
-                 f.EdArchivo->setText(zip);
-                 f.CBDocumentosWord->setChecked(true);
-                 f.BCopiar->click();
-                 return d.result();
-             });
-         },
-         form->Exportarlibro1},
+        {"Exportar libro en Word", [&] { GuionExportarLibroEnWord(zip); }, form->Exportarlibro1},
     };
     // The library's files; Temp and BAK are the program's working folders,
     // which the export dialog fills (package lists, default folder) before
